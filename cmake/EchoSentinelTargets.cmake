@@ -1,0 +1,41 @@
+# The product's libraries: portable ones for every build, Win32 ones and the executable for the
+# Windows build only.
+set(ES_SRC ${CMAKE_SOURCE_DIR}/src)
+
+add_library(es_portable STATIC
+  ${ES_SRC}/support/Text.cpp
+  ${ES_SRC}/support/Hex.cpp
+  ${ES_SRC}/support/Color.cpp
+  ${ES_SRC}/support/FileFilter.cpp
+  ${ES_SRC}/support/Utf16.cpp
+  ${ES_SRC}/support/StringList.cpp
+  ${ES_SRC}/lang/StringTable.cpp
+)
+target_include_directories(es_portable PUBLIC ${ES_SRC})
+
+if(ES_PORTABLE_ONLY)
+  return()
+endif()
+
+enable_language(RC)
+set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -I${ES_SRC}/resources -I${ES_SRC}")
+
+add_library(es_win STATIC
+  ${ES_SRC}/support/FileIo.cpp
+  ${ES_SRC}/support/ErrorMessage.cpp
+  ${ES_SRC}/support/ExePaths.cpp
+  ${ES_SRC}/lang/ResourceTexts.cpp
+  ${ES_SRC}/app/WindowBase.cpp
+  ${ES_SRC}/app/MainWindow.cpp
+)
+target_link_libraries(es_win PUBLIC es_portable comctl32 comdlg32 gdi32 shell32 ws2_32 user32 kernel32)
+
+# The resource object is linked into the executable and into the Win32 tests, so that both see
+# the same menus, dialogs and texts.
+add_library(es_resources OBJECT ${ES_SRC}/resources/EchoSentinel.rc)
+set_source_files_properties(${ES_SRC}/resources/EchoSentinel.rc PROPERTIES OBJECT_DEPENDS
+  "${ES_SRC}/resources/ResourceIds.h;${ES_SRC}/resources/EchoSentinel.manifest;${ES_SRC}/resources/EchoSentinel.ico;${ES_SRC}/resources/hand.cur;${ES_SRC}/resources/toolbar.bmp;${ES_SRC}/resources/rowimages.bmp;${ES_SRC}/resources/sortasc.bmp;${ES_SRC}/resources/sortdesc.bmp")
+
+add_executable(EchoSentinel WIN32 ${ES_SRC}/app/Main.cpp $<TARGET_OBJECTS:es_resources>)
+target_link_libraries(EchoSentinel PRIVATE es_win)
+target_link_options(EchoSentinel PRIVATE -municode)

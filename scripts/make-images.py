@@ -1,0 +1,328 @@
+#!/usr/bin/env python3
+"""Draws the program's pictures: toolbar strip, row balls, sort arrows, icon, hand cursor.
+
+The outputs are committed under src/resources; run this again only after changing a drawing.
+Palettised bitmaps use RGB(192,192,192) as background so that LR_LOADMAP3DCOLORS turns it
+into the button face; the row images use RGB(0,128,128), their mask colour.
+"""
+import math
+import os
+import struct
+import sys
+
+OUT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "src", "resources")
+
+FACE = (192, 192, 192)
+TEAL = (0, 128, 128)
+
+
+class Canvas:
+    def __init__(self, w, h, bg):
+        self.w, self.h = w, h
+        self.px = [[bg] * w for _ in range(h)]
+
+    def set(self, x, y, c):
+        if 0 <= x < self.w and 0 <= y < self.h:
+            self.px[y][x] = c
+
+    def rect(self, x0, y0, x1, y1, c):
+        for y in range(y0, y1 + 1):
+            for x in range(x0, x1 + 1):
+                self.set(x, y, c)
+
+    def frame(self, x0, y0, x1, y1, c):
+        for x in range(x0, x1 + 1):
+            self.set(x, y0, c)
+            self.set(x, y1, c)
+        for y in range(y0, y1 + 1):
+            self.set(x0, y, c)
+            self.set(x1, y, c)
+
+    def line(self, x0, y0, x1, y1, c):
+        n = max(abs(x1 - x0), abs(y1 - y0), 1)
+        for i in range(n + 1):
+            self.set(round(x0 + (x1 - x0) * i / n), round(y0 + (y1 - y0) * i / n), c)
+
+    def disc(self, cx, cy, r, c):
+        for y in range(self.h):
+            for x in range(self.w):
+                if (x + 0.5 - cx) ** 2 + (y + 0.5 - cy) ** 2 <= r * r:
+                    self.set(x, y, c)
+
+    def ring(self, cx, cy, r0, r1, c):
+        for y in range(self.h):
+            for x in range(self.w):
+                d = math.hypot(x + 0.5 - cx, y + 0.5 - cy)
+                if r0 <= d <= r1:
+                    self.set(x, y, c)
+
+    def blit(self, other, ox, oy):
+        for y in range(other.h):
+            for x in range(other.w):
+                self.set(ox + x, oy + y, other.px[y][x])
+
+
+def bmp_bytes(canvas, palettised):
+    w, h = canvas.w, canvas.h
+    if palettised:
+        colours = []
+        for row in canvas.px:
+            for c in row:
+                if c not in colours:
+                    colours.append(c)
+        assert len(colours) <= 256
+        index = {c: i for i, c in enumerate(colours)}
+        stride = (w + 3) & ~3
+        pixels = b""
+        for row in reversed(canvas.px):
+            line = bytes(index[c] for c in row)
+            pixels += line + b"\0" * (stride - w)
+        palette = b"".join(struct.pack("<BBBB", c[2], c[1], c[0], 0) for c in colours)
+        bpp, ncol = 8, len(colours)
+    else:
+        stride = (w * 3 + 3) & ~3
+        pixels = b""
+        for row in reversed(canvas.px):
+            line = b"".join(struct.pack("<BBB", c[2], c[1], c[0]) for c in row)
+            pixels += line + b"\0" * (stride - w * 3)
+        palette, bpp, ncol = b"", 24, 0
+    info = struct.pack("<IiiHHIIiiII", 40, w, h, 1, bpp, 0, len(pixels), 2835, 2835, ncol, ncol)
+    offset = 14 + len(info) + len(palette)
+    head = struct.pack("<2sIHHI", b"BM", offset + len(pixels), 0, 0, offset)
+    return head + info + palette + pixels
+
+
+def write(name, data):
+    with open(os.path.join(OUT, name), "wb") as f:
+        f.write(data)
+
+
+# --- toolbar: find, save, copy, properties, exit, stop, options, start ---------------------
+
+BLACK = (0, 0, 0)
+WHITE = (255, 255, 255)
+DARK = (64, 64, 64)
+GREY = (128, 128, 128)
+BLUE = (0, 64, 192)
+LBLUE = (96, 160, 232)
+RED = (208, 32, 32)
+GREEN = (16, 160, 48)
+YELLOW = (240, 200, 32)
+BROWN = (144, 88, 32)
+
+
+def icon_find():
+    c = Canvas(16, 16, FACE)
+    c.ring(6.5, 6.5, 3.6, 5.2, DARK)
+    c.disc(6.5, 6.5, 3.6, LBLUE)
+    c.set(5, 4, WHITE); c.set(4, 5, WHITE)
+    for i in range(5):
+        c.rect(10 + i, 10 + i, 11 + i, 11 + i, BROWN)
+    return c
+
+
+def icon_save():
+    c = Canvas(16, 16, FACE)
+    c.rect(1, 1, 14, 14, BLUE)
+    c.frame(1, 1, 14, 14, DARK)
+    c.rect(4, 2, 11, 6, WHITE)
+    c.rect(9, 3, 10, 5, GREY)
+    c.rect(4, 9, 11, 13, DARK)
+    return c
+
+
+def page(c, x0, y0, x1, y1):
+    c.rect(x0, y0, x1, y1, WHITE)
+    c.frame(x0, y0, x1, y1, DARK)
+    for y in range(y0 + 2, y1 - 1, 2):
+        c.line(x0 + 2, y, x1 - 2, y, GREY)
+
+
+def icon_copy():
+    c = Canvas(16, 16, FACE)
+    page(c, 1, 1, 9, 11)
+    page(c, 6, 4, 14, 14)
+    return c
+
+
+def icon_properties():
+    c = Canvas(16, 16, FACE)
+    page(c, 2, 1, 13, 14)
+    c.disc(11.5, 11.5, 3.5, BLUE)
+    c.rect(11, 10, 11, 13, WHITE)
+    c.set(11, 9, WHITE)
+    return c
+
+
+def icon_exit():
+    c = Canvas(16, 16, FACE)
+    c.rect(2, 1, 9, 14, BROWN)
+    c.frame(2, 1, 9, 14, DARK)
+    c.set(7, 8, YELLOW)
+    c.line(9, 8, 14, 8, GREEN)
+    c.line(12, 6, 14, 8, GREEN)
+    c.line(12, 10, 14, 8, GREEN)
+    return c
+
+
+def icon_stop():
+    c = Canvas(16, 16, FACE)
+    c.rect(3, 3, 12, 12, RED)
+    c.frame(3, 3, 12, 12, (128, 0, 0))
+    return c
+
+
+def icon_options():
+    c = Canvas(16, 16, FACE)
+    for i in range(8):
+        a = i * math.pi / 4
+        c.disc(7.5 + 5.2 * math.cos(a), 7.5 + 5.2 * math.sin(a), 1.6, DARK)
+    c.disc(7.5, 7.5, 5.0, DARK)
+    c.disc(7.5, 7.5, 2.0, FACE)
+    return c
+
+
+def icon_start():
+    c = Canvas(16, 16, FACE)
+    for y in range(2, 14):
+        half = 6 - abs(y - 7.5)
+        c.line(4, y, 4 + round(2 * half), y, GREEN)
+    c.line(4, 2, 4, 13, (0, 96, 0))
+    return c
+
+
+strip = Canvas(128, 16, FACE)
+for i, f in enumerate([icon_find, icon_save, icon_copy, icon_properties,
+                       icon_exit, icon_stop, icon_options, icon_start]):
+    strip.blit(f(), i * 16, 0)
+write("toolbar.bmp", bmp_bytes(strip, True))
+
+# --- row images: grey, green and red ball -------------------------------------------------
+
+
+def ball(base, light):
+    c = Canvas(16, 16, TEAL)
+    c.disc(8, 8, 6.5, tuple(v // 2 for v in base))
+    c.disc(7.6, 7.6, 5.8, base)
+    c.disc(6.0, 6.0, 2.2, light)
+    return c
+
+
+balls = Canvas(48, 16, TEAL)
+balls.blit(ball((150, 150, 150), (220, 220, 220)), 0, 0)
+balls.blit(ball((24, 176, 40), (150, 240, 160)), 16, 0)
+balls.blit(ball((212, 28, 28), (250, 160, 160)), 32, 0)
+write("rowimages.bmp", bmp_bytes(balls, False))
+
+# --- sort arrows ---------------------------------------------------------------------------
+
+
+def arrow(up):
+    c = Canvas(16, 16, FACE)
+    for i in range(5):
+        y = 5 + i if up else 10 - i
+        c.line(8 - i, y, 8 + i, y, GREY)
+    return c
+
+
+write("sortasc.bmp", bmp_bytes(arrow(True), True))
+write("sortdesc.bmp", bmp_bytes(arrow(False), True))
+
+# --- icon: a blue screen with green echo rings -----------------------------------------------
+
+
+def app_icon(size):
+    s = size / 32.0
+    c = Canvas(size, size, None)
+    c.disc(16 * s, 16 * s, 15 * s, (16, 40, 96))
+    c.disc(16 * s, 16 * s, 13.5 * s, (24, 64, 140))
+    for r in (4, 8, 12):
+        c.ring(16 * s, 16 * s, (r - 0.9) * s, (r + 0.1) * s, (80, 232, 112))
+    c.disc(16 * s, 16 * s, 2.2 * s, (200, 255, 210))
+    c.disc(22 * s, 10 * s, 1.8 * s, (255, 220, 64))
+    return c
+
+
+def ico_image(canvas):
+    w, h = canvas.w, canvas.h
+    xor = b""
+    for row in reversed(canvas.px):
+        for c in row:
+            xor += struct.pack("<BBBB", c[2], c[1], c[0], 255) if c else b"\0\0\0\0"
+    mstride = ((w + 31) // 32) * 4
+    mask = b""
+    for row in reversed(canvas.px):
+        bits = 0
+        line = bytearray(mstride)
+        for x, c in enumerate(row):
+            if c is None:
+                line[x // 8] |= 0x80 >> (x % 8)
+        mask += bytes(line)
+        del bits
+    info = struct.pack("<IiiHHIIiiII", 40, w, h * 2, 1, 32, 0, len(xor) + len(mask), 0, 0, 0, 0)
+    return info + xor + mask
+
+
+def ico_file(images, kind, hotspots=None):
+    head = struct.pack("<HHH", 0, kind, len(images))
+    offset = 6 + 16 * len(images)
+    entries, blobs = b"", b""
+    for i, (w, h, blob) in enumerate(images):
+        if kind == 1:
+            a, b = 1, 32
+        else:
+            a, b = hotspots[i]
+        entries += struct.pack("<BBBBHHII", w % 256, h % 256, 0, 0, a, b, len(blob), offset)
+        offset += len(blob)
+        blobs += blob
+    return head + entries + blobs
+
+
+write("EchoSentinel.ico", ico_file([(32, 32, ico_image(app_icon(32))),
+                                    (16, 16, ico_image(app_icon(16)))], 1))
+
+# --- hand cursor: monochrome 32 x 32, hot spot at the finger tip ------------------------------
+
+HAND = [
+    "     ##         ",
+    "    #..#        ",
+    "    #..#        ",
+    "    #..#        ",
+    "    #..###      ",
+    "    #..#..###   ",
+    "    #..#..#..## ",
+    " ## #..#..#..#.#",
+    "#..##........#.#",
+    "#...#..........#",
+    " #.............#",
+    "  #............#",
+    "  #...........# ",
+    "   #..........# ",
+    "    #........#  ",
+    "    #........#  ",
+    "    ##########  ",
+]
+
+
+def cursor_image():
+    w = h = 32
+    # AND mask 1 = transparent; XOR 1 = white where AND is 0.
+    and_rows, xor_rows = [], []
+    for y in range(h):
+        line = HAND[y] if y < len(HAND) else ""
+        a, x_ = bytearray(4), bytearray(4)
+        for x in range(w):
+            ch = line[x] if x < len(line) else " "
+            if ch == " ":
+                a[x // 8] |= 0x80 >> (x % 8)
+            elif ch == ".":
+                x_[x // 8] |= 0x80 >> (x % 8)
+        and_rows.append(bytes(a))
+        xor_rows.append(bytes(x_))
+    info = struct.pack("<IiiHHIIiiII", 40, w, h * 2, 1, 1, 0, 256, 0, 0, 2, 2)
+    palette = b"\0\0\0\0\xff\xff\xff\0"
+    return info + palette + b"".join(reversed(xor_rows)) + b"".join(reversed(and_rows))
+
+
+write("hand.cur", ico_file([(32, 32, cursor_image())], 2, hotspots=[(6, 0)]))
+print("images written to", os.path.normpath(OUT), file=sys.stderr)
