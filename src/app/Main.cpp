@@ -1,0 +1,60 @@
+// Entry point: prepares the process, runs the main window, tears down in a fixed order.
+#include <winsock2.h>
+#include <windows.h>
+#include <commctrl.h>
+
+#include "app/MainWindow.h"
+#include "lang/ResourceTexts.h"
+#include "lang/StringTable.h"
+#include "support/Handles.h"
+
+namespace {
+
+bool InitialiseCommonControls() {
+    es::ModuleHandle comctl(::LoadLibraryW(L"comctl32.dll"));
+    using InitEx = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
+    auto init = comctl ? reinterpret_cast<InitEx>(reinterpret_cast<void*>(::GetProcAddress(comctl.Get(), "InitCommonControlsEx"))) : nullptr;
+    if (!init) {
+        ::InitCommonControls();
+        return true;
+    }
+    INITCOMMONCONTROLSEX icc = {sizeof(icc), 0xFF};
+    return init(&icc) != FALSE;
+}
+
+int RunMessageLoop(es::MainWindow& window) {
+    MSG msg;
+    while (::GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        if (window.Accelerators() && ::TranslateAcceleratorW(window.Window(), window.Accelerators(), &msg)) continue;
+        if (window.Window() && ::IsDialogMessageW(window.Window(), &msg)) continue;
+        ::TranslateMessage(&msg);
+        ::DispatchMessageW(&msg);
+    }
+    return static_cast<int>(msg.wParam);
+}
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+    if (!InitialiseCommonControls()) {
+        ::MessageBoxW(nullptr, L"Error: Cannot load the common control classes.", L"Error", MB_ICONEXCLAMATION);
+        return 1;
+    }
+    WSADATA wsa;
+    ::WSAStartup(0x0101, &wsa);
+    ::SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
+
+    es::ResourceTexts builtInTexts(instance);
+    es::InstallBuiltInTexts(&builtInTexts);
+
+    es::MainWindow mainWindow;
+    if (mainWindow.Create(instance)) {
+        ::ShowWindow(mainWindow.Window(), SW_SHOW);
+        ::UpdateWindow(mainWindow.Window());
+        mainWindow.LoadAccelerators(instance);
+        RunMessageLoop(mainWindow);
+    }
+    ::WSACleanup();
+    es::InstallBuiltInTexts(nullptr);
+    return 0;
+}

@@ -1,0 +1,107 @@
+#include "app/WindowBase.h"
+
+#include <exception>
+#include <unordered_map>
+
+namespace es {
+
+namespace {
+
+std::unordered_map<HWND, WindowBase*>& WindowMap() {
+    static std::unordered_map<HWND, WindowBase*> map;
+    return map;
+}
+
+// Until the crash report is installed, a C++ exception from a handler still must not take the
+// message loop down with it.
+bool DefaultGuard(HWND, void (*call)(void*), void* context) {
+    try {
+        call(context);
+        return true;
+    } catch (...) {
+        return false;
+    }
+}
+
+WindowBase::GuardFunction g_guard = DefaultGuard;
+
+}  // namespace
+
+WindowBase::~WindowBase() {
+    if (window_) WindowMap().erase(window_);
+}
+
+void WindowBase::SetExceptionGuard(GuardFunction guard) { g_guard = guard ? guard : DefaultGuard; }
+
+WindowBase* WindowBase::FromHandle(HWND window) {
+    auto& map = WindowMap();
+    auto it = map.find(window);
+    return it == map.end() ? nullptr : it->second;
+}
+
+LRESULT CALLBACK WindowBase::StaticWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_CREATE) {
+        auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
+        if (auto* self = static_cast<WindowBase*>(create->lpCreateParams)) {
+            self->window_ = window;
+            WindowMap()[window] = self;
+        }
+    }
+    WindowBase* self = FromHandle(window);
+    if (!self) return ::DefWindowProcW(window, message, wParam, lParam);
+
+    struct Call {
+        WindowBase* self;
+        UINT message;
+        WPARAM wParam;
+        LPARAM lParam;
+        LRESULT result;
+    } call{self, message, wParam, lParam, 0};
+    bool ok = g_guard(
+        window, [](void* p) {
+            auto* c = static_cast<Call*>(p);
+            c->result = c->self->WindowProc(c->message, c->wParam, c->lParam);
+        },
+        &call);
+    LRESULT result = ok ? call.result : 0;
+    if (message == WM_DESTROY) {
+        WindowMap().erase(window);
+        self->window_ = nullptr;
+    }
+    return result;
+}
+
+LRESULT WindowBase::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    return RouteMessage(message, wParam, lParam);
+}
+
+LRESULT WindowBase::RouteMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    handled_ = false;
+    message_ = message;
+    wParam_ = wParam;
+    lParam_ = lParam;
+    switch (message) {
+    case WM_CREATE:
+        OnCreate();
+        created_ = true;
+        break;
+    case WM_DESTROY:
+    case WM_QUERYENDSESSION:
+        OnDestroy();
+        break;
+    case WM_SIZE:
+        OnSize();
+        break;
+    case WM_NOTIFY:
+        OnNotify(static_cast<UINT>(wParam), reinterpret_cast<NMHDR*>(lParam));
+        break;
+    case WM_COMMAND:
+        OnCommand(HIWORD(wParam), wParam, lParam);
+        break;
+    default:
+        break;
+    }
+    return handled_ ? result_ : ::DefWindowProcW(window_, message, wParam, lParam);
+}
+
+}  // namespace es

@@ -1,0 +1,67 @@
+// GetString: every built-in text by its string id, translated when a translation is in use,
+// cached for the rest of the run.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace es {
+
+// Asks for the built-in text of the low 16 bits, bypassing any translation.
+inline constexpr std::uint32_t kUntranslated = 0x10000;
+
+// Where built-in texts come from: the executable's string table on Windows.
+class BuiltInTextSource {
+public:
+    virtual ~BuiltInTextSource() = default;
+    // The text of id, at most kMaxLookupLength characters; empty when the id has none.
+    virtual std::wstring Load(std::uint16_t id) = 0;
+};
+
+// The "strings" entries of the translation file.
+class TranslationSource {
+public:
+    virtual ~TranslationSource() = default;
+    // The translated text of id, empty when the file has none.
+    virtual std::wstring Lookup(std::uint32_t id) = 0;
+};
+
+class StringCache {
+public:
+    static constexpr std::size_t kBlockChars = 32768;
+    static constexpr std::size_t kMaxEntries = 256;
+    static constexpr std::size_t kMaxLookupLength = 4095;
+
+    explicit StringCache(BuiltInTextSource& builtIn, TranslationSource* translation = nullptr);
+
+    // Never null. The pointer stays valid for the cache's lifetime.
+    const wchar_t* Get(std::uint32_t id);
+
+    // Ids already cached keep their texts; later ones are looked up in the new source.
+    void SetTranslation(TranslationSource* translation) { translation_ = translation; }
+
+private:
+    struct Entry {
+        std::uint32_t id;
+        std::size_t offset;
+    };
+    std::wstring Fetch(std::uint32_t id);
+
+    BuiltInTextSource& builtIn_;
+    TranslationSource* translation_;
+    std::unique_ptr<wchar_t[]> block_;
+    std::size_t used_ = 0;
+    std::vector<Entry> entries_;
+};
+
+// The process-wide string table. Install the built-in source once at start, before the first
+// GetString (installing it again starts a new cache); a translation installed later applies only
+// to ids not cached yet.
+void InstallBuiltInTexts(BuiltInTextSource* source);
+void InstallTranslation(TranslationSource* source);
+const wchar_t* GetString(std::uint32_t id);
+
+}  // namespace es

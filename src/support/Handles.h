@@ -1,0 +1,76 @@
+// One small owner per kind of Win32 handle.
+#pragma once
+
+#include <windows.h>
+
+#include <utility>
+
+namespace es {
+
+template <typename Traits>
+class UniqueHandle {
+public:
+    using Handle = typename Traits::Handle;
+    UniqueHandle() = default;
+    explicit UniqueHandle(Handle h) : h_(h) {}
+    UniqueHandle(const UniqueHandle&) = delete;
+    UniqueHandle& operator=(const UniqueHandle&) = delete;
+    UniqueHandle(UniqueHandle&& other) noexcept : h_(other.Release()) {}
+    UniqueHandle& operator=(UniqueHandle&& other) noexcept {
+        if (this != &other) Reset(other.Release());
+        return *this;
+    }
+    ~UniqueHandle() { Reset(); }
+
+    Handle Get() const { return h_; }
+    bool Valid() const { return h_ != Traits::Invalid(); }
+    explicit operator bool() const { return Valid(); }
+    Handle Release() { return std::exchange(h_, Traits::Invalid()); }
+    void Reset(Handle h = Traits::Invalid()) {
+        if (Valid()) Traits::Close(h_);
+        h_ = h;
+    }
+
+private:
+    Handle h_ = Traits::Invalid();
+};
+
+struct FileHandleTraits {
+    using Handle = HANDLE;
+    static Handle Invalid() { return INVALID_HANDLE_VALUE; }
+    static void Close(Handle h) { ::CloseHandle(h); }
+};
+struct KernelHandleTraits {
+    using Handle = HANDLE;
+    static Handle Invalid() { return nullptr; }
+    static void Close(Handle h) { ::CloseHandle(h); }
+};
+struct ModuleTraits {
+    using Handle = HMODULE;
+    static Handle Invalid() { return nullptr; }
+    static void Close(Handle h) { ::FreeLibrary(h); }
+};
+struct MenuTraits {
+    using Handle = HMENU;
+    static Handle Invalid() { return nullptr; }
+    static void Close(Handle h) { ::DestroyMenu(h); }
+};
+struct GdiObjectTraits {
+    using Handle = HGDIOBJ;
+    static Handle Invalid() { return nullptr; }
+    static void Close(Handle h) { ::DeleteObject(h); }
+};
+struct WindowTraits {
+    using Handle = HWND;
+    static Handle Invalid() { return nullptr; }
+    static void Close(Handle h) { ::DestroyWindow(h); }
+};
+
+using FileHandle = UniqueHandle<FileHandleTraits>;
+using KernelHandle = UniqueHandle<KernelHandleTraits>;
+using ModuleHandle = UniqueHandle<ModuleTraits>;
+using MenuHandle = UniqueHandle<MenuTraits>;
+using GdiObject = UniqueHandle<GdiObjectTraits>;
+using WindowHandle = UniqueHandle<WindowTraits>;
+
+}  // namespace es

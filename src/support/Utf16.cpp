@@ -1,0 +1,63 @@
+#include "support/Utf16.h"
+
+namespace es {
+
+namespace {
+
+void PutUnit(std::string& out, std::uint32_t unit) {
+    out += static_cast<char>(unit & 0xFF);
+    out += static_cast<char>((unit >> 8) & 0xFF);
+}
+
+}  // namespace
+
+std::string EncodeUtf16Le(std::wstring_view text) {
+    std::string out;
+    out.reserve(text.size() * 2);
+    for (wchar_t c : text) {
+        auto code = static_cast<std::uint32_t>(c);
+        if constexpr (sizeof(wchar_t) > 2) {
+            if (code > 0xFFFF && code <= 0x10FFFF) {
+                code -= 0x10000;
+                PutUnit(out, 0xD800 + (code >> 10));
+                PutUnit(out, 0xDC00 + (code & 0x3FF));
+                continue;
+            }
+        }
+        PutUnit(out, code);
+    }
+    return out;
+}
+
+std::wstring DecodeUtf16Le(const std::uint8_t* bytes, std::size_t count) {
+    std::wstring out;
+    out.reserve(count / 2);
+    for (std::size_t i = 0; i + 1 < count; i += 2) {
+        std::uint32_t unit = bytes[i] | (static_cast<std::uint32_t>(bytes[i + 1]) << 8);
+        if constexpr (sizeof(wchar_t) > 2) {
+            if (unit >= 0xD800 && unit < 0xDC00 && i + 3 < count) {
+                std::uint32_t low = bytes[i + 2] | (static_cast<std::uint32_t>(bytes[i + 3]) << 8);
+                if (low >= 0xDC00 && low < 0xE000) {
+                    out += static_cast<wchar_t>(0x10000 + ((unit - 0xD800) << 10) + (low - 0xDC00));
+                    i += 2;
+                    continue;
+                }
+            }
+        }
+        out += static_cast<wchar_t>(unit);
+    }
+    return out;
+}
+
+std::size_t Utf16Length(std::wstring_view text) {
+    if constexpr (sizeof(wchar_t) == 2) {
+        return text.size();
+    } else {
+        std::size_t n = 0;
+        constexpr std::uint32_t kLastBmp = 0xFFFF;
+        for (wchar_t c : text) n += static_cast<std::uint64_t>(c) > kLastBmp ? 2 : 1;
+        return n;
+    }
+}
+
+}  // namespace es

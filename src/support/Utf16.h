@@ -1,0 +1,20 @@
+// UTF-16LE encoding and decoding: the only place that knows how wide wchar_t is.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace es {
+
+// Two bytes per UTF-16 code unit, low byte first; no byte-order mark, no terminator.
+std::string EncodeUtf16Le(std::wstring_view text);
+
+// `count` bytes of UTF-16LE; an odd last byte is dropped.
+std::wstring DecodeUtf16Le(const std::uint8_t* bytes, std::size_t count);
+
+// Number of UTF-16 code units the text takes.
+std::size_t Utf16Length(std::wstring_view text);
+
+}  // namespace es
