@@ -1,0 +1,109 @@
+#include "e2e/E2eSupport.h"
+
+#include <shellapi.h>
+
+#include "support/ExePaths.h"
+#include "support/FileIo.h"
+
+namespace e2e {
+
+Sandbox::Sandbox() {
+    wchar_t temp[MAX_PATH], unique[MAX_PATH];
+    ::GetTempPathW(MAX_PATH, temp);
+    ::GetTempFileNameW(temp, L"es", 0, unique);
+    ::DeleteFileW(unique);
+    folder_ = unique;
+    ::CreateDirectoryW(folder_.c_str(), nullptr);
+    std::wstring built = es::GetExeDirectory() + L"\\EchoSentinel.exe";
+    ::CopyFileW(built.c_str(), Exe().c_str(), FALSE);
+}
+
+Sandbox::~Sandbox() {
+    for (HANDLE process : started_) {
+        if (::WaitForSingleObject(process, 0) == WAIT_TIMEOUT) {
+            ::TerminateProcess(process, 99);
+            ::WaitForSingleObject(process, 5000);
+        }
+        ::CloseHandle(process);
+    }
+    std::wstring from = folder_ + L'\0';
+    SHFILEOPSTRUCTW op = {};
+    op.wFunc = FO_DELETE;
+    op.pFrom = from.c_str();
+    op.fFlags = FOF_NOCONFIRMATION | FOF_NOERRORUI | FOF_SILENT;
+    ::SHFileOperationW(&op);
+}
+
+HANDLE Sandbox::Start(const std::wstring& arguments) const {
+    std::wstring commandLine = L"\"" + Exe() + L"\"";
+    if (!arguments.empty()) commandLine += L" " + arguments;
+    STARTUPINFOW si = {sizeof(si)};
+    PROCESS_INFORMATION pi = {};
+    if (!::CreateProcessW(Exe().c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder_.c_str(), &si,
+                          &pi))
+        return nullptr;
+    ::CloseHandle(pi.hThread);
+    HANDLE mine = nullptr;
+    ::DuplicateHandle(::GetCurrentProcess(), pi.hProcess, ::GetCurrentProcess(), &mine, 0, FALSE,
+                      DUPLICATE_SAME_ACCESS);
+    if (mine) started_.push_back(mine);
+    return pi.hProcess;
+}
+
+int Sandbox::Run(const std::wstring& arguments, DWORD timeoutMs) const {
+    HANDLE process = Start(arguments);
+    if (!process) return -2;
+    DWORD code = static_cast<DWORD>(-1);
+    if (::WaitForSingleObject(process, timeoutMs) == WAIT_OBJECT_0) {
+        ::GetExitCodeProcess(process, &code);
+    }
+    ::CloseHandle(process);
+    return static_cast<int>(code);
+}
+
+namespace {
+struct Search {
+    DWORD processId;
+    HWND found;
+};
+}  // namespace
+
+HWND WaitForMainWindow(HANDLE process, DWORD timeoutMs) {
+    Search search{::GetProcessId(process), nullptr};
+    DWORD start = ::GetTickCount();
+    while (::GetTickCount() - start < timeoutMs) {
+        ::EnumWindows(
+            [](HWND window, LPARAM param) -> BOOL {
+                auto* s = reinterpret_cast<Search*>(param);
+                DWORD owner = 0;
+                ::GetWindowThreadProcessId(window, &owner);
+                wchar_t cls[64] = {};
+                ::GetClassNameW(window, cls, 64);
+                if (owner == s->processId && wcscmp(cls, L"EchoSentinel") == 0 && ::IsWindowVisible(window)) {
+                    s->found = window;
+                    return FALSE;
+                }
+                return TRUE;
+            },
+            reinterpret_cast<LPARAM>(&search));
+        if (search.found) return search.found;
+        if (::WaitForSingleObject(process, 50) == WAIT_OBJECT_0) return nullptr;
+    }
+    return nullptr;
+}
+
+std::string ReadFileBytes(const std::wstring& path) {
+    es::FileHandle file = es::OpenFileForRead(path);
+    if (!file) return "<missing>";
+    std::string bytes(static_cast<std::size_t>(::GetFileSize(file.Get(), nullptr)), '\0');
+    DWORD read = 0;
+    if (!bytes.empty()) ::ReadFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
+    return bytes;
+}
+
+void WriteFileBytes(const std::wstring& path, const std::string& bytes) {
+    es::FileHandle file = es::CreateFileForWrite(path);
+    if (file) es::WriteBytes(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()));
+}
+
+}  // namespace e2e
