@@ -9,7 +9,20 @@ add_library(es_portable STATIC
   ${ES_SRC}/support/FileFilter.cpp
   ${ES_SRC}/support/Utf16.cpp
   ${ES_SRC}/support/StringList.cpp
+  ${ES_SRC}/support/CommandLine.cpp
   ${ES_SRC}/lang/StringTable.cpp
+  ${ES_SRC}/lang/ReportLanguage.cpp
+  ${ES_SRC}/settings/AppSettings.cpp
+  ${ES_SRC}/settings/CommandLineSettings.cpp
+  ${ES_SRC}/settings/WindowPlacement.cpp
+  ${ES_SRC}/reportlist/ReportListBase.cpp
+  ${ES_SRC}/addresses/AddressList.cpp
+  ${ES_SRC}/addresses/AddressFile.cpp
+  ${ES_SRC}/ping/PingItem.cpp
+  ${ES_SRC}/ping/PingItemList.cpp
+  ${ES_SRC}/reports/ReportWriter.cpp
+  ${ES_SRC}/app/ConfigurationExchange.cpp
+  ${ES_SRC}/app/ExportOptions.cpp
 )
 target_include_directories(es_portable PUBLIC ${ES_SRC})
 
@@ -25,6 +38,11 @@ add_library(es_win STATIC
   ${ES_SRC}/support/ErrorMessage.cpp
   ${ES_SRC}/support/ExePaths.cpp
   ${ES_SRC}/lang/ResourceTexts.cpp
+  ${ES_SRC}/settings/IniSettingsStore.cpp
+  ${ES_SRC}/addresses/HostsFile.cpp
+  ${ES_SRC}/reports/FileSink.cpp
+  ${ES_SRC}/reports/ReportFiles.cpp
+  ${ES_SRC}/app/Configuration.cpp
   ${ES_SRC}/app/WindowBase.cpp
   ${ES_SRC}/app/MainWindow.cpp
 )

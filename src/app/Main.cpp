@@ -3,7 +3,12 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "app/Configuration.h"
+#include "app/ExportOptions.h"
 #include "app/MainWindow.h"
+#include "ping/PingItemList.h"
+#include "reports/ReportFiles.h"
+#include "support/CommandLine.h"
 #include "lang/ResourceTexts.h"
 #include "lang/StringTable.h"
 #include "support/Handles.h"
@@ -33,9 +38,25 @@ int RunMessageLoop(es::MainWindow& window) {
     return static_cast<int>(msg.wParam);
 }
 
+// Writes the report that the command line asks for, without a window and without pinging.
+bool RunCommandLineExport(const es::CommandLine& commandLine) {
+    es::ExportRequest request;
+    if (!es::FindExportRequest(commandLine, request)) return false;
+    es::AppSettings settings;
+    es::WindowPlacement placement;
+    es::PingItemList list;
+    list.Initialise(0);
+    es::LoadSaveConfiguration(settings, placement, list, false);
+    HCURSOR previous = ::SetCursor(::LoadCursorW(nullptr, IDC_WAIT));
+    list.BuildItems(settings);
+    ::SetCursor(previous);
+    es::ExportAllToFile(list, request.path, request.format);
+    return true;
+}
+
 }  // namespace
 
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR arguments, int) {
     if (!InitialiseCommonControls()) {
         ::MessageBoxW(nullptr, L"Error: Cannot load the common control classes.", L"Error", MB_ICONEXCLAMATION);
         return 1;
@@ -46,6 +67,12 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
 
     es::ResourceTexts builtInTexts(instance);
     es::InstallBuiltInTexts(&builtInTexts);
+
+    es::CommandLine commandLine;
+    commandLine.Parse(arguments ? arguments : L"");
+    if (commandLine.FindArg(L"/savelangfile") >= 0) return 0;
+    if (commandLine.FindArg(L"/deleteregkey") >= 0) return 0;
+    if (commandLine.Count() > 1 && RunCommandLineExport(commandLine)) return 0;
 
     es::MainWindow mainWindow;
     if (mainWindow.Create(instance)) {

@@ -20,6 +20,13 @@ BOOL WriteText(HANDLE file, std::wstring_view text);
 BOOL WriteBytes(HANDLE file, const void* bytes, DWORD count);
 BOOL ReadBytes(HANDLE file, void* buffer, DWORD count);
 
+// Writes the bytes to a new file beside path, then puts it in path's place, so that path holds
+// either its old content or all of the new one, whatever happens midway.
+bool WriteFileReplacing(const std::wstring& path, const void* bytes, DWORD count);
+// The name of the new file that WriteFileReplacing and other safe saves write first.
+std::wstring PendingSavePath(const std::wstring& path);
+// Moves a completed pending file over path (path need not exist).
+bool CommitPendingSave(const std::wstring& pending, const std::wstring& path);
 // True when the path names a file or a folder.
 bool FileExists(const std::wstring& path);
 

@@ -61,3 +61,32 @@ std::size_t Utf16Length(std::wstring_view text) {
 }
 
 }  // namespace es
+
+namespace es {
+
+namespace {
+std::size_t UnitsOf(wchar_t c) {
+    if constexpr (sizeof(wchar_t) > 2) {
+        if ((static_cast<std::uint32_t>(c) >> 16) != 0) return 2;
+    }
+    static_cast<void>(c);
+    return 1;
+}
+}  // namespace
+
+void TruncateUtf16(std::wstring& text, std::size_t units) {
+    if (text.size() <= units / 2) return;  // fast path: cannot exceed
+    std::size_t used = 0, i = 0;
+    for (; i < text.size(); ++i) {
+        if (used + UnitsOf(text[i]) > units) break;
+        used += UnitsOf(text[i]);
+    }
+    text.resize(i);
+}
+
+void PadUtf16(std::wstring& text, std::size_t units) {
+    std::size_t length = sizeof(wchar_t) > 2 ? Utf16Length(text) : text.size();
+    if (length < units) text.append(units - length, L' ');
+}
+
+}  // namespace es

@@ -18,3 +18,12 @@ std::wstring DecodeUtf16Le(const std::uint8_t* bytes, std::size_t count);
 std::size_t Utf16Length(std::wstring_view text);
 
 }  // namespace es
+
+namespace es {
+
+// Cuts the text to at most `units` UTF-16 code units, as a fixed buffer of units + 1 would.
+void TruncateUtf16(std::wstring& text, std::size_t units);
+// Appends spaces until the text takes at least `units` UTF-16 code units.
+void PadUtf16(std::wstring& text, std::size_t units);
+
+}  // namespace es

@@ -1,0 +1,18 @@
+// The configuration file and the hosts file, read at start and written at exit.
+#pragma once
+
+#include "reportlist/ReportListBase.h"
+#include "settings/AppSettings.h"
+#include "settings/WindowPlacement.h"
+
+namespace es {
+
+// The keys in their fixed order: the ten options, WinPos, Columns and Sort.
+void ExchangeConfiguration(SettingsStore& store, AppSettings& settings, WindowPlacement& placement,
+                           ReportListBase& list);
+
+// Reads or writes EchoSentinel.cfg beside the executable, then the hosts file when RememberHosts
+// is on. Each file is written to a new file first and replaces the old one only when complete.
+void LoadSaveConfiguration(AppSettings& settings, WindowPlacement& placement, ReportListBase& list, bool save);
+
+}  // namespace es

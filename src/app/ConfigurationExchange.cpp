@@ -1,0 +1,12 @@
+#include "app/Configuration.h"
+
+namespace es {
+
+void ExchangeConfiguration(SettingsStore& store, AppSettings& settings, WindowPlacement& placement,
+                           ReportListBase& list) {
+    ExchangeAppSettings(settings, store);
+    ExchangeWindowPlacement(placement, store);
+    list.PersistColumns(store);
+}
+
+}  // namespace es

@@ -1,0 +1,105 @@
+#include "ping/PingItem.h"
+
+#include <cmath>
+
+#include "addresses/AddressList.h"
+#include "lang/StringTable.h"
+
+namespace es {
+
+namespace {
+constexpr auto kRelaxed = std::memory_order_relaxed;
+
+int CompareUnsigned(std::uint32_t a, std::uint32_t b) { return a > b ? 1 : (a < b ? -1 : 0); }
+}  // namespace
+
+PingItem::PingItem(std::wstring hostName, std::wstring description, std::uint32_t address, std::uint32_t rowId)
+    : HostName(std::move(hostName)), Description(std::move(description)), RowId(rowId), Address(address) {}
+
+std::uint32_t PingItem::AveragePingTime() const {
+    std::uint32_t n = SucceedCount.load(kRelaxed);
+    if (n == 0) return 0;
+    double average = static_cast<double>(TotalPingTime.load(kRelaxed)) / n;
+    return static_cast<std::uint32_t>(std::floor(average + 0.5));
+}
+
+std::wstring PingItem::GetText(int field) const {
+    switch (field) {
+    case kFieldHost:
+        return HostName;
+    case kFieldAddress:
+    case kFieldReplyAddress: {
+        std::uint32_t address = (field == kFieldAddress ? Address : ReplyAddress).load(kRelaxed);
+        return address ? FormatAddress(address) : std::wstring();
+    }
+    case kFieldSucceeded:
+        return std::to_wstring(SucceedCount.load(kRelaxed));
+    case kFieldFailed:
+        return std::to_wstring(FailedCount.load(kRelaxed));
+    case kFieldStatus: {
+        std::int32_t status = LastStatus.load(kRelaxed);
+        if (status == kStatusNone) return {};
+        return GetString(kStatusTextBase + static_cast<std::uint32_t>(status));
+    }
+    case kFieldLastTime:
+        if (LastStatus.load(kRelaxed) == kStatusNone) return {};
+        return std::to_wstring(LastPingTime.load(kRelaxed));
+    case kFieldTtl: {
+        std::uint32_t ttl = LastTtl.load(kRelaxed);
+        return ttl ? std::to_wstring(ttl) : std::wstring();
+    }
+    case kFieldAverage:
+        if (SucceedCount.load(kRelaxed) == 0) return {};
+        return std::to_wstring(AveragePingTime());
+    case kFieldDescription:
+        return Description;
+    default:
+        return {};
+    }
+}
+
+int PingItem::Compare(int field, const ReportItem& otherItem) const {
+    const auto& other = static_cast<const PingItem&>(otherItem);
+    switch (field) {
+    case kFieldAddress:
+        return CompareUnsigned(Address.load(kRelaxed), other.Address.load(kRelaxed));
+    case kFieldReplyAddress:
+        return CompareUnsigned(ReplyAddress.load(kRelaxed), other.ReplyAddress.load(kRelaxed));
+    case kFieldSucceeded:
+        return CompareUnsigned(SucceedCount.load(kRelaxed), other.SucceedCount.load(kRelaxed));
+    case kFieldFailed:
+        return CompareUnsigned(FailedCount.load(kRelaxed), other.FailedCount.load(kRelaxed));
+    case kFieldLastTime:
+        return CompareUnsigned(LastPingTime.load(kRelaxed), other.LastPingTime.load(kRelaxed));
+    case kFieldTtl:
+        return CompareUnsigned(LastTtl.load(kRelaxed), other.LastTtl.load(kRelaxed));
+    case kFieldAverage:
+        return CompareUnsigned(AveragePingTime(), other.AveragePingTime());
+    default:
+        return kCompareTexts;
+    }
+}
+
+void PingItem::ApplyResult(std::int32_t status, std::uint32_t address, std::uint32_t replyAddress, std::uint32_t ttl,
+                           std::uint32_t roundTripTime) {
+    LastStatus.store(status, kRelaxed);
+    Address.store(address, kRelaxed);
+    ReplyAddress.store(replyAddress, kRelaxed);
+    LastTtl.store(ttl, kRelaxed);
+    PingCount.store(PingCount.load(kRelaxed) + 1, kRelaxed);
+    if (status == kStatusSuccess) {
+        SucceedCount.store(SucceedCount.load(kRelaxed) + 1, kRelaxed);
+        TotalPingTime.store(TotalPingTime.load(kRelaxed) + roundTripTime, kRelaxed);
+        LastPingTime.store(roundTripTime, kRelaxed);
+    } else {
+        FailedCount.store(FailedCount.load(kRelaxed) + 1, kRelaxed);
+    }
+}
+
+void PingItem::Reset() {
+    LastStatus.store(kStatusNone, kRelaxed);
+    for (auto* field : {&PingCount, &SucceedCount, &FailedCount, &LastPingTime, &LastTtl, &TotalPingTime})
+        field->store(0, kRelaxed);
+}
+
+}  // namespace es

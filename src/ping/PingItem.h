@@ -1,0 +1,50 @@
+// One row of the ping list: the address, what is known about it and its reply statistics.
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+#include <string>
+
+#include "reportlist/ReportListBase.h"
+
+namespace es {
+
+// Status codes: the platform's echo status minus 11000; these two are the program's own.
+inline constexpr std::int32_t kStatusNone = -1;
+inline constexpr std::int32_t kStatusSuccess = 0;
+inline constexpr std::int32_t kStatusInvalidHost = 30;
+inline constexpr std::uint32_t kStatusTextBase = 600;
+
+enum PingField { kFieldHost, kFieldAddress, kFieldReplyAddress, kFieldSucceeded, kFieldFailed, kFieldStatus,
+                 kFieldLastTime, kFieldTtl, kFieldAverage, kFieldDescription };
+
+// The statistics are written by the ping workers and read by the window thread without a lock;
+// each is one indivisible 32-bit access. The texts never change after the row is built.
+class PingItem final : public ReportItem {
+public:
+    PingItem(std::wstring hostName, std::wstring description, std::uint32_t address, std::uint32_t rowId);
+
+    std::wstring GetText(int field) const override;
+    int Compare(int field, const ReportItem& other) const override;
+
+    // Rounded to the nearest millisecond, halves up; 0 without a success.
+    std::uint32_t AveragePingTime() const;
+    void ApplyResult(std::int32_t status, std::uint32_t address, std::uint32_t replyAddress, std::uint32_t ttl,
+                     std::uint32_t roundTripTime);
+    void Reset();
+
+    const std::wstring HostName;
+    const std::wstring Description;
+    const std::uint32_t RowId;
+    std::atomic<std::uint32_t> Address;
+    std::atomic<std::uint32_t> ReplyAddress{0};
+    std::atomic<std::uint32_t> PingCount{0};
+    std::atomic<std::uint32_t> SucceedCount{0};
+    std::atomic<std::uint32_t> FailedCount{0};
+    std::atomic<std::uint32_t> LastPingTime{0};
+    std::atomic<std::uint32_t> LastTtl{0};
+    std::atomic<std::uint32_t> TotalPingTime{0};
+    std::atomic<std::int32_t> LastStatus{kStatusNone};
+};
+
+}  // namespace es

@@ -1,0 +1,59 @@
+// The ping list: PingItem rows in the order they were built, and the result counters of a round.
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <mutex>
+
+#include "ping/PingItem.h"
+#include "reportlist/ReportListBase.h"
+#include "settings/AppSettings.h"
+
+namespace es {
+
+struct PingResult {
+    int index;
+    std::uint32_t rowId;
+    std::int32_t status;
+    std::uint32_t address;
+    std::uint32_t replyAddress;
+    std::uint32_t ttl;
+    std::uint32_t roundTripTime;
+};
+
+class PingItemList : public ReportListBase {
+public:
+    static constexpr int kProgressStep = 50;
+
+    PingItemList();
+    // The column table of the ping list, translated titles included.
+    void Initialise(int descendingImage);
+
+    std::size_t Count() const override { return items_.size(); }
+    const ReportItem& ItemAt(std::size_t index) const override { return items_[index]; }
+    const PingItem& Row(std::size_t index) const { return items_[index]; }
+    PingItem& Row(std::size_t index) { return items_[index]; }
+
+    // Appends the rows of the address list; every 50 rows progress(count) is called.
+    void BuildItems(const AppSettings& settings, const std::function<void(std::size_t)>& progress = {});
+    void Clear();
+    void ResetStatistics();
+    // From a worker thread: applies the result when its index and row id still name a row.
+    bool ApplyResult(const PingResult& result);
+
+    int GetItemImage(const PingItem& item) const;
+    bool WritesHtmlDocument() const override { return true; }
+
+    std::atomic<std::uint32_t> ResultsThisRound{0};
+    std::atomic<int> ResultsChanged{0};
+
+private:
+    // Storage changes and results from the workers exclude each other; the window thread reads
+    // rows without it, since only it changes the storage.
+    mutable std::mutex storageLock_;
+    std::deque<PingItem> items_;
+};
+
+}  // namespace es

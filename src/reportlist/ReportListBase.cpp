@@ -1,0 +1,103 @@
+#include "reportlist/ReportListBase.h"
+
+#include <algorithm>
+
+#include "lang/StringTable.h"
+#include "support/Text.h"
+
+namespace es {
+
+int ReportItem::Compare(int, const ReportItem&) const { return kCompareTexts; }
+
+void ReportListBase::Initialise(const std::vector<ColumnSpec>& spec, int descendingImage) {
+    columnDefs_.clear();
+    reportDefs_.clear();
+    for (const ColumnSpec& c : spec) {
+        ColumnDef def;
+        def.index = c.index;
+        def.mask = 0x0006;  // width and text
+        def.width = c.width;
+        def.title = GetString(c.titleId);
+        columnDefs_.push_back(def);
+        ColumnReportInfo info;
+        info.textWidth = c.textWidth;
+        info.reportTitle = GetString(c.titleId + kUntranslated);
+        reportDefs_.push_back(info);
+    }
+    ascendingImage_ = 0;
+    descendingImage_ = descendingImage;
+    layout_.assign(spec.size(), ColumnLayoutEntry{});
+    for (std::size_t i = 0; i < layout_.size(); ++i) layout_[i].order = static_cast<std::int16_t>(i);
+    visibleOrder_.clear();
+}
+
+bool ReportListBase::QueryColumn(int column, int& width, int& order) const {
+    const ColumnLayoutEntry& entry = layout_[static_cast<std::size_t>(column)];
+    width = entry.width;
+    order = entry.order;
+    return true;
+}
+
+void ReportListBase::ComputeVisibleColumns() {
+    const int count = ColumnCount();
+    std::vector<int> orderOf(static_cast<std::size_t>(count), -1);
+    for (int c = 0; c < count; ++c) {
+        int width = 0, order = 0;
+        if (QueryColumn(c, width, order) && width > 0) orderOf[static_cast<std::size_t>(c)] = std::clamp(order, 0, count - 1);
+    }
+    visibleOrder_.clear();
+    for (int position = 0; position < count; ++position) {
+        for (int c = 0; c < count; ++c) {
+            if (orderOf[static_cast<std::size_t>(c)] == position) visibleOrder_.push_back(c);
+        }
+    }
+}
+
+int ReportListBase::CompareRecords(int key, const ReportItem& a, const ReportItem& b) const {
+    const int column = key & kSortColumnMask;
+    int result = a.Compare(column, b);
+    if (result == kCompareTexts) result = CompareNoCase(a.GetText(column), b.GetText(column));
+    return (key & kSortDescending) ? -result : result;
+}
+
+void ReportListBase::PersistColumns(SettingsStore& store) {
+    if (store.IsWriting()) CaptureLayout();
+    // The value is laid over the current entries, so a short value changes only the first ones.
+    std::vector<std::uint8_t> bytes(layout_.size() * 4);
+    for (std::size_t i = 0; i < layout_.size(); ++i) {
+        auto w = static_cast<std::uint16_t>(layout_[i].width), o = static_cast<std::uint16_t>(layout_[i].order);
+        bytes[i * 4] = static_cast<std::uint8_t>(w);
+        bytes[i * 4 + 1] = static_cast<std::uint8_t>(w >> 8);
+        bytes[i * 4 + 2] = static_cast<std::uint8_t>(o);
+        bytes[i * 4 + 3] = static_cast<std::uint8_t>(o >> 8);
+    }
+    std::size_t size = bytes.size();
+    int found = store.ExchangeBinary(L"Columns", bytes.data(), size);
+    store.ExchangeInt(L"Sort", savedSortKey_, 0);
+    if (store.IsWriting() || !found) return;
+    for (std::size_t i = 0; i < layout_.size(); ++i) {
+        layout_[i].width = static_cast<std::int16_t>(bytes[i * 4] | (bytes[i * 4 + 1] << 8));
+        layout_[i].order = static_cast<std::int16_t>(bytes[i * 4 + 2] | (bytes[i * 4 + 3] << 8));
+    }
+    ApplyLayout();
+}
+
+std::wstring ReportListBase::GetReportTitle() const { return titleId_ ? GetString(titleId_) : L""; }
+
+std::wstring ReportListBase::GetReportRootName() const {
+    return titleId_ ? GetString(titleId_ + kUntranslated) : GetReportTitle();
+}
+
+std::vector<Color> ReportListBase::GetCellPalette(int) const { return {0xFFFFFF}; }
+
+void ReportListBase::GetCellStyle(int format, int position, const ReportItem&, CellStyle& style) const {
+    style.background = static_cast<std::int32_t>(InterpolateColor(position, ColumnCount() - 1, GetCellPalette(format)));
+    style.textColor = -1;
+    style.size = -1;
+}
+
+void ReportListBase::DecorateCellHtml(std::wstring&, const ReportItem&, int) const {}
+
+bool ReportListBase::IsItemExportable(const ReportItem&) const { return true; }
+
+}  // namespace es

@@ -1,0 +1,129 @@
+// The engine behind the report list: columns, their layout and visibility, the sort rule and
+// the report properties that the writers ask for. Derived lists supply the rows.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "settings/SettingsStore.h"
+#include "support/Color.h"
+
+namespace es {
+
+// Tells CompareRecords to compare the two cell texts instead.
+inline constexpr int kCompareTexts = 255;
+inline constexpr int kSortColumnMask = 4095;
+inline constexpr int kSortDescending = 4096;
+// Cell and line texts of reports and sorting hold at most this many characters, terminator included.
+inline constexpr std::size_t kTextCapacity = 8192;
+
+class ReportItem {
+public:
+    virtual ~ReportItem() = default;
+    virtual std::wstring GetText(int column) const = 0;
+    // Negative, 0 or positive; kCompareTexts when the row has no ordering of its own for column.
+    virtual int Compare(int column, const ReportItem& other) const;
+};
+
+// One column of the static table a list is built from.
+struct ColumnSpec {
+    int index;
+    int width;           // default width in pixels
+    std::uint32_t titleId;
+    int textWidth;       // characters in the tabular text report
+};
+
+struct ColumnDef {
+    int index = 0;
+    int mask = 0;
+    int format = 0;
+    int width = 0;
+    std::wstring title;  // the translated title
+};
+
+struct ColumnReportInfo {
+    std::wstring htmlWidth;   // width attribute of HTML headers; empty for none
+    int noWrap = 1;
+    int textWidth = 20;
+    std::wstring reportTitle; // the built-in title, for XML names
+};
+
+struct ColumnLayoutEntry {
+    std::int16_t width = 100;  // 0 = hidden
+    std::int16_t order = 0;
+};
+
+struct CellStyle {
+    std::int32_t background = -1;
+    std::int32_t textColor = -1;
+    std::int32_t size = -1;
+    std::int32_t bold = 0;
+};
+
+class ReportListBase {
+public:
+    virtual ~ReportListBase() = default;
+
+    // Builds the column tables from spec; titles through GetString (translated), report titles
+    // from the built-in texts. The layout starts at width 100 and order = index.
+    void Initialise(const std::vector<ColumnSpec>& spec, int descendingImage);
+
+    virtual std::size_t Count() const = 0;
+    virtual const ReportItem& ItemAt(std::size_t index) const = 0;
+
+    int ColumnCount() const { return static_cast<int>(columnDefs_.size()); }
+    const ColumnDef& Column(int index) const { return columnDefs_[static_cast<std::size_t>(index)]; }
+    const ColumnReportInfo& ReportInfo(int index) const { return reportDefs_[static_cast<std::size_t>(index)]; }
+    std::vector<ColumnLayoutEntry>& Layout() { return layout_; }
+    const std::vector<ColumnLayoutEntry>& Layout() const { return layout_; }
+
+    // The visible columns (width above 0) in display order, lower index first within one order.
+    void ComputeVisibleColumns();
+    const std::vector<int>& VisibleColumns() const { return visibleOrder_; }
+
+    // The sort rule: the column's own comparison, else the texts without regard to case;
+    // negated for a descending key.
+    int CompareRecords(int key, const ReportItem& a, const ReportItem& b) const;
+
+    // The Columns and Sort values of the configuration.
+    void PersistColumns(SettingsStore& store);
+    int SavedSortKey() const { return savedSortKey_; }
+    void SetSavedSortKey(int key) { savedSortKey_ = key; }
+
+    // Report properties.
+    virtual std::wstring GetReportTitle() const;
+    virtual std::wstring GetReportRootName() const;
+    virtual Color GetReportHeaderBackColor() const { return 0xE0E0E0; }
+    virtual std::int32_t GetReportHeaderTextColor() const { return -1; }
+    virtual std::vector<Color> GetCellPalette(int format) const;
+    virtual void GetCellStyle(int format, int position, const ReportItem& item, CellStyle& style) const;
+    virtual void DecorateCellHtml(std::wstring& html, const ReportItem& item, int column) const;
+    virtual bool IsItemExportable(const ReportItem& item) const;
+    // Whether the HTML reports carry the list's document head and end.
+    virtual bool WritesHtmlDocument() const { return false; }
+
+protected:
+    // Width and order of a column as shown; false when the column cannot be asked about. Without
+    // a list view the stored layout answers.
+    virtual bool QueryColumn(int column, int& width, int& order) const;
+    // Hooks of PersistColumns for a list view: fill the layout from it before a save, and show
+    // a layout that was read.
+    virtual void CaptureLayout() {}
+    virtual void ApplyLayout() {}
+
+    std::uint32_t titleId_ = 0;
+
+private:
+    std::vector<ColumnDef> columnDefs_;
+    std::vector<ColumnReportInfo> reportDefs_;
+    std::vector<ColumnLayoutEntry> layout_;
+    std::vector<int> visibleOrder_;
+    int ascendingImage_ = 0;
+    int descendingImage_ = 0;
+    int savedSortKey_ = 0;
+};
+
+}  // namespace es
