@@ -1,0 +1,260 @@
+// The configuration and hosts files as the platform's profile and file functions write them.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "addresses/HostsFile.h"
+#include "app/Configuration.h"
+#include "ping/PingItemList.h"
+#include "settings/IniSettingsStore.h"
+#include "support/FileIo.h"
+
+namespace es {
+namespace {
+
+// A fresh folder under the temporary directory, emptied and removed at the end.
+class TempFolder {
+public:
+    TempFolder() {
+        wchar_t temp[MAX_PATH], unique[MAX_PATH];
+        ::GetTempPathW(MAX_PATH, temp);
+        ::GetTempFileNameW(temp, L"est", 0, unique);
+        ::DeleteFileW(unique);
+        folder_ = unique;
+        ::CreateDirectoryW(folder_.c_str(), nullptr);
+    }
+    ~TempFolder() {
+        WIN32_FIND_DATAW data;
+        HANDLE find = ::FindFirstFileW((folder_ + L"\\*").c_str(), &data);
+        if (find != INVALID_HANDLE_VALUE) {
+            do {
+                ::DeleteFileW(Path(data.cFileName).c_str());
+            } while (::FindNextFileW(find, &data));
+            ::FindClose(find);
+        }
+        ::RemoveDirectoryW(folder_.c_str());
+    }
+    std::wstring Path(const std::wstring& name) const { return folder_ + L"\\" + name; }
+
+private:
+    std::wstring folder_;
+};
+
+std::string ReadAll(const std::wstring& path) {
+    FileHandle file = OpenFileForRead(path);
+    if (!file) return "<missing>";
+    std::string bytes(static_cast<std::size_t>(::GetFileSize(file.Get(), nullptr)), '\0');
+    DWORD read = 0;
+    if (!bytes.empty()) ::ReadFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
+    return bytes;
+}
+
+void WriteAll(const std::wstring& path, const std::string& bytes) {
+    FileHandle file = CreateFileForWrite(path);
+    ASSERT_TRUE(file);
+    WriteBytes(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()));
+}
+
+void SaveConfiguration(const std::wstring& path, AppSettings& settings, WindowPlacement& placement,
+                       PingItemList& list) {
+    IniSettingsStore store;
+    store.Open(path, true);
+    ExchangeConfiguration(store, settings, placement, list);
+    EXPECT_TRUE(store.Commit());
+}
+
+TEST(ConfigurationFile, HoldsTheThirteenKeysInOrderAsPlainText) {
+    TempFolder folder;
+    const std::wstring path = folder.Path(L"x.cfg");
+    WriteAll(path, "[General]\r\nObsolete=1\r\n");
+
+    AppSettings settings;
+    settings.ShowGridLines = 1;
+    settings.SaveFilterIndex = 3;
+    settings.PingTimeout = -5;
+    settings.RememberHosts = 0;
+    settings.IPHostDescFormat = 1;
+    WindowPlacement placement;
+    placement.length = 44;
+    placement.showCmd = 1;
+    placement.minX = -1;
+    placement.left = 10;
+    placement.top = 20;
+    placement.right = 810;
+    placement.bottom = 620;
+    PingItemList list;
+    list.Initialise(0);
+    list.Layout()[1] = {0, 9};
+    list.Layout()[9] = {300, 1};
+    list.SetSavedSortKey(4096 + 2);
+    SaveConfiguration(path, settings, placement, list);
+
+    EXPECT_EQ(ReadAll(path),
+              "[General]\r\n"
+              "ShowGridLines=1\r\nSaveFilterIndex=3\r\nShowInfoTip=1\r\nMarkFailedPings=0\r\nAlwaysOnTop=0\r\n"
+              "PingEvery=1\r\nPingEverySeconds=30\r\nPingTimeout=-5\r\nRememberHosts=0\r\nIPHostDescFormat=1\r\n"
+              "WinPos=2C 00 00 00 00 00 00 00 01 00 00 00 FF FF FF FF 00 00 00 00 00 00 00 00 00 00 00 00 "
+              "0A 00 00 00 14 00 00 00 2A 03 00 00 6C 02 00 00\r\n"
+              "Columns=64 00 00 00 00 00 09 00 64 00 02 00 64 00 03 00 64 00 04 00 64 00 05 00 "
+              "64 00 06 00 64 00 07 00 64 00 08 00 2C 01 01 00\r\n"
+              "Sort=4098\r\n");
+    EXPECT_EQ(ReadAll(PendingSavePath(path)), "<missing>");
+
+    AppSettings loaded;
+    WindowPlacement loadedPlacement;
+    PingItemList loadedList;
+    loadedList.Initialise(0);
+    IniSettingsStore reader;
+    reader.Open(path, false);
+    ExchangeConfiguration(reader, loaded, loadedPlacement, loadedList);
+    EXPECT_EQ(loaded.ShowGridLines, 1);
+    EXPECT_EQ(loaded.SaveFilterIndex, 3);
+    EXPECT_EQ(loaded.PingTimeout, -5);
+    EXPECT_EQ(loaded.RememberHosts, 0);
+    EXPECT_EQ(loadedPlacement.ToBytes(), placement.ToBytes());
+    EXPECT_EQ(loadedList.Layout()[9].width, 300);
+    EXPECT_EQ(loadedList.Layout()[1].order, 9);
+    EXPECT_EQ(loadedList.SavedSortKey(), 4098);
+}
+
+TEST(ConfigurationFile, ASaveThatIsNotCommittedLeavesTheOldFileWhole) {
+    TempFolder folder;
+    const std::wstring path = folder.Path(L"x.cfg");
+    const std::string old = "[General]\r\nPingTimeout=250\r\n";
+    WriteAll(path, old);
+    {
+        AppSettings settings;
+        WindowPlacement placement;
+        PingItemList list;
+        list.Initialise(0);
+        IniSettingsStore store;
+        store.Open(path, true);
+        ExchangeConfiguration(store, settings, placement, list);
+        // Ends here as if the program died before the save completed.
+    }
+    EXPECT_EQ(ReadAll(path), old);
+    EXPECT_EQ(ReadAll(PendingSavePath(path)), "<missing>");
+
+    AppSettings loaded;
+    WindowPlacement placement;
+    PingItemList list;
+    list.Initialise(0);
+    IniSettingsStore reader;
+    reader.Open(path, false);
+    ExchangeConfiguration(reader, loaded, placement, list);
+    EXPECT_EQ(loaded.PingTimeout, 250);
+    EXPECT_EQ(loaded.PingEverySeconds, 30) << "missing keys take their defaults";
+    EXPECT_EQ(placement.showCmd, 0) << "a missing WinPos leaves the record cleared";
+}
+
+TEST(ConfigurationFile, ASaveIntoAMissingFolderFailsAndCreatesNothing) {
+    TempFolder folder;
+    const std::wstring path = folder.Path(L"absent\\x.cfg");
+    IniSettingsStore store;
+    store.Open(path, true);
+    std::int32_t value = 1;
+    store.ExchangeInt(L"ShowGridLines", value, 0);
+    EXPECT_FALSE(store.Commit());
+    EXPECT_EQ(ReadAll(path), "<missing>");
+}
+
+TEST(ConfigurationFile, ShortAndBadBinaryValuesAreReadByTheHexRule) {
+    TempFolder folder;
+    const std::wstring path = folder.Path(L"x.cfg");
+    // Two entries only, then a WinPos too short to pass its checks.
+    WriteAll(path, "[General]\r\nColumns=2C01 0500 3200 0000\r\nWinPos=2C 00 00 00\r\nSort=zz\r\n");
+    AppSettings settings;
+    WindowPlacement placement;
+    PingItemList list;
+    list.Initialise(0);
+    const auto defaults = list.Layout();
+    IniSettingsStore reader;
+    reader.Open(path, false);
+    ExchangeConfiguration(reader, settings, placement, list);
+    EXPECT_EQ(list.Layout()[0].width, 300);
+    EXPECT_EQ(list.Layout()[0].order, 5);
+    EXPECT_EQ(list.Layout()[1].width, 50);
+    EXPECT_EQ(list.Layout()[1].order, 0);
+    for (std::size_t i = 2; i < defaults.size(); ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(list.Layout()[i].width, defaults[i].width);
+        EXPECT_EQ(list.Layout()[i].order, defaults[i].order);
+    }
+    EXPECT_EQ(placement.length, 44);
+    EXPECT_EQ(placement.showCmd, 0);
+    EXPECT_EQ(list.SavedSortKey(), 0) << "a non-numeric integer reads as 0";
+}
+
+TEST(HostsFile, IsTheListAsUtf16LeWithoutMarkAndReadsBackWhole) {
+    TempFolder folder;
+    const std::wstring path = folder.Path(L"x_hosts.txt");
+    WriteAll(path, std::string(1000, 'x'));
+    SaveHostsFile(path, L"a\r\n\u4E2D");
+    EXPECT_EQ(ReadAll(path), std::string("a\0\r\0\n\0\x2D\x4E", 8));
+    EXPECT_EQ(ReadAll(PendingSavePath(path)), "<missing>");
+    std::wstring text = L"old";
+    ASSERT_TRUE(LoadHostsFile(path, text));
+    EXPECT_EQ(text, L"a\r\n\u4E2D");
+
+    SaveHostsFile(path, L"");
+    EXPECT_EQ(ReadAll(path), "");
+    ASSERT_TRUE(LoadHostsFile(path, text));
+    EXPECT_EQ(text, L"");
+}
+
+TEST(HostsFile, DropsAnOddByteAndKeepsAMarkAsACharacter) {
+    TempFolder folder;
+    const std::wstring path = folder.Path(L"x_hosts.txt");
+    WriteAll(path, std::string("\xFF\xFE" "a\0b", 5));
+    std::wstring text;
+    ASSERT_TRUE(LoadHostsFile(path, text));
+    EXPECT_EQ(text, L"\uFEFFa");
+
+    std::wstring kept = L"kept";
+    EXPECT_FALSE(LoadHostsFile(folder.Path(L"none.txt"), kept));
+    EXPECT_EQ(kept, L"kept");
+}
+
+TEST(AddressFile, DecodesMarkedUnmarkedAndAnsiText) {
+    TempFolder folder;
+    struct Case {
+        const char* name;
+        std::string bytes;
+        std::wstring text;
+    } cases[] = {
+        {"marked", std::string("\xFF\xFE" "1\0.\0" "2\0", 8), L"1.2"},
+        {"unmarked, odd", std::string("1\0.\0" "2", 5), L"1.2"},
+        {"ansi", "10.0.0.1\r\n10.0.0.2", L"10.0.0.1\r\n10.0.0.2"},
+        {"utf-8 mark read as ansi", "\xEF\xBB\xBFx", L"\u00EF\u00BB\u00BFx"},
+        {"ends at a nul", std::string("ab\0cd", 5), L"ab"},
+        {"empty", "", L""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::wstring path = folder.Path(L"list.txt");
+        WriteAll(path, c.bytes);
+        std::wstring text = L"old";
+        ASSERT_TRUE(ReadAddressFile(path, text));
+        EXPECT_EQ(text, c.text);
+    }
+    std::wstring text = L"old";
+    EXPECT_FALSE(ReadAddressFile(folder.Path(L"none.txt"), text));
+    EXPECT_EQ(text, L"old");
+}
+
+TEST(AddressFile, UsesOnlyTheFirstEightMebibytes) {
+    TempFolder folder;
+    const std::wstring path = folder.Path(L"big.txt");
+    std::string bytes(8 * 1024 * 1024 + 10, 'a');
+    bytes[8 * 1024 * 1024 - 1] = 'z';
+    WriteAll(path, bytes);
+    std::wstring text;
+    ASSERT_TRUE(ReadAddressFile(path, text));
+    ASSERT_EQ(text.size(), 8u * 1024 * 1024);
+    EXPECT_EQ(text.back(), L'z');
+}
+
+}  // namespace
+}  // namespace es
