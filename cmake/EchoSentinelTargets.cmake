@@ -20,11 +20,14 @@ add_library(es_portable STATIC
   ${ES_SRC}/addresses/AddressFile.cpp
   ${ES_SRC}/ping/PingItem.cpp
   ${ES_SRC}/ping/PingItemList.cpp
+  ${ES_SRC}/ping/PingEngine.cpp
   ${ES_SRC}/reports/ReportWriter.cpp
   ${ES_SRC}/app/ConfigurationExchange.cpp
   ${ES_SRC}/app/ExportOptions.cpp
 )
 target_include_directories(es_portable PUBLIC ${ES_SRC})
+find_package(Threads REQUIRED)
+target_link_libraries(es_portable PUBLIC Threads::Threads)
 
 if(ES_PORTABLE_ONLY)
   return()
@@ -40,6 +43,7 @@ add_library(es_win STATIC
   ${ES_SRC}/lang/ResourceTexts.cpp
   ${ES_SRC}/settings/IniSettingsStore.cpp
   ${ES_SRC}/addresses/HostsFile.cpp
+  ${ES_SRC}/ping/IcmpEchoService.cpp
   ${ES_SRC}/reports/FileSink.cpp
   ${ES_SRC}/reports/ReportFiles.cpp
   ${ES_SRC}/app/Configuration.cpp

@@ -20,6 +20,9 @@ const std::vector<ColumnSpec>& PingColumns() {
 
 PingItemList::PingItemList() { titleId_ = 8; }
 
+// The engine's threads use the rows until they end, so they end before the rows do.
+PingItemList::~PingItemList() { Shutdown(); }
+
 void PingItemList::Initialise(int descendingImage) {
     ReportListBase::Initialise(PingColumns(), descendingImage);
     titleId_ = 8;
@@ -53,10 +56,35 @@ bool PingItemList::ApplyResult(const PingResult& r) {
     if (r.index < 0 || static_cast<std::size_t>(r.index) >= items_.size()) return false;
     PingItem& item = items_[static_cast<std::size_t>(r.index)];
     if (item.RowId != r.rowId) return false;
-    ResultsThisRound.fetch_add(1);
+    if (r.round == round_) ResultsThisRound.fetch_add(1);
     ResultsChanged = 1;
     item.ApplyResult(r.status, r.address, r.replyAddress, r.ttl, r.roundTripTime);
     return true;
+}
+
+void PingItemList::StartRound(std::uint32_t timeoutMs) {
+    std::vector<PingJob> jobs;
+    std::uint64_t round;
+    {
+        std::lock_guard lock(storageLock_);
+        round = ++round_;
+        ResultsThisRound = 0;
+        jobs.reserve(items_.size());
+        for (std::size_t i = 0; i < items_.size(); ++i) {
+            const PingItem& item = items_[i];
+            PingJob& job = jobs.emplace_back();
+            job.rowIndex = static_cast<int>(i);
+            job.rowId = item.RowId;
+            job.address = item.Address.load(std::memory_order_relaxed);
+            if (job.address == 0) job.hostName = item.HostName;
+            job.timeout = timeoutMs;
+        }
+    }
+    StartJobs(std::move(jobs), round);
+}
+
+void PingItemList::OnPingResult(const PingJob& job) {
+    ApplyResult({job.rowIndex, job.rowId, job.status, job.address, job.replyAddress, job.ttl, job.roundTrip, job.round});
 }
 
 int PingItemList::GetItemImage(const PingItem& item) const {

@@ -7,6 +7,7 @@
 #include <functional>
 #include <mutex>
 
+#include "ping/PingEngine.h"
 #include "ping/PingItem.h"
 #include "reportlist/ReportListBase.h"
 #include "settings/AppSettings.h"
@@ -21,13 +22,15 @@ struct PingResult {
     std::uint32_t replyAddress;
     std::uint32_t ttl;
     std::uint32_t roundTripTime;
+    std::uint64_t round = 0;  // counted in ResultsThisRound only when it is the current round
 };
 
-class PingItemList : public ReportListBase {
+class PingItemList : public ReportListBase, public PingEngine {
 public:
     static constexpr int kProgressStep = 50;
 
     PingItemList();
+    ~PingItemList() override;
     // The column table of the ping list, translated titles included.
     void Initialise(int descendingImage);
 
@@ -42,6 +45,9 @@ public:
     void ResetStatistics();
     // From a worker thread: applies the result when its index and row id still name a row.
     bool ApplyResult(const PingResult& result);
+    // One echo for every row, each waiting at most timeoutMs; ResultsThisRound starts again at 0
+    // and counts only this round's results.
+    void StartRound(std::uint32_t timeoutMs);
 
     int GetItemImage(const PingItem& item) const;
     bool WritesHtmlDocument() const override { return true; }
@@ -50,10 +56,13 @@ public:
     std::atomic<int> ResultsChanged{0};
 
 private:
+    void OnPingResult(const PingJob& job) override;
+
     // Storage changes and results from the workers exclude each other; the window thread reads
     // rows without it, since only it changes the storage.
     mutable std::mutex storageLock_;
     std::deque<PingItem> items_;
+    std::uint64_t round_ = 0;
 };
 
 }  // namespace es

@@ -1,0 +1,95 @@
+// Rounds over the platform's ICMP library under Wine: loopback answers every 127.x address; the
+// silent host (a namespace of the test run that ignores echo requests) never answers.
+#include <winsock2.h>
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "ping/IcmpEchoService.h"
+#include "ping/PingItemList.h"
+
+namespace es {
+namespace {
+
+class IcmpRoundTest : public testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        WSADATA data;
+        ::WSAStartup(0x0101, &data);
+    }
+    void SetUp() override {
+        list.Initialise(0);
+        list.SetPlatformFactory(MakeIcmpPlatform);
+    }
+    void Build(const std::wstring& addresses) {
+        AppSettings settings;
+        settings.addressList = addresses;
+        list.BuildItems(settings);
+    }
+    // Milliseconds until the round completed, or -1 after 60 s.
+    long RunRound(std::uint32_t timeoutMs) {
+        DWORD start = ::GetTickCount();
+        list.StartRound(timeoutMs);
+        while (list.ResultsThisRound != list.Count()) {
+            if (::GetTickCount() - start > 60000) return -1;
+            ::Sleep(5);
+        }
+        return static_cast<long>(::GetTickCount() - start);
+    }
+
+    PingItemList list;
+};
+
+TEST_F(IcmpRoundTest, AThousandLoopbackRowsAllAnswerInOneRound) {
+    Build(L"127.0.1.0-127.0.4.231");
+    ASSERT_EQ(list.Count(), 1000u);
+    ASSERT_GE(RunRound(1000), 0);
+    for (std::size_t i = 0; i < list.Count(); ++i) {
+        const PingItem& row = list.Row(i);
+        SCOPED_TRACE(row.HostName);
+        EXPECT_EQ(row.LastStatus, kStatusSuccess);
+        EXPECT_EQ(row.SucceedCount, 1u);
+        EXPECT_EQ(row.FailedCount, 0u);
+        EXPECT_EQ(row.LastTtl, 64u);
+        EXPECT_EQ(row.ReplyAddress, row.Address);
+    }
+    EXPECT_LE(list.ThreadCount(), 1 + PingEngine::kResolverThreads);
+}
+
+TEST_F(IcmpRoundTest, ANameIsResolvedAndItsAddressKept) {
+    Build(L"localhost");
+    ASSERT_GE(RunRound(1000), 0);
+    EXPECT_EQ(list.Row(0).Address, 0x0100007Fu);
+    EXPECT_EQ(list.Row(0).LastStatus, kStatusSuccess);
+    ASSERT_GE(RunRound(1000), 0);
+    EXPECT_EQ(list.Row(0).SucceedCount, 2u);
+}
+
+// More requests than Wine keeps in flight at once: those it refuses must be sent again, never
+// read as replies.
+TEST_F(IcmpRoundTest, ASilentHostTimesOutForEveryRowAndNeverSucceeds) {
+    const char* silent = std::getenv("ES_SILENT_HOST");
+    if (!silent || !*silent) GTEST_SKIP() << "no silent host in this run (scripts/silent-host.sh)";
+    std::wstring address(silent, silent + std::char_traits<char>::length(silent));
+    std::wstring addresses;
+    for (int i = 0; i < 300; ++i) addresses += address + L"\r\n";
+    Build(addresses);
+    long elapsed = RunRound(500);
+    ASSERT_GE(elapsed, 0);
+    EXPECT_GE(elapsed, 450) << "every row waited for its timeout";
+    for (std::size_t i = 0; i < list.Count(); ++i) {
+        const PingItem& row = list.Row(i);
+        SCOPED_TRACE(i);
+        EXPECT_EQ(row.LastStatus, kStatusTimedOut);
+        EXPECT_EQ(row.FailedCount, 1u);
+        EXPECT_EQ(row.SucceedCount, 0u);
+        EXPECT_EQ(row.LastTtl, 0u);
+        EXPECT_EQ(row.ReplyAddress, 0u);
+    }
+}
+
+}  // namespace
+}  // namespace es
