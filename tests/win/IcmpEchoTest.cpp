@@ -91,5 +91,18 @@ TEST_F(IcmpRoundTest, ASilentHostTimesOutForEveryRowAndNeverSucceeds) {
     }
 }
 
+// Run inside the silent namespace only (see tests/CMakeLists.txt), where lookups cannot leave.
+TEST_F(IcmpRoundTest, AnUnresolvableNameFailsEveryRoundWithoutAnAddress) {
+    if (!std::getenv("ES_IN_SILENT_NAMESPACE")) GTEST_SKIP() << "only inside the silent namespace";
+    Build(L"echosentinel-test.invalid");
+    for (std::uint32_t round = 1; round <= 2; ++round) {
+        ASSERT_GE(RunRound(1000), 0);
+        EXPECT_EQ(list.Row(0).LastStatus, kStatusInvalidHost);
+        EXPECT_EQ(list.Row(0).FailedCount, round);
+        EXPECT_EQ(list.Row(0).Address, 0u);
+        EXPECT_EQ(list.Row(0).LastTtl, 0u);
+    }
+}
+
 }  // namespace
 }  // namespace es
