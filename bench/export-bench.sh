@@ -13,7 +13,8 @@ export WINEPREFIX=${ES_WINEPREFIX:-$PWD/build/wineprefix} WINEDEBUG=-all
 work=$(mktemp -d)
 cleanup() { wineserver -k 2>/dev/null || true; rm -rf "$work"; }
 trap cleanup EXIT
-wineserver -p </dev/null >/dev/null 2>&1
+# An already running server of this prefix is used as it is.
+wineserver -p </dev/null >/dev/null 2>&1 || true
 scripts/wine-run cmd.exe /c exit </dev/null >/dev/null 2>&1 || true
 
 cp build/windows/bin/EchoSentinel.exe "$work/"

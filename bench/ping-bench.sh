@@ -16,7 +16,8 @@ export WINEPREFIX=${ES_WINEPREFIX:-$PWD/build/wineprefix} WINEDEBUG=-all
 silent=$(scripts/silent-host.sh up)
 cleanup() { wineserver -k 2>/dev/null || true; [ -z "$silent" ] || scripts/silent-host.sh down; }
 trap cleanup EXIT
-wineserver -p </dev/null >/dev/null 2>&1
+# An already running server of this prefix is used as it is.
+wineserver -p </dev/null >/dev/null 2>&1 || true
 scripts/wine-run cmd.exe /c exit </dev/null >/dev/null 2>&1 || true
 
 bench=build/windows/bin/es_ping_bench.exe

@@ -64,12 +64,13 @@ int Sandbox::Run(const std::wstring& arguments, DWORD timeoutMs) const {
 namespace {
 struct Search {
     DWORD processId;
+    const wchar_t* className;
     HWND found;
 };
 }  // namespace
 
-HWND WaitForMainWindow(HANDLE process, DWORD timeoutMs) {
-    Search search{::GetProcessId(process), nullptr};
+HWND WaitForWindow(HANDLE process, const wchar_t* className, DWORD timeoutMs) {
+    Search search{::GetProcessId(process), className, nullptr};
     DWORD start = ::GetTickCount();
     while (::GetTickCount() - start < timeoutMs) {
         ::EnumWindows(
@@ -79,7 +80,7 @@ HWND WaitForMainWindow(HANDLE process, DWORD timeoutMs) {
                 ::GetWindowThreadProcessId(window, &owner);
                 wchar_t cls[64] = {};
                 ::GetClassNameW(window, cls, 64);
-                if (owner == s->processId && wcscmp(cls, L"EchoSentinel") == 0 && ::IsWindowVisible(window)) {
+                if (owner == s->processId && wcscmp(cls, s->className) == 0 && ::IsWindowVisible(window)) {
                     s->found = window;
                     return FALSE;
                 }
@@ -92,18 +93,6 @@ HWND WaitForMainWindow(HANDLE process, DWORD timeoutMs) {
     return nullptr;
 }
 
-std::string ReadFileBytes(const std::wstring& path) {
-    es::FileHandle file = es::OpenFileForRead(path);
-    if (!file) return "<missing>";
-    std::string bytes(static_cast<std::size_t>(::GetFileSize(file.Get(), nullptr)), '\0');
-    DWORD read = 0;
-    if (!bytes.empty()) ::ReadFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
-    return bytes;
-}
-
-void WriteFileBytes(const std::wstring& path, const std::string& bytes) {
-    es::FileHandle file = es::CreateFileForWrite(path);
-    if (file) es::WriteBytes(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()));
-}
+HWND WaitForMainWindow(HANDLE process, DWORD timeoutMs) { return WaitForWindow(process, L"EchoSentinel", timeoutMs); }
 
 }  // namespace e2e

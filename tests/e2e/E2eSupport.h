@@ -4,6 +4,8 @@
 #include <windows.h>
 
 #include <string>
+
+#include "common/WinFiles.h"
 #include <vector>
 
 namespace e2e {
@@ -31,10 +33,13 @@ private:
     mutable std::vector<HANDLE> started_;  // ended by force at the end if still running
 };
 
-// The top-level window of class "EchoSentinel" owned by the process, waiting up to timeoutMs.
+// A visible top-level window of the class owned by the process, waiting up to timeoutMs; null
+// when none came or the process ended.
+HWND WaitForWindow(HANDLE process, const wchar_t* className, DWORD timeoutMs = 20000);
+// The main window, of class "EchoSentinel".
 HWND WaitForMainWindow(HANDLE process, DWORD timeoutMs = 20000);
 
-std::string ReadFileBytes(const std::wstring& path);
-void WriteFileBytes(const std::wstring& path, const std::string& bytes);
+using testing_es::ReadFileBytes;
+using testing_es::WriteFileBytes;
 
 }  // namespace e2e

@@ -83,38 +83,21 @@ TEST_F(StandardListExport, WithoutRememberHostsTheHostsFileIsNotRead) {
 TEST_F(StandardListExport, AFileThatCannotBeCreatedIsReportedWithoutOwner) {
     HANDLE process = sandbox.Start(L"/stext missing\\out.txt");
     ASSERT_NE(process, nullptr);
-    struct Found {
-        DWORD processId;
-        HWND box = nullptr;
-    } found{::GetProcessId(process)};
-    for (int i = 0; i < 400 && !found.box; ++i) {
-        ::EnumWindows(
-            [](HWND window, LPARAM param) -> BOOL {
-                auto* f = reinterpret_cast<Found*>(param);
-                DWORD owner = 0;
-                ::GetWindowThreadProcessId(window, &owner);
-                wchar_t cls[16] = {};
-                ::GetClassNameW(window, cls, 16);
-                if (owner == f->processId && wcscmp(cls, L"#32770") == 0 && ::IsWindowVisible(window)) f->box = window;
-                return f->box == nullptr;
-            },
-            reinterpret_cast<LPARAM>(&found));
-        if (!found.box) ::Sleep(50);
-    }
-    ASSERT_NE(found.box, nullptr) << "no error box appeared";
+    HWND box = e2e::WaitForWindow(process, L"#32770");
+    ASSERT_NE(box, nullptr) << "no error box appeared";
     wchar_t caption[32] = {};
-    ::GetWindowTextW(found.box, caption, 32);
+    ::GetWindowTextW(box, caption, 32);
     EXPECT_STREQ(caption, L"Error");
-    EXPECT_EQ(::GetWindow(found.box, GW_OWNER), nullptr);
+    EXPECT_EQ(::GetWindow(box, GW_OWNER), nullptr);
     std::wstring message;
-    for (HWND child = ::GetWindow(found.box, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+    for (HWND child = ::GetWindow(box, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
         wchar_t text[512] = {};
         ::GetWindowTextW(child, text, 512);
         if (wcsncmp(text, L"Error ", 6) == 0) message = text;
     }
     EXPECT_EQ(message.substr(0, 9), L"Error 3: ") << "the path does not exist";
 
-    ::PostMessageW(found.box, WM_COMMAND, IDOK, 0);
+    ::PostMessageW(box, WM_COMMAND, IDOK, 0);
     ASSERT_EQ(::WaitForSingleObject(process, 20000), WAIT_OBJECT_0);
     DWORD code = 99;
     ::GetExitCodeProcess(process, &code);

@@ -7,6 +7,7 @@
 
 #include "addresses/HostsFile.h"
 #include "app/Configuration.h"
+#include "common/WinFiles.h"
 #include "ping/PingItemList.h"
 #include "settings/IniSettingsStore.h"
 #include "support/FileIo.h"
@@ -42,56 +43,47 @@ private:
     std::wstring folder_;
 };
 
-std::string ReadAll(const std::wstring& path) {
-    FileHandle file = OpenFileForRead(path);
-    if (!file) return "<missing>";
-    std::string bytes(static_cast<std::size_t>(::GetFileSize(file.Get(), nullptr)), '\0');
-    DWORD read = 0;
-    if (!bytes.empty()) ::ReadFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
-    return bytes;
-}
+using testing_es::ReadFileBytes;
+using testing_es::WriteFileBytes;
 
-void WriteAll(const std::wstring& path, const std::string& bytes) {
-    FileHandle file = CreateFileForWrite(path);
-    ASSERT_TRUE(file);
-    WriteBytes(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()));
-}
-
-void SaveConfiguration(const std::wstring& path, AppSettings& settings, WindowPlacement& placement,
-                       PingItemList& list) {
-    IniSettingsStore store;
-    store.Open(path, true);
-    ExchangeConfiguration(store, settings, placement, list);
-    EXPECT_TRUE(store.Commit());
-}
+// Everything the configuration file holds, at its defaults until exchanged.
+struct Configuration {
+    Configuration() { list.Initialise(0); }
+    void Exchange(IniSettingsStore& store) { ExchangeConfiguration(store, settings, placement, list); }
+    void Load(const std::wstring& path) {
+        IniSettingsStore reader;
+        reader.Open(path, false);
+        Exchange(reader);
+    }
+    bool Save(const std::wstring& path) {
+        IniSettingsStore writer;
+        writer.Open(path, true);
+        Exchange(writer);
+        return writer.Commit();
+    }
+    AppSettings settings;
+    WindowPlacement placement;
+    PingItemList list;
+};
 
 TEST(ConfigurationFile, HoldsTheThirteenKeysInOrderAsPlainText) {
     TempFolder folder;
     const std::wstring path = folder.Path(L"x.cfg");
-    WriteAll(path, "[General]\r\nObsolete=1\r\n");
+    WriteFileBytes(path, "[General]\r\nObsolete=1\r\n");
 
-    AppSettings settings;
-    settings.ShowGridLines = 1;
-    settings.SaveFilterIndex = 3;
-    settings.PingTimeout = -5;
-    settings.RememberHosts = 0;
-    settings.IPHostDescFormat = 1;
-    WindowPlacement placement;
-    placement.length = 44;
-    placement.showCmd = 1;
-    placement.minX = -1;
-    placement.left = 10;
-    placement.top = 20;
-    placement.right = 810;
-    placement.bottom = 620;
-    PingItemList list;
-    list.Initialise(0);
-    list.Layout()[1] = {0, 9};
-    list.Layout()[9] = {300, 1};
-    list.SetSavedSortKey(4096 + 2);
-    SaveConfiguration(path, settings, placement, list);
+    Configuration saved;
+    saved.settings.ShowGridLines = 1;
+    saved.settings.SaveFilterIndex = 3;
+    saved.settings.PingTimeout = -5;
+    saved.settings.RememberHosts = 0;
+    saved.settings.IPHostDescFormat = 1;
+    saved.placement = {44, 0, 1, -1, 0, 0, 0, 10, 20, 810, 620};
+    saved.list.Layout()[1] = {0, 9};
+    saved.list.Layout()[9] = {300, 1};
+    saved.list.SetSavedSortKey(4096 + 2);
+    EXPECT_TRUE(saved.Save(path));
 
-    EXPECT_EQ(ReadAll(path),
+    EXPECT_EQ(ReadFileBytes(path),
               "[General]\r\n"
               "ShowGridLines=1\r\nSaveFilterIndex=3\r\nShowInfoTip=1\r\nMarkFailedPings=0\r\nAlwaysOnTop=0\r\n"
               "PingEvery=1\r\nPingEverySeconds=30\r\nPingTimeout=-5\r\nRememberHosts=0\r\nIPHostDescFormat=1\r\n"
@@ -100,53 +92,40 @@ TEST(ConfigurationFile, HoldsTheThirteenKeysInOrderAsPlainText) {
               "Columns=64 00 00 00 00 00 09 00 64 00 02 00 64 00 03 00 64 00 04 00 64 00 05 00 "
               "64 00 06 00 64 00 07 00 64 00 08 00 2C 01 01 00\r\n"
               "Sort=4098\r\n");
-    EXPECT_EQ(ReadAll(PendingSavePath(path)), "<missing>");
+    EXPECT_EQ(ReadFileBytes(PendingSavePath(path)), "<missing>");
 
-    AppSettings loaded;
-    WindowPlacement loadedPlacement;
-    PingItemList loadedList;
-    loadedList.Initialise(0);
-    IniSettingsStore reader;
-    reader.Open(path, false);
-    ExchangeConfiguration(reader, loaded, loadedPlacement, loadedList);
-    EXPECT_EQ(loaded.ShowGridLines, 1);
-    EXPECT_EQ(loaded.SaveFilterIndex, 3);
-    EXPECT_EQ(loaded.PingTimeout, -5);
-    EXPECT_EQ(loaded.RememberHosts, 0);
-    EXPECT_EQ(loadedPlacement.ToBytes(), placement.ToBytes());
-    EXPECT_EQ(loadedList.Layout()[9].width, 300);
-    EXPECT_EQ(loadedList.Layout()[1].order, 9);
-    EXPECT_EQ(loadedList.SavedSortKey(), 4098);
+    Configuration loaded;
+    loaded.Load(path);
+    EXPECT_EQ(loaded.settings.ShowGridLines, 1);
+    EXPECT_EQ(loaded.settings.SaveFilterIndex, 3);
+    EXPECT_EQ(loaded.settings.PingTimeout, -5);
+    EXPECT_EQ(loaded.settings.RememberHosts, 0);
+    EXPECT_EQ(loaded.placement.ToBytes(), saved.placement.ToBytes());
+    EXPECT_EQ(loaded.list.Layout()[9].width, 300);
+    EXPECT_EQ(loaded.list.Layout()[1].order, 9);
+    EXPECT_EQ(loaded.list.SavedSortKey(), 4098);
 }
 
 TEST(ConfigurationFile, ASaveThatIsNotCommittedLeavesTheOldFileWhole) {
     TempFolder folder;
     const std::wstring path = folder.Path(L"x.cfg");
     const std::string old = "[General]\r\nPingTimeout=250\r\n";
-    WriteAll(path, old);
+    WriteFileBytes(path, old);
     {
-        AppSettings settings;
-        WindowPlacement placement;
-        PingItemList list;
-        list.Initialise(0);
+        Configuration unsaved;
         IniSettingsStore store;
         store.Open(path, true);
-        ExchangeConfiguration(store, settings, placement, list);
+        unsaved.Exchange(store);
         // Ends here as if the program died before the save completed.
     }
-    EXPECT_EQ(ReadAll(path), old);
-    EXPECT_EQ(ReadAll(PendingSavePath(path)), "<missing>");
+    EXPECT_EQ(ReadFileBytes(path), old);
+    EXPECT_EQ(ReadFileBytes(PendingSavePath(path)), "<missing>");
 
-    AppSettings loaded;
-    WindowPlacement placement;
-    PingItemList list;
-    list.Initialise(0);
-    IniSettingsStore reader;
-    reader.Open(path, false);
-    ExchangeConfiguration(reader, loaded, placement, list);
-    EXPECT_EQ(loaded.PingTimeout, 250);
-    EXPECT_EQ(loaded.PingEverySeconds, 30) << "missing keys take their defaults";
-    EXPECT_EQ(placement.showCmd, 0) << "a missing WinPos leaves the record cleared";
+    Configuration loaded;
+    loaded.Load(path);
+    EXPECT_EQ(loaded.settings.PingTimeout, 250);
+    EXPECT_EQ(loaded.settings.PingEverySeconds, 30) << "missing keys take their defaults";
+    EXPECT_EQ(loaded.placement.showCmd, 0) << "a missing WinPos leaves the record cleared";
 }
 
 TEST(ConfigurationFile, ASaveIntoAMissingFolderFailsAndCreatesNothing) {
@@ -157,22 +136,19 @@ TEST(ConfigurationFile, ASaveIntoAMissingFolderFailsAndCreatesNothing) {
     std::int32_t value = 1;
     store.ExchangeInt(L"ShowGridLines", value, 0);
     EXPECT_FALSE(store.Commit());
-    EXPECT_EQ(ReadAll(path), "<missing>");
+    EXPECT_EQ(ReadFileBytes(path), "<missing>");
 }
 
 TEST(ConfigurationFile, ShortAndBadBinaryValuesAreReadByTheHexRule) {
     TempFolder folder;
     const std::wstring path = folder.Path(L"x.cfg");
     // Two entries only, then a WinPos too short to pass its checks.
-    WriteAll(path, "[General]\r\nColumns=2C01 0500 3200 0000\r\nWinPos=2C 00 00 00\r\nSort=zz\r\n");
-    AppSettings settings;
-    WindowPlacement placement;
-    PingItemList list;
-    list.Initialise(0);
-    const auto defaults = list.Layout();
-    IniSettingsStore reader;
-    reader.Open(path, false);
-    ExchangeConfiguration(reader, settings, placement, list);
+    WriteFileBytes(path, "[General]\r\nColumns=2C01 0500 3200 0000\r\nWinPos=2C 00 00 00\r\nSort=zz\r\n");
+    Configuration loaded;
+    const auto defaults = loaded.list.Layout();
+    loaded.Load(path);
+    const auto& list = loaded.list;
+    const auto& placement = loaded.placement;
     EXPECT_EQ(list.Layout()[0].width, 300);
     EXPECT_EQ(list.Layout()[0].order, 5);
     EXPECT_EQ(list.Layout()[1].width, 50);
@@ -190,16 +166,16 @@ TEST(ConfigurationFile, ShortAndBadBinaryValuesAreReadByTheHexRule) {
 TEST(HostsFile, IsTheListAsUtf16LeWithoutMarkAndReadsBackWhole) {
     TempFolder folder;
     const std::wstring path = folder.Path(L"x_hosts.txt");
-    WriteAll(path, std::string(1000, 'x'));
+    WriteFileBytes(path, std::string(1000, 'x'));
     SaveHostsFile(path, L"a\r\n\u4E2D");
-    EXPECT_EQ(ReadAll(path), std::string("a\0\r\0\n\0\x2D\x4E", 8));
-    EXPECT_EQ(ReadAll(PendingSavePath(path)), "<missing>");
+    EXPECT_EQ(ReadFileBytes(path), std::string("a\0\r\0\n\0\x2D\x4E", 8));
+    EXPECT_EQ(ReadFileBytes(PendingSavePath(path)), "<missing>");
     std::wstring text = L"old";
     ASSERT_TRUE(LoadHostsFile(path, text));
     EXPECT_EQ(text, L"a\r\n\u4E2D");
 
     SaveHostsFile(path, L"");
-    EXPECT_EQ(ReadAll(path), "");
+    EXPECT_EQ(ReadFileBytes(path), "");
     ASSERT_TRUE(LoadHostsFile(path, text));
     EXPECT_EQ(text, L"");
 }
@@ -207,7 +183,7 @@ TEST(HostsFile, IsTheListAsUtf16LeWithoutMarkAndReadsBackWhole) {
 TEST(HostsFile, DropsAnOddByteAndKeepsAMarkAsACharacter) {
     TempFolder folder;
     const std::wstring path = folder.Path(L"x_hosts.txt");
-    WriteAll(path, std::string("\xFF\xFE" "a\0b", 5));
+    WriteFileBytes(path, std::string("\xFF\xFE" "a\0b", 5));
     std::wstring text;
     ASSERT_TRUE(LoadHostsFile(path, text));
     EXPECT_EQ(text, L"\uFEFFa");
@@ -234,7 +210,7 @@ TEST(AddressFile, DecodesMarkedUnmarkedAndAnsiText) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         const std::wstring path = folder.Path(L"list.txt");
-        WriteAll(path, c.bytes);
+        WriteFileBytes(path, c.bytes);
         std::wstring text = L"old";
         ASSERT_TRUE(ReadAddressFile(path, text));
         EXPECT_EQ(text, c.text);
@@ -249,7 +225,7 @@ TEST(AddressFile, UsesOnlyTheFirstEightMebibytes) {
     const std::wstring path = folder.Path(L"big.txt");
     std::string bytes(8 * 1024 * 1024 + 10, 'a');
     bytes[8 * 1024 * 1024 - 1] = 'z';
-    WriteAll(path, bytes);
+    WriteFileBytes(path, bytes);
     std::wstring text;
     ASSERT_TRUE(ReadAddressFile(path, text));
     ASSERT_EQ(text.size(), 8u * 1024 * 1024);

@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "common/WinFiles.h"
 #include "support/ErrorMessage.h"
 #include "support/ExePaths.h"
 #include "support/FileIo.h"
@@ -18,14 +19,7 @@ std::wstring TempPath(const wchar_t* name) {
     return std::wstring(folder) + name;
 }
 
-std::string ReadAll(const std::wstring& path) {
-    FileHandle file = OpenFileForRead(path);
-    if (!file) return "<missing>";
-    std::string bytes(static_cast<std::size_t>(::GetFileSize(file.Get(), nullptr)), '\0');
-    DWORD read = 0;
-    ::ReadFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
-    return bytes;
-}
+using testing_es::ReadFileBytes;
 
 TEST(FileHelpers, WriteTextWritesUtf16LeWithoutMarkOrTerminator) {
     std::wstring path = TempPath(L"es_writetext.txt");
@@ -35,7 +29,7 @@ TEST(FileHelpers, WriteTextWritesUtf16LeWithoutMarkOrTerminator) {
         EXPECT_TRUE(WriteText(file.Get(), L"A\u4E2D"));
         EXPECT_TRUE(WriteText(file.Get(), L""));
     }
-    EXPECT_EQ(ReadAll(path), std::string("A\0\x2D\x4E", 4));
+    EXPECT_EQ(ReadFileBytes(path), std::string("A\0\x2D\x4E", 4));
     ::DeleteFileW(path.c_str());
 }
 
