@@ -9,10 +9,10 @@ namespace es {
 
 int ReportItem::Compare(int, const ReportItem&) const { return kCompareTexts; }
 
-void ReportListBase::Initialise(const std::vector<ColumnSpec>& spec, int descendingImage) {
+void ReportListBase::Initialise(const std::vector<ColumnSpec>& columns, int descendingImage) {
     columnDefs_.clear();
     reportDefs_.clear();
-    for (const ColumnSpec& c : spec) {
+    for (const ColumnSpec& c : columns) {
         ColumnDef def;
         def.index = c.index;
         def.mask = 0x0006;  // width and text
@@ -26,7 +26,7 @@ void ReportListBase::Initialise(const std::vector<ColumnSpec>& spec, int descend
     }
     ascendingImage_ = 0;
     descendingImage_ = descendingImage;
-    layout_.assign(spec.size(), ColumnLayoutEntry{});
+    layout_.assign(columns.size(), ColumnLayoutEntry{});
     for (std::size_t i = 0; i < layout_.size(); ++i) layout_[i].order = static_cast<std::int16_t>(i);
     visibleOrder_.clear();
 }

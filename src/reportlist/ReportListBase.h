@@ -67,9 +67,9 @@ class ReportListBase {
 public:
     virtual ~ReportListBase() = default;
 
-    // Builds the column tables from spec; titles through GetString (translated), report titles
+    // Builds the column tables from columns; titles through GetString (translated), report titles
     // from the built-in texts. The layout starts at width 100 and order = index.
-    void Initialise(const std::vector<ColumnSpec>& spec, int descendingImage);
+    void Initialise(const std::vector<ColumnSpec>& columns, int descendingImage);
 
     virtual std::size_t Count() const = 0;
     virtual const ReportItem& ItemAt(std::size_t index) const = 0;

@@ -45,16 +45,16 @@ protected:
         ::InitCommonControlsEx(&icc);
     }
 
-    void Check(const DialogSpec& spec) {
-        HWND dialog = ::CreateDialogParamW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(spec.id), nullptr, Inert, 0);
-        ASSERT_NE(dialog, nullptr) << "dialog " << spec.id;
+    void Check(const DialogSpec& expected) {
+        HWND dialog = ::CreateDialogParamW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(expected.id), nullptr, Inert, 0);
+        ASSERT_NE(dialog, nullptr) << "dialog " << expected.id;
         wchar_t caption[256] = {};
         ::GetWindowTextW(dialog, caption, 256);
-        EXPECT_STREQ(caption, spec.caption);
+        EXPECT_STREQ(caption, expected.caption);
         DWORD style = static_cast<DWORD>(::GetWindowLongPtrW(dialog, GWL_STYLE));
-        EXPECT_EQ(style & spec.styleBits, spec.styleBits);
+        EXPECT_EQ(style & expected.styleBits, expected.styleBits);
 
-        RECT size = {0, 0, spec.width, spec.height}, client;
+        RECT size = {0, 0, expected.width, expected.height}, client;
         ::MapDialogRect(dialog, &size);
         ::GetClientRect(dialog, &client);
         EXPECT_EQ(client.right, size.right);
@@ -77,11 +77,11 @@ protected:
             ::MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&info.rect), 2);
             children.push_back(info);
         }
-        ASSERT_EQ(children.size(), spec.controls.size()) << "dialog " << spec.id;
+        ASSERT_EQ(children.size(), expected.controls.size()) << "dialog " << expected.id;
         for (std::size_t i = 0; i < children.size(); ++i) {
-            const auto& want = spec.controls[i];
+            const auto& want = expected.controls[i];
             const auto& got = children[i];
-            SCOPED_TRACE(testing::Message() << "dialog " << spec.id << " control " << want.id);
+            SCOPED_TRACE(testing::Message() << "dialog " << expected.id << " control " << want.id);
             EXPECT_EQ(got.id, want.id);
             EXPECT_EQ(_wcsicmp(got.className.c_str(), want.className), 0) << "class " << got.className;
             if (want.text) {
