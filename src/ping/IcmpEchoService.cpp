@@ -95,10 +95,7 @@ public:
         DWORD sent = send_(handle_, nullptr, &OnApc, request, address, data, kRequestSize, nullptr, request->reply,
                            kReplySize, timeoutMs);
         DWORD error = ::GetLastError();
-        if (sent != 0 || error == ERROR_IO_PENDING) {
-            ++pending_;
-            return SendResult::Started;
-        }
+        if (sent != 0 || error == ERROR_IO_PENDING) return SendResult::Started;
         free_.push_back(request);
         if (error == ERROR_NOT_ENOUGH_MEMORY || error == ERROR_NO_SYSTEM_RESOURCES || error == ERROR_OUTOFMEMORY)
             return SendResult::Refused;
@@ -138,7 +135,6 @@ private:
     static void NTAPI OnApc(PVOID context, IoStatusBlock* io, ULONG) {
         auto* request = static_cast<Request*>(context);
         IcmpEchoService& self = *request->owner;
-        --self.pending_;
         bool refused = false;
         EchoReply reply;
         if (io->Status == 0) {
@@ -160,7 +156,6 @@ private:
     EchoListener* listener_ = nullptr;
     std::vector<std::unique_ptr<Request>> requests_;
     std::vector<Request*> free_;
-    std::size_t pending_ = 0;
 };
 
 class SocketNameResolver final : public NameResolver {

@@ -72,14 +72,14 @@ void PingEngine::PingerLoop() {
     echoOpen_ = echo.Open();
     for (;;) {
         while (inFlight_ < window_) {
-            auto slot = std::make_unique<InFlight>();
+            std::unique_ptr<PingJob> slot;
             {
                 std::lock_guard lock(lock_);
                 if (stopping_ || toSend_.empty()) break;
-                slot->job = std::move(toSend_.front());
+                slot = std::make_unique<PingJob>(std::move(toSend_.front()));
                 toSend_.pop_front();
             }
-            PingJob& job = slot->job;
+            PingJob& job = *slot;
             EchoReply reply;
             // Without an echo handle nothing is sent, and nothing may read as a success.
             auto result = echoOpen_ ? echo.Send(job.address, job.timeout, slot.get(), reply)
@@ -91,11 +91,7 @@ void PingEngine::PingerLoop() {
                 Refused(std::move(slot));
                 break;
             } else {
-                job.status = reply.status;
-                job.replyAddress = reply.replyAddress;
-                job.ttl = reply.ttl;
-                job.roundTrip = reply.roundTripTime;
-                Deliver(job);
+                Deliver(WithReply(job, reply));
             }
         }
         bool more;
@@ -115,17 +111,25 @@ void PingEngine::PingerLoop() {
     echoOpen_ = false;
 }
 
-void PingEngine::Refused(std::unique_ptr<InFlight> slot) {
+PingJob& PingEngine::WithReply(PingJob& job, const EchoReply& reply) {
+    job.status = reply.status;
+    job.replyAddress = reply.replyAddress;
+    job.ttl = reply.ttl;
+    job.roundTrip = reply.roundTripTime;
+    return job;
+}
+
+void PingEngine::Refused(std::unique_ptr<PingJob> slot) {
     window_ = std::max<std::size_t>(1, inFlight_);
     ceiling_ = window_;
     credit_ = 0;
     refusedIdle_ = inFlight_ == 0;
     std::lock_guard lock(lock_);
-    if (!stopping_ && slot->job.round == round_) toSend_.push_front(std::move(slot->job));
+    if (!stopping_ && slot->round == round_) toSend_.push_front(std::move(*slot));
 }
 
 void PingEngine::OnEchoComplete(void* context, bool refused, const EchoReply& reply) {
-    std::unique_ptr<InFlight> slot(static_cast<InFlight*>(context));
+    std::unique_ptr<PingJob> slot(static_cast<PingJob*>(context));
     --inFlight_;
     if (refused) {
         Refused(std::move(slot));
@@ -135,12 +139,7 @@ void PingEngine::OnEchoComplete(void* context, bool refused, const EchoReply& re
         credit_ = 0;
         window_ = window_ < ceiling_ ? std::min(ceiling_, window_ * 2) : std::min(kMaxWindow, window_ + 1);
     }
-    PingJob& job = slot->job;
-    job.status = reply.status;
-    job.replyAddress = reply.replyAddress;
-    job.ttl = reply.ttl;
-    job.roundTrip = reply.roundTripTime;
-    Deliver(job);
+    Deliver(WithReply(*slot, reply));
 }
 
 void PingEngine::ResolverLoop() {

@@ -65,16 +65,14 @@ protected:
     virtual void OnPingResult(const PingJob&) {}
 
 private:
-    struct InFlight {
-        PingJob job;
-    };
-
     void EnsureThreads(bool resolving);
     void PingerLoop();
     void ResolverLoop();
     void Deliver(const PingJob& job);
     void OnEchoComplete(void* context, bool refused, const EchoReply& reply) override;
-    void Refused(std::unique_ptr<InFlight> slot);
+    // A job in flight is owned through the context pointer of its request until it completes.
+    void Refused(std::unique_ptr<PingJob> job);
+    static PingJob& WithReply(PingJob& job, const EchoReply& reply);
 
     std::function<EchoPlatform()> factory_;
     EchoPlatform platform_;
