@@ -24,4 +24,14 @@ inline void WriteFileBytes(const std::wstring& path, const std::string& bytes) {
     if (file) es::WriteBytes(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()));
 }
 
+// A new empty folder under the temporary directory, named from the prefix.
+inline std::wstring CreateTempFolder(const wchar_t* prefix) {
+    wchar_t temp[MAX_PATH], unique[MAX_PATH];
+    ::GetTempPathW(MAX_PATH, temp);
+    ::GetTempFileNameW(temp, prefix, 0, unique);
+    ::DeleteFileW(unique);
+    ::CreateDirectoryW(unique, nullptr);
+    return unique;
+}
+
 }  // namespace testing_es

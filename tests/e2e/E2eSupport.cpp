@@ -7,14 +7,7 @@
 
 namespace e2e {
 
-Sandbox::Sandbox() {
-    wchar_t temp[MAX_PATH], unique[MAX_PATH];
-    ::GetTempPathW(MAX_PATH, temp);
-    ::GetTempFileNameW(temp, L"es", 0, unique);
-    ::DeleteFileW(unique);
-    folder_ = unique;
-    ::CreateDirectoryW(folder_.c_str(), nullptr);
-    std::wstring built = es::GetExeDirectory() + L"\\EchoSentinel.exe";
+Sandbox::Sandbox() : folder_(testing_es::CreateTempFolder(L"es")) {    std::wstring built = es::GetExeDirectory() + L"\\EchoSentinel.exe";
     ::CopyFileW(built.c_str(), Exe().c_str(), FALSE);
 }
 

@@ -18,14 +18,7 @@ namespace {
 // A fresh folder under the temporary directory, emptied and removed at the end.
 class TempFolder {
 public:
-    TempFolder() {
-        wchar_t temp[MAX_PATH], unique[MAX_PATH];
-        ::GetTempPathW(MAX_PATH, temp);
-        ::GetTempFileNameW(temp, L"est", 0, unique);
-        ::DeleteFileW(unique);
-        folder_ = unique;
-        ::CreateDirectoryW(folder_.c_str(), nullptr);
-    }
+    TempFolder() : folder_(testing_es::CreateTempFolder(L"est")) {}
     ~TempFolder() {
         WIN32_FIND_DATAW data;
         HANDLE find = ::FindFirstFileW((folder_ + L"\\*").c_str(), &data);
