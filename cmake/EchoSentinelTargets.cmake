@@ -21,6 +21,7 @@ add_library(es_portable STATIC
   ${ES_SRC}/ping/PingItem.cpp
   ${ES_SRC}/ping/PingItemList.cpp
   ${ES_SRC}/ping/PingEngine.cpp
+  ${ES_SRC}/ping/PingCycle.cpp
   ${ES_SRC}/reports/ReportWriter.cpp
   ${ES_SRC}/app/ConfigurationExchange.cpp
   ${ES_SRC}/app/ExportOptions.cpp
@@ -40,12 +41,17 @@ add_library(es_win STATIC
   ${ES_SRC}/support/FileIo.cpp
   ${ES_SRC}/support/ErrorMessage.cpp
   ${ES_SRC}/support/ExePaths.cpp
+  ${ES_SRC}/support/UiFramework.cpp
+  ${ES_SRC}/support/DialogBase.cpp
   ${ES_SRC}/lang/ResourceTexts.cpp
   ${ES_SRC}/settings/IniSettingsStore.cpp
   ${ES_SRC}/addresses/HostsFile.cpp
+  ${ES_SRC}/addresses/OptionsDialog.cpp
+  ${ES_SRC}/reportlist/ReportListView.cpp
   ${ES_SRC}/ping/IcmpEchoService.cpp
   ${ES_SRC}/reports/FileSink.cpp
   ${ES_SRC}/reports/ReportFiles.cpp
+  ${ES_SRC}/reports/SaveReport.cpp
   ${ES_SRC}/app/Configuration.cpp
   ${ES_SRC}/app/WindowBase.cpp
   ${ES_SRC}/app/MainWindow.cpp

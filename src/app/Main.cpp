@@ -12,6 +12,7 @@
 #include "lang/ResourceTexts.h"
 #include "lang/StringTable.h"
 #include "support/Handles.h"
+#include "resources/ResourceIds.h"
 
 namespace {
 
@@ -31,6 +32,7 @@ int RunMessageLoop(es::MainWindow& window) {
     MSG msg;
     while (::GetMessageW(&msg, nullptr, 0, 0) > 0) {
         if (window.Accelerators() && ::TranslateAcceleratorW(window.Window(), window.Accelerators(), &msg)) continue;
+        if (window.FindDialog() && ::IsDialogMessageW(window.FindDialog(), &msg)) continue;
         if (window.Window() && ::IsDialogMessageW(window.Window(), &msg)) continue;
         ::TranslateMessage(&msg);
         ::DispatchMessageW(&msg);
@@ -74,11 +76,12 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR arguments, int) {
     if (commandLine.FindArg(L"/deleteregkey") >= 0) return 0;
     if (commandLine.Count() > 1 && RunCommandLineExport(commandLine)) return 0;
 
-    es::MainWindow mainWindow;
+    es::MainWindow mainWindow(commandLine);
     if (mainWindow.Create(instance)) {
-        ::ShowWindow(mainWindow.Window(), SW_SHOW);
+        ::ShowWindow(mainWindow.Window(), mainWindow.Placement().showCmd == SW_SHOWMAXIMIZED ? SW_MAXIMIZE : SW_SHOW);
         ::UpdateWindow(mainWindow.Window());
         mainWindow.LoadAccelerators(instance);
+        ::PostMessageW(mainWindow.Window(), UM_STARTUP, 0, 0);
         RunMessageLoop(mainWindow);
     }
     ::WSACleanup();

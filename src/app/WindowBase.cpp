@@ -1,6 +1,7 @@
 #include "app/WindowBase.h"
 
-#include <exception>
+#include "support/UiFramework.h"
+
 #include <unordered_map>
 
 namespace es {
@@ -12,26 +13,11 @@ std::unordered_map<HWND, WindowBase*>& WindowMap() {
     return map;
 }
 
-// Until the crash report is installed, a C++ exception from a handler still must not take the
-// message loop down with it.
-bool DefaultGuard(HWND, void (*call)(void*), void* context) {
-    try {
-        call(context);
-        return true;
-    } catch (...) {
-        return false;
-    }
-}
-
-WindowBase::GuardFunction g_guard = DefaultGuard;
-
 }  // namespace
 
 WindowBase::~WindowBase() {
     if (window_) WindowMap().erase(window_);
 }
-
-void WindowBase::SetExceptionGuard(GuardFunction guard) { g_guard = guard ? guard : DefaultGuard; }
 
 WindowBase* WindowBase::FromHandle(HWND window) {
     auto& map = WindowMap();
@@ -57,7 +43,7 @@ LRESULT CALLBACK WindowBase::StaticWindowProc(HWND window, UINT message, WPARAM 
         LPARAM lParam;
         LRESULT result;
     } call{self, message, wParam, lParam, 0};
-    bool ok = g_guard(
+    bool ok = RunGuarded(
         window, [](void* p) {
             auto* c = static_cast<Call*>(p);
             c->result = c->self->WindowProc(c->message, c->wParam, c->lParam);
@@ -82,6 +68,7 @@ LRESULT WindowBase::RouteMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     lParam_ = lParam;
     switch (message) {
     case WM_CREATE:
+        ApplyRightToLeft(window_, 0);
         OnCreate();
         created_ = true;
         break;

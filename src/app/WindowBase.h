@@ -21,10 +21,6 @@ public:
     static LRESULT CALLBACK StaticWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     static WindowBase* FromHandle(HWND window);
 
-    // Called around every handler; the crash report replaces it. Returns false when the
-    // message's handler failed (its result is then 0).
-    using GuardFunction = bool (*)(HWND window, void (*call)(void*), void* context);
-    static void SetExceptionGuard(GuardFunction guard);
 
 protected:
     virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);

@@ -1,5 +1,7 @@
 #include "ping/PingItemList.h"
 
+#include <utility>
+
 #include "addresses/AddressList.h"
 
 namespace es {
@@ -45,6 +47,14 @@ void PingItemList::BuildItems(const AppSettings& settings, const std::function<v
 void PingItemList::Clear() {
     std::lock_guard lock(storageLock_);
     items_.clear();
+    changedRows_.clear();
+    rowChanged_.clear();
+}
+
+std::vector<std::size_t> PingItemList::TakeChangedRows() {
+    std::lock_guard lock(storageLock_);
+    for (std::size_t index : changedRows_) rowChanged_[index] = 0;
+    return std::exchange(changedRows_, {});
 }
 
 void PingItemList::ResetStatistics() {
@@ -57,8 +67,13 @@ bool PingItemList::ApplyResult(const PingResult& r) {
     PingItem& item = items_[static_cast<std::size_t>(r.index)];
     if (item.RowId != r.rowId) return false;
     if (r.round == round_) ResultsThisRound.fetch_add(1);
-    ResultsChanged = 1;
     item.ApplyResult(r.status, r.address, r.replyAddress, r.ttl, r.roundTripTime);
+    if (rowChanged_.size() < items_.size()) rowChanged_.resize(items_.size(), 0);
+    if (!rowChanged_[static_cast<std::size_t>(r.index)]) {
+        rowChanged_[static_cast<std::size_t>(r.index)] = 1;
+        changedRows_.push_back(static_cast<std::size_t>(r.index));
+    }
+    ResultsChanged = 1;
     return true;
 }
 
@@ -87,9 +102,19 @@ void PingItemList::OnPingResult(const PingJob& job) {
     ApplyResult({job.rowIndex, job.rowId, job.status, job.address, job.replyAddress, job.ttl, job.roundTrip, job.round});
 }
 
-int PingItemList::GetItemImage(const PingItem& item) const {
+int PingItemList::GetItemImage(const ReportItem& record) const {
+    const auto& item = static_cast<const PingItem&>(record);
     std::int32_t status = item.LastStatus.load(std::memory_order_relaxed);
     return status == kStatusNone ? 0 : (status == kStatusSuccess ? 1 : 2);
+}
+
+void PingItemList::CustomDrawCell(const ReportItem& record, int, CellColors& colors) const {
+    if (!settings_ || !settings_->MarkFailedPings) return;
+    const auto& item = static_cast<const PingItem&>(record);
+    if (item.LastStatus.load(std::memory_order_relaxed) == kStatusSuccess) return;
+    colors.set = true;
+    colors.text = 0x000000;
+    colors.background = 0xF0F0FF;  // RGB(255, 240, 240) as a COLORREF
 }
 
 }  // namespace es

@@ -6,6 +6,7 @@
 #include <deque>
 #include <functional>
 #include <mutex>
+#include <vector>
 
 #include "ping/PingEngine.h"
 #include "ping/PingItem.h"
@@ -49,8 +50,16 @@ public:
     // and counts only this round's results.
     void StartRound(std::uint32_t timeoutMs);
 
-    int GetItemImage(const PingItem& item) const;
+    // 0 not pinged yet, 1 last ping succeeded, 2 last ping failed.
+    int GetItemImage(const ReportItem& item) const override;
+    // With MarkFailedPings on, a row whose last ping did not succeed is black on light red.
+    void CustomDrawCell(const ReportItem& item, int column, CellColors& colors) const override;
     bool WritesHtmlDocument() const override { return true; }
+    // The options that drawing looks at; owned by the caller.
+    void SetSettings(const AppSettings* settings) { settings_ = settings; }
+
+    // The storage indexes of the rows that got a result since the last call, each once.
+    std::vector<std::size_t> TakeChangedRows();
 
     std::atomic<std::uint32_t> ResultsThisRound{0};
     std::atomic<int> ResultsChanged{0};
@@ -63,6 +72,9 @@ private:
     mutable std::mutex storageLock_;
     std::deque<PingItem> items_;
     std::uint64_t round_ = 0;
+    std::vector<std::size_t> changedRows_;
+    std::vector<char> rowChanged_;
+    const AppSettings* settings_ = nullptr;
 };
 
 }  // namespace es

@@ -32,6 +32,7 @@ void ReportListBase::Initialise(const std::vector<ColumnSpec>& columns, int desc
 }
 
 bool ReportListBase::QueryColumn(int column, int& width, int& order) const {
+    if (view_) return view_->QueryColumn(column, width, order);
     const ColumnLayoutEntry& entry = layout_[static_cast<std::size_t>(column)];
     width = entry.width;
     order = entry.order;
@@ -61,7 +62,7 @@ int ReportListBase::CompareRecords(int key, const ReportItem& a, const ReportIte
 }
 
 void ReportListBase::PersistColumns(SettingsStore& store) {
-    if (store.IsWriting()) CaptureLayout();
+    if (store.IsWriting() && view_) view_->CaptureLayout(layout_);
     // The value is laid over the current entries, so a short value changes only the first ones.
     std::vector<std::uint8_t> bytes(layout_.size() * 4);
     for (std::size_t i = 0; i < layout_.size(); ++i) {
@@ -79,7 +80,7 @@ void ReportListBase::PersistColumns(SettingsStore& store) {
         layout_[i].width = static_cast<std::int16_t>(bytes[i * 4] | (bytes[i * 4 + 1] << 8));
         layout_[i].order = static_cast<std::int16_t>(bytes[i * 4 + 2] | (bytes[i * 4 + 3] << 8));
     }
-    ApplyLayout();
+    if (view_) view_->ApplyLayout(layout_);
 }
 
 std::wstring ReportListBase::GetReportTitle() const { return titleId_ ? GetString(titleId_) : L""; }

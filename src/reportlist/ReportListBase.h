@@ -63,6 +63,24 @@ struct CellStyle {
     std::int32_t bold = 0;
 };
 
+// The list view side of the columns, as the Win32 binding shows them. Without one attached the
+// stored layout stands for the columns.
+class ColumnView {
+public:
+    virtual ~ColumnView() = default;
+    // Width and order of a column as shown; false when the column cannot be asked about.
+    virtual bool QueryColumn(int column, int& width, int& order) const = 0;
+    virtual void CaptureLayout(std::vector<ColumnLayoutEntry>& layout) = 0;
+    virtual void ApplyLayout(const std::vector<ColumnLayoutEntry>& layout) = 0;
+};
+
+// Colours a list may give one cell when it is drawn.
+struct CellColors {
+    bool set = false;
+    Color text = 0;
+    Color background = 0;
+};
+
 class ReportListBase {
 public:
     virtual ~ReportListBase() = default;
@@ -93,6 +111,13 @@ public:
     int SavedSortKey() const { return savedSortKey_; }
     void SetSavedSortKey(int key) { savedSortKey_ = key; }
 
+    void AttachColumnView(ColumnView* view) { view_ = view; }
+
+    // The row's image in the small image list.
+    virtual int GetItemImage(const ReportItem&) const { return 0; }
+    // Called for every cell that the list view draws; leaves colors unset for the defaults.
+    virtual void CustomDrawCell(const ReportItem&, int /*column*/, CellColors& /*colors*/) const {}
+
     // Report properties.
     virtual std::wstring GetReportTitle() const;
     virtual std::wstring GetReportRootName() const;
@@ -106,17 +131,12 @@ public:
     virtual bool WritesHtmlDocument() const { return false; }
 
 protected:
-    // Width and order of a column as shown; false when the column cannot be asked about. Without
-    // a list view the stored layout answers.
-    virtual bool QueryColumn(int column, int& width, int& order) const;
-    // Hooks of PersistColumns for a list view: fill the layout from it before a save, and show
-    // a layout that was read.
-    virtual void CaptureLayout() {}
-    virtual void ApplyLayout() {}
-
     std::uint32_t titleId_ = 0;
 
 private:
+    bool QueryColumn(int column, int& width, int& order) const;
+
+    ColumnView* view_ = nullptr;
     std::vector<ColumnDef> columnDefs_;
     std::vector<ColumnReportInfo> reportDefs_;
     std::vector<ColumnLayoutEntry> layout_;

@@ -236,21 +236,29 @@ bool WriteItem(const ReportListBase& list, TextSink& sink, const ReportItem& ite
     }
 }
 
-bool WriteAllItems(ReportListBase& list, TextSink& sink, int format) {
+bool WriteItems(ReportListBase& list, TextSink& sink, int format, bool byteOrderMark,
+                const std::vector<std::size_t>& items) {
     list.ComputeVisibleColumns();
-    if (format != kFormatCommaDelimited) sink.Write(L"\xFEFF");
+    if (byteOrderMark && format != kFormatCommaDelimited) sink.Write(L"\xFEFF");
     WriteReportHead(list, sink, format);
     bool ok = true;
-    for (std::size_t i = 0; i < list.Count(); ++i) {
-        const ReportItem& item = list.ItemAt(i);
-        if (!list.IsItemExportable(item)) continue;
-        if (!WriteItem(list, sink, item, format)) {
+    for (std::size_t index : items) {
+        if (!WriteItem(list, sink, list.ItemAt(index), format)) {
             ok = false;
             break;
         }
     }
     WriteReportTail(list, sink, format);
     return ok;
+}
+
+bool WriteAllItems(ReportListBase& list, TextSink& sink, int format) {
+    std::vector<std::size_t> items;
+    items.reserve(list.Count());
+    for (std::size_t i = 0; i < list.Count(); ++i) {
+        if (list.IsItemExportable(list.ItemAt(i))) items.push_back(i);
+    }
+    return WriteItems(list, sink, format, true, items);
 }
 
 }  // namespace es

@@ -3,6 +3,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "reportlist/ReportListBase.h"
 #include "reports/TextSink.h"
@@ -32,6 +33,11 @@ void WriteReportHead(const ReportListBase& list, TextSink& sink, int format);
 void WriteReportTail(const ReportListBase& list, TextSink& sink, int format);
 // One item over the list's visible columns; the result of its last write, false for an unknown format.
 bool WriteItem(const ReportListBase& list, TextSink& sink, const ReportItem& item, int format);
+
+// The items given by their storage indexes, in that order: the byte-order mark when asked for (never
+// for comma-delimited), the head, the items until one fails, the tail. False when an item failed.
+bool WriteItems(ReportListBase& list, TextSink& sink, int format, bool byteOrderMark,
+                const std::vector<std::size_t>& items);
 
 // Writes every exportable row in storage order: the byte-order mark (not for comma-delimited),
 // the head, the items until one fails, the tail. False when an item failed.

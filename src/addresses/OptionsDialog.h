@@ -1,0 +1,53 @@
+// Ping Options (dialog 109): the address list, the timeout, the repeat interval, and whether the
+// list is remembered and read as IP-host-description lines. Edits a copy of those six values.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "settings/AppSettings.h"
+#include "support/DialogBase.h"
+
+namespace es {
+
+class OptionsDialog final : public FormDialog {
+public:
+    static constexpr int kMinWidth = 300;
+    static constexpr int kMinHeight = 250;
+
+    OptionsDialog();
+
+    // The six values the dialog edits, from and back into the settings.
+    void CopyFrom(const AppSettings& settings);
+    void CopyTo(AppSettings& settings) const;
+
+    std::wstring AddressList;
+    std::int32_t PingTimeout = 0;
+    std::int32_t PingEvery = 0;
+    std::int32_t PingEverySeconds = 0;
+    std::int32_t RememberHosts = 0;
+    std::int32_t IPHostDescFormat = 0;
+
+protected:
+    INT_PTR DialogProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void DataExchange(bool toControls) override;
+    INT_PTR OnCommand(UINT notifyCode, WPARAM wParam, LPARAM lParam) override;
+    INT_PTR OnInitDialog() override;
+
+private:
+    struct Placed {
+        HWND control;
+        RECT rect;  // in dialog client coordinates, at initialisation
+    };
+    void RecordLayout();
+    void Resize();
+    void PaintGrip();
+    void EnableSeconds();
+
+    RECT grip_ = {};
+    RECT initialClient_ = {};
+    std::vector<Placed> placed_;
+};
+
+}  // namespace es

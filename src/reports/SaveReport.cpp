@@ -1,0 +1,81 @@
+#include "reports/SaveReport.h"
+
+#include <commdlg.h>
+#include <shellapi.h>
+
+#include "lang/StringTable.h"
+#include "reports/FileSink.h"
+#include "reports/ReportWriter.h"
+#include "resources/ResourceIds.h"
+#include "support/ErrorMessage.h"
+#include "support/FileFilter.h"
+#include "support/FileIo.h"
+
+namespace es {
+
+bool SaveToFile(ReportListBase& list, const ReportListView& view, const std::wstring& path, int format,
+                bool noByteOrderMark, bool markedOnly) {
+    list.ComputeVisibleColumns();
+    FileHandle file = CreateFileForWrite(path);
+    if (!file) return false;
+    HCURSOR previous = ::SetCursor(::LoadCursorW(nullptr, IDC_WAIT));
+    bool ok;
+    {
+        FileSink sink(file.Get());
+        ok = WriteItems(list, sink, format, !noByteOrderMark, view.ShownItems(markedOnly));
+        ok = sink.Flush() && ok;
+    }
+    file.Reset();
+    ::SetCursor(previous);
+    return ok;
+}
+
+bool SaveRows(HWND owner, ReportListBase& list, const ReportListView& view, const std::wstring& path, int format,
+              bool noByteOrderMark, bool markedOnly) {
+    if (SaveToFile(list, view, path, format, noByteOrderMark, markedOnly)) return true;
+    ShowErrorMessage(owner, 0);
+    return false;
+}
+
+bool ChooseSaveFile(HWND owner, std::wstring& path, int& filterIndex) {
+    const std::wstring filter = BuildFileFilter({
+        {GetString(IDS_FILTER_TEXT), L"*.txt"},
+        {GetString(IDS_FILTER_TABDELIMITED), L"*.txt"},
+        {GetString(IDS_FILTER_TABULAR), L"*.txt"},
+        {GetString(IDS_FILTER_COMMA), L"*.csv"},
+        {GetString(IDS_FILTER_HTMLHORZ), L"*.htm;*.html"},
+        {GetString(IDS_FILTER_HTMLVERT), L"*.htm;*.html"},
+        {GetString(IDS_FILTER_XML), L"*.xml"},
+    });
+    wchar_t file[MAX_PATH] = L"";
+    OPENFILENAMEW ofn = {};
+    ofn.lStructSize = sizeof(ofn);
+    ofn.hwndOwner = owner;
+    ofn.lpstrFilter = filter.c_str();
+    ofn.nFilterIndex = filterIndex ? static_cast<DWORD>(filterIndex) : 1;
+    ofn.lpstrFile = file;
+    ofn.nMaxFile = MAX_PATH;
+    ofn.lpstrTitle = GetString(IDS_SAVEDIALOGTITLE);
+    ofn.lpstrDefExt = L"txt";
+    ofn.Flags = OFN_EXPLORER | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT;
+    if (!::GetSaveFileNameW(&ofn)) return false;
+    path = file;
+    filterIndex = static_cast<int>(ofn.nFilterIndex);
+    return true;
+}
+
+void SaveSelectedItems(HWND owner, ReportListBase& list, const ReportListView& view, int& filterIndex) {
+    std::wstring path;
+    int chosen = filterIndex;
+    if (!ChooseSaveFile(owner, path, chosen)) return;
+    filterIndex = chosen;
+    SaveRows(owner, list, view, path, chosen, false, true);
+}
+
+void ShowHtmlReport(HWND owner, ReportListBase& list, const ReportListView& view, const std::wstring& reportPath,
+                    bool selectedOnly) {
+    if (!SaveRows(owner, list, view, reportPath, kFormatHtmlHorizontal, false, selectedOnly)) return;
+    ::ShellExecuteW(owner, L"open", reportPath.c_str(), L"", L"", SW_SHOW);
+}
+
+}  // namespace es

@@ -1,0 +1,32 @@
+// What every window and dialog of the program shares: the guard around each message handler,
+// right-to-left mirroring, the translation of dialog texts, and centring.
+#pragma once
+
+#include <windows.h>
+
+namespace es {
+
+// Runs call(context) for one message of window. Returns false when the handler failed; the
+// message's result is then 0. The crash report installs its own guard.
+using GuardFunction = bool (*)(HWND window, void (*call)(void*), void* context);
+void SetExceptionGuard(GuardFunction guard);
+bool RunGuarded(HWND window, void (*call)(void*), void* context);
+
+// Whether the translation asks for right-to-left layout; off until a translation says so.
+void SetRightToLeftLayout(bool on);
+bool IsRightToLeftLayout();
+inline constexpr int kMirrorDescendantStyles = 2;
+inline constexpr int kMirrorDescendantPositions = 1;
+// Nothing unless right-to-left is on. Flags 2: every descendant gets WS_EX_LAYOUTRTL; flags 1:
+// every descendant moves to its mirror position in its parent; then the window itself gets it.
+void ApplyRightToLeft(HWND window, int flags);
+
+// Replaces a dialog's texts by those of the translation for its template; nothing by default.
+using DialogTranslator = void (*)(HWND dialog, int templateId);
+void SetDialogTranslator(DialogTranslator translator);
+void TranslateDialog(HWND dialog, int templateId);
+
+// Keeps the size; left and top are (screen - window) / 2.
+void CenterWindowOnScreen(HWND window);
+
+}  // namespace es
