@@ -10,83 +10,14 @@
 #include <thread>
 
 #include "common/BuiltInTexts.h"
+#include "ping/FakeEcho.h"
 #include "ping/PingItemList.h"
 
 namespace {
 
 using namespace es;
-
-// Completes requests on Wait: replies from the address (a success with TTL 64 and the round
-// trip of the last octet), or, beyond `capacity` in flight, refusals whose reply area reads as a
-// success, the way an untouched buffer does.
-class FakeEcho : public EchoService {
-public:
-    struct Shared {
-        std::mutex lock;
-        std::condition_variable changed;
-        bool held = false, woken = false, openFails = false;
-        std::size_t capacity = 1u << 30;
-        std::vector<std::pair<std::uint32_t, std::uint32_t>> sent;  // address, timeout
-        std::deque<std::pair<void*, bool>> pending;                // context, refused
-        std::size_t inFlight = 0, maxInFlight = 0, refused = 0, completed = 0;
-    };
-    explicit FakeEcho(std::shared_ptr<Shared> shared) : s_(std::move(shared)) {}
-
-    bool Open() override { return !s_->openFails; }
-    SendResult Send(std::uint32_t address, std::uint32_t timeoutMs, void* context, EchoReply&) override {
-        std::lock_guard lock(s_->lock);
-        bool refuse = s_->inFlight >= s_->capacity;
-        if (refuse) {
-            ++s_->refused;
-        } else {
-            s_->sent.emplace_back(address, timeoutMs);
-            s_->maxInFlight = std::max(s_->maxInFlight, ++s_->inFlight);
-        }
-        s_->pending.emplace_back(context, refuse);
-        addresses_[context] = address;
-        return SendResult::Started;
-    }
-    void Wait(EchoListener& listener, std::uint32_t timeoutMs) override {
-        std::deque<std::pair<void*, bool>> due;
-        {
-            std::unique_lock lock(s_->lock);
-            s_->changed.wait_for(lock, std::chrono::milliseconds(timeoutMs),
-                                 [&] { return s_->woken || (!s_->held && !s_->pending.empty()); });
-            s_->woken = false;
-            if (!s_->held) due.swap(s_->pending);
-        }
-        for (auto [context, refused] : due) {
-            std::uint32_t address = addresses_[context];
-            EchoReply reply{0, address, 64, address >> 24};
-            {
-                std::lock_guard lock(s_->lock);
-                if (!refused) --s_->inFlight;
-                ++s_->completed;
-            }
-            listener.OnEchoComplete(context, refused, reply);
-        }
-    }
-    void Wake() override {
-        std::lock_guard lock(s_->lock);
-        s_->woken = true;
-        s_->changed.notify_all();
-    }
-
-private:
-    std::shared_ptr<Shared> s_;
-    std::map<void*, std::uint32_t> addresses_;
-};
-
-class FakeResolver : public NameResolver {
-public:
-    std::uint32_t Resolve(const std::wstring& name) override {
-        std::lock_guard lock(lock_);
-        ++lookups[name];
-        return name == L"alpha" ? 0x0700000A : 0;
-    }
-    std::mutex lock_;
-    std::map<std::wstring, int> lookups;
-};
+using testing_es::FakeEcho;
+using testing_es::FakeResolver;
 
 class PingEngineTest : public testing::Test {
 protected:

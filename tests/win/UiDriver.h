@@ -1,0 +1,108 @@
+// Driving real windows of the test's own thread: pumping messages until a condition holds, and
+// acting on a modal dialog from inside its modal loop.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+namespace testing_es {
+
+// Dispatches this thread's messages until condition() holds or timeoutMs passed; a WM_QUIT that
+// a closing window posts is dropped. onPosted sees every message before it is dispatched.
+inline bool PumpUntil(const std::function<bool()>& condition, DWORD timeoutMs,
+                      const std::function<void(const MSG&)>& onPosted = {}) {
+    const DWORD start = ::GetTickCount();
+    for (;;) {
+        MSG msg;
+        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            if (msg.message == WM_QUIT) continue;
+            if (onPosted) onPosted(msg);
+            ::TranslateMessage(&msg);
+            ::DispatchMessageW(&msg);
+        }
+        if (condition && condition()) return true;
+        if (::GetTickCount() - start >= timeoutMs) return false;
+        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    }
+}
+
+inline void PumpFor(DWORD ms) { PumpUntil({}, ms); }
+
+// Runs action(dialog) on the first visible dialog of this thread, from a thread timer that also
+// fires inside modal loops; the action returns true when it is done with the dialog. A dialog
+// still open after timeoutMs is cancelled and counted as a failure.
+class DialogAutomation {
+public:
+    using Action = std::function<bool(HWND dialog)>;
+    DialogAutomation(Action action, DWORD timeoutMs = 15000) {
+        Current() = this;
+        action_ = std::move(action);
+        deadline_ = ::GetTickCount() + timeoutMs;
+        timer_ = ::SetTimer(nullptr, 0, 30, OnTimer);
+    }
+    ~DialogAutomation() {
+        if (timer_) ::KillTimer(nullptr, timer_);
+        Current() = nullptr;
+    }
+    bool Done() const { return done_; }
+    bool TimedOut() const { return timedOut_; }
+    const std::wstring& Caption() const { return caption_; }
+
+private:
+    static DialogAutomation*& Current() {
+        static DialogAutomation* current = nullptr;
+        return current;
+    }
+    static BOOL CALLBACK FindDialog(HWND window, LPARAM found) {
+        wchar_t name[16] = L"";
+        ::GetClassNameW(window, name, 16);
+        if (std::wstring(name) == L"#32770" && ::IsWindowVisible(window)) {
+            *reinterpret_cast<HWND*>(found) = window;
+            return FALSE;
+        }
+        return TRUE;
+    }
+    static void CALLBACK OnTimer(HWND, UINT, UINT_PTR, DWORD) {
+        DialogAutomation* self = Current();
+        if (!self || self->done_) return;
+        HWND dialog = nullptr;
+        ::EnumThreadWindows(::GetCurrentThreadId(), FindDialog, reinterpret_cast<LPARAM>(&dialog));
+        if (dialog && !self->busy_) {
+            wchar_t caption[256] = L"";
+            ::GetWindowTextW(dialog, caption, 256);
+            self->caption_ = caption;
+            self->busy_ = true;  // the action may run a nested loop
+            self->done_ = self->action_(dialog);
+            self->busy_ = false;
+        }
+        if (!self->done_ && static_cast<LONG>(::GetTickCount() - self->deadline_) > 0) {
+            self->timedOut_ = self->done_ = true;
+            if (dialog) ::PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+        }
+    }
+
+    Action action_;
+    UINT_PTR timer_ = 0;
+    DWORD deadline_ = 0;
+    bool done_ = false, timedOut_ = false, busy_ = false;
+    std::wstring caption_;
+};
+
+// Presses a dialog button as a click would.
+inline void ClickButton(HWND dialog, int id) {
+    ::SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(dialog, id)));
+}
+
+// The text as UTF-16LE bytes, as the program writes it to files.
+inline std::string Utf16Bytes(const std::wstring& text) {
+    std::string bytes;
+    for (wchar_t c : text) {
+        bytes += static_cast<char>(c & 0xFF);
+        bytes += static_cast<char>((c >> 8) & 0xFF);
+    }
+    return bytes;
+}
+
+}  // namespace testing_es
