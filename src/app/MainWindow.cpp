@@ -470,6 +470,11 @@ void MainWindow::OnCommand(UINT notifyCode, WPARAM wParam, LPARAM) {
     case IDM_DESELECTALL:
         view_.SetRowState(-1, 0, LVIS_SELECTED);
         break;
+    case IDM_REFRESH:
+        // Brings every shown cell up to date now, also while pinging is stopped.
+        view_.UpdateAllRows();
+        ::InvalidateRect(listView_, nullptr, FALSE);
+        break;
     case IDM_AUTOSIZECOLUMNS:
         view_.AutoSizeColumns();
         break;

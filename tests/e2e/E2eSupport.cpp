@@ -7,7 +7,8 @@
 
 namespace e2e {
 
-Sandbox::Sandbox() : folder_(testing_es::CreateTempFolder(L"es")) {    std::wstring built = es::GetExeDirectory() + L"\\EchoSentinel.exe";
+Sandbox::Sandbox() : folder_(testing_es::CreateTempFolder(L"es")) {
+    std::wstring built = es::GetExeDirectory() + L"\\EchoSentinel.exe";
     ::CopyFileW(built.c_str(), Exe().c_str(), FALSE);
 }
 
@@ -87,5 +88,61 @@ HWND WaitForWindow(HANDLE process, const wchar_t* className, DWORD timeoutMs) {
 }
 
 HWND WaitForMainWindow(HANDLE process, DWORD timeoutMs) { return WaitForWindow(process, L"EchoSentinel", timeoutMs); }
+
+RemoteMemory::RemoteMemory(HANDLE process, std::size_t size)
+    : process_(process),
+      base_(static_cast<char*>(::VirtualAllocEx(process, nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE))) {}
+
+RemoteMemory::~RemoteMemory() {
+    if (base_) ::VirtualFreeEx(process_, base_, 0, MEM_RELEASE);
+}
+
+bool RemoteMemory::Write(std::size_t offset, const void* bytes, std::size_t size) {
+    SIZE_T done = 0;
+    return base_ && ::WriteProcessMemory(process_, base_ + offset, bytes, size, &done) && done == size;
+}
+
+bool RemoteMemory::Read(std::size_t offset, void* bytes, std::size_t size) const {
+    SIZE_T done = 0;
+    return base_ && ::ReadProcessMemory(process_, base_ + offset, bytes, size, &done) && done == size;
+}
+
+std::wstring ListViewCell(HANDLE process, HWND listView, int row, int column) {
+    constexpr int kChars = 512;
+    RemoteMemory remote(process, sizeof(LVITEMW) + kChars * sizeof(wchar_t));
+    LVITEMW item = {};
+    item.iSubItem = column;
+    item.pszText = reinterpret_cast<wchar_t*>(remote.At(sizeof(LVITEMW)));
+    item.cchTextMax = kChars;
+    if (!remote.Write(0, &item, sizeof(item))) return L"<unreadable>";
+    ::SendMessageW(listView, LVM_GETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(remote.At(0)));
+    wchar_t text[kChars] = {};
+    remote.Read(sizeof(LVITEMW), text, sizeof(text));
+    text[kChars - 1] = L'\0';
+    return text;
+}
+
+std::vector<int> ListViewColumnOrder(HANDLE process, HWND listView, int columns) {
+    RemoteMemory remote(process, sizeof(int) * static_cast<std::size_t>(columns));
+    std::vector<int> order(static_cast<std::size_t>(columns), -1);
+    ::SendMessageW(listView, LVM_GETCOLUMNORDERARRAY, static_cast<WPARAM>(columns), reinterpret_cast<LPARAM>(remote.At(0)));
+    remote.Read(0, order.data(), order.size() * sizeof(int));
+    return order;
+}
+
+int ListViewColumnWidth(HWND listView, int column) {
+    return static_cast<int>(::SendMessageW(listView, LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(column), 0));
+}
+
+int HeaderImage(HANDLE process, HWND listView, int column) {
+    HWND header = reinterpret_cast<HWND>(::SendMessageW(listView, LVM_GETHEADER, 0, 0));
+    RemoteMemory remote(process, sizeof(HDITEMW));
+    HDITEMW item = {};
+    item.mask = HDI_FORMAT | HDI_IMAGE;
+    remote.Write(0, &item, sizeof(item));
+    ::SendMessageW(header, HDM_GETITEMW, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(remote.At(0)));
+    remote.Read(0, &item, sizeof(item));
+    return (item.fmt & HDF_IMAGE) ? item.iImage : -1;
+}
 
 }  // namespace e2e

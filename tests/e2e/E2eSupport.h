@@ -2,6 +2,7 @@
 #pragma once
 
 #include <windows.h>
+#include <commctrl.h>
 
 #include <string>
 
@@ -38,6 +39,30 @@ private:
 HWND WaitForWindow(HANDLE process, const wchar_t* className, DWORD timeoutMs = 20000);
 // The main window, of class "EchoSentinel".
 HWND WaitForMainWindow(HANDLE process, DWORD timeoutMs = 20000);
+
+// A block of memory inside another process, for list-view queries whose structures must live in
+// the process that owns the control.
+class RemoteMemory {
+public:
+    RemoteMemory(HANDLE process, std::size_t size);
+    ~RemoteMemory();
+    RemoteMemory(const RemoteMemory&) = delete;
+    RemoteMemory& operator=(const RemoteMemory&) = delete;
+    void* At(std::size_t offset) const { return base_ + offset; }
+    bool Write(std::size_t offset, const void* bytes, std::size_t size);
+    bool Read(std::size_t offset, void* bytes, std::size_t size) const;
+
+private:
+    HANDLE process_;
+    char* base_;
+};
+
+// Queries of the list view of another process.
+std::wstring ListViewCell(HANDLE process, HWND listView, int row, int column);
+std::vector<int> ListViewColumnOrder(HANDLE process, HWND listView, int columns);
+int ListViewColumnWidth(HWND listView, int column);
+// The header item's image index, -1 when it shows none.
+int HeaderImage(HANDLE process, HWND listView, int column);
 
 using testing_es::ReadFileBytes;
 using testing_es::WriteFileBytes;
