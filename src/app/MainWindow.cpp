@@ -42,8 +42,7 @@ constexpr ScrambledText kLinkAddress(L"https://echosentinel.example/");
 constexpr std::size_t kMaxStatusPiece = 255;
 constexpr std::size_t kMaxTipChars = 79;
 constexpr int kLinkPart = 1;
-// Above this many changed rows a refresh turns the list view's drawing off for the batch.
-constexpr std::size_t kBatchRedrawRows = 200;
+constexpr DWORD kProgressIntervalMs = 25;
 
 enum Popup { kFilePopup = 0, kEditPopup = 1, kViewPopup = 2, kOptionsPopup = 3 };
 
@@ -268,7 +267,12 @@ void MainWindow::RebuildRows() {
     ::SetCursor(::LoadCursorW(nullptr, IDC_WAIT));
     items_.Clear();
     view_.DeleteAllRows();
-    items_.BuildItems(settings_, [this](std::size_t count) {
+    // The status bar redraws at once on every text; so the count of every 50th row is shown at
+    // most once per kProgressIntervalMs, which looks the same and keeps a large list from waiting on it.
+    DWORD lastProgress = ::GetTickCount() - kProgressIntervalMs;
+    items_.BuildItems(settings_, [&](std::size_t count) {
+        if (::GetTickCount() - lastProgress < kProgressIntervalMs) return;
+        lastProgress = ::GetTickCount();
         const std::wstring text = FormatCount(IDS_LOADINGPROGRESS, static_cast<long long>(count));
         ::SendMessageW(statusBar_, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(text.c_str()));
     });
@@ -297,11 +301,7 @@ void MainWindow::LoadAddressFile(const std::wstring& path) {
 
 void MainWindow::OnTimerTick() {
     cycle_.Tick(::GetTickCount(), settings_, [this] {
-        const std::vector<std::size_t> changed = items_.TakeChangedRows();
-        const bool batch = changed.size() > kBatchRedrawRows;
-        if (batch) ::SendMessageW(listView_, WM_SETREDRAW, FALSE, 0);
-        view_.UpdateRows(changed);
-        if (batch) ::SendMessageW(listView_, WM_SETREDRAW, TRUE, 0);
+        view_.UpdateRows(items_.TakeChangedRows());
         ::InvalidateRect(listView_, nullptr, FALSE);
     });
 }
@@ -531,6 +531,9 @@ void MainWindow::OnNotify(UINT, NMHDR* header) {
         break;
     case NM_DBLCLK:
         ::SetFocus(listView_);
+        break;
+    case LVN_DELETEALLITEMS:
+        SetResult(TRUE);  // no LVN_DELETEITEM for each row: nothing is kept per row here
         break;
     case LVN_COLUMNCLICK:
         view_.SortByColumn(reinterpret_cast<NMLISTVIEW*>(header)->iSubItem, false);

@@ -99,7 +99,8 @@ void ReportListView::Refresh(bool resort) {
     SetRowState(0, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
 }
 
-void ReportListView::UpdateRowTexts(std::size_t item, int row) {
+void ReportListView::CollectRowChanges(std::size_t item, int row, std::vector<CellWrite>& writes,
+                                       std::wstring& texts) {
     const ReportItem& record = list_.ItemAt(item);
     for (int c = 0; c < list_.ColumnCount(); ++c) {
         LVITEMW lv = {};
@@ -112,9 +113,24 @@ void ReportListView::UpdateRowTexts(std::size_t item, int row) {
         std::wstring text = record.GetText(c);
         if (text.size() >= cellText_.size()) text.resize(cellText_.size() - 1);
         if (std::wstring_view(cellText_.data(), static_cast<std::size_t>(std::max(length, 0))) == text) continue;
-        lv.pszText = const_cast<wchar_t*>(text.c_str());
-        ::SendMessageW(listView_, LVM_SETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&lv));
+        writes.push_back({row, c, texts.size(), text.size()});
+        texts += text;
+        texts += L'\0';
     }
+}
+
+void ReportListView::SetCellText(int row, int column, const wchar_t* text) {
+    LVITEMW lv = {};
+    lv.iSubItem = column;
+    lv.pszText = const_cast<wchar_t*>(text);
+    ::SendMessageW(listView_, LVM_SETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&lv));
+}
+
+void ReportListView::UpdateRowTexts(std::size_t item, int row) {
+    std::vector<CellWrite> writes;
+    std::wstring texts;
+    CollectRowChanges(item, row, writes, texts);
+    for (const CellWrite& w : writes) SetCellText(w.row, w.column, texts.c_str() + w.offset);
 }
 
 void ReportListView::UpdateAllRows() {
@@ -128,11 +144,33 @@ void ReportListView::UpdateAllRows() {
 
 void ReportListView::UpdateRows(const std::vector<std::size_t>& items) {
     EnsureRowMap();
+    if (shownImage_.size() != list_.Count()) shownImage_.resize(list_.Count(), -1);
+    std::vector<CellWrite> writes;
+    std::wstring texts;
     for (std::size_t item : items) {
         if (item >= rowOfItem_.size() || rowOfItem_[item] < 0) continue;
-        UpdateRowTexts(item, rowOfItem_[item]);
-        UpdateImage(item, rowOfItem_[item]);
+        const int row = rowOfItem_[item];
+        CollectRowChanges(item, row, writes, texts);
+        const int image = list_.GetItemImage(list_.ItemAt(item));
+        if (image != shownImage_[item]) {
+            shownImage_[item] = image;
+            writes.push_back({row, -1, static_cast<std::size_t>(image), 0});
+        }
     }
+    const bool batch = writes.size() >= kBatchWrites;
+    if (batch) ::SendMessageW(listView_, WM_SETREDRAW, FALSE, 0);
+    for (const CellWrite& w : writes) {
+        if (w.column >= 0) {
+            SetCellText(w.row, w.column, texts.c_str() + w.offset);
+            continue;
+        }
+        LVITEMW lv = {};
+        lv.mask = LVIF_IMAGE;
+        lv.iItem = w.row;
+        lv.iImage = static_cast<int>(w.offset);
+        ::SendMessageW(listView_, LVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&lv));
+    }
+    if (batch) ::SendMessageW(listView_, WM_SETREDRAW, TRUE, 0);
 }
 
 void ReportListView::UpdateImages() {
@@ -266,7 +304,11 @@ void ReportListView::SetRowState(int row, UINT state, UINT mask) {
     LVITEMW lv = {};
     lv.stateMask = mask;
     lv.state = state;
+    // Every row at once would otherwise redraw each row on its own.
+    const bool batch = row < 0 && static_cast<std::size_t>(RowCount()) >= kBatchWrites;
+    if (batch) ::SendMessageW(listView_, WM_SETREDRAW, FALSE, 0);
     ::SendMessageW(listView_, LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&lv));
+    if (batch) ::SendMessageW(listView_, WM_SETREDRAW, TRUE, 0);
 }
 
 std::vector<std::size_t> ReportListView::ShownItems(bool markedOnly) const {

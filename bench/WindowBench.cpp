@@ -1,0 +1,190 @@
+// The main window with N rows under Wine: rebuilding the rows, a timer tick with nothing new, the
+// tick that shows a whole round of results, sorting, and Select All; beside the same work done on
+// a bare list view (the floor). No echo request is sent: results are put into the rows directly.
+// Usage: es_window_bench.exe N
+#include <winsock2.h>
+#include <windows.h>
+#include <commctrl.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "app/MainWindow.h"
+#include "lang/ResourceTexts.h"
+#include "resources/ResourceIds.h"
+
+namespace {
+
+double Now() {
+    LARGE_INTEGER count, frequency;
+    ::QueryPerformanceCounter(&count);
+    ::QueryPerformanceFrequency(&frequency);
+    return static_cast<double>(count.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
+}
+
+int Pump() {
+    int statusUpdates = 0;
+    MSG msg;
+    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == UM_UPDATESTATUS) ++statusUpdates;
+        ::TranslateMessage(&msg);
+        ::DispatchMessageW(&msg);
+    }
+    return statusUpdates;
+}
+
+std::wstring Range(int rows) {
+    // 10.0.0.1 onwards: only parsed, never pinged.
+    const unsigned last = 0x0A000000u + static_cast<unsigned>(rows);
+    return L"10.0.0.1-" + std::to_wstring(last >> 24) + L"." + std::to_wstring((last >> 16) & 255) + L"." +
+           std::to_wstring((last >> 8) & 255) + L"." + std::to_wstring(last & 255);
+}
+
+// Every row gets a result, as a round of replies would bring.
+void ApplyRound(es::PingItemList& items, std::uint32_t time) {
+    for (std::size_t i = 0; i < items.Count(); ++i) {
+        const es::PingItem& row = items.Row(i);
+        items.ApplyResult({static_cast<int>(i), row.RowId, 0, row.Address, row.Address, 64, time, 0});
+    }
+}
+
+// The floor: the same list-view work without any of the program around it.
+void Floor(HWND parent, int rows) {
+    HWND list = ::CreateWindowExW(0, WC_LISTVIEWW, L"", WS_CHILD | WS_VISIBLE | LVS_REPORT, 0, 0, 600, 400, parent,
+                                  nullptr, nullptr, nullptr);
+    for (int c = 0; c < 10; ++c) {
+        LVCOLUMNW column = {};
+        column.mask = LVCF_WIDTH | LVCF_TEXT;
+        column.cx = 80;
+        column.pszText = const_cast<wchar_t*>(L"c");
+        ::SendMessageW(list, LVM_INSERTCOLUMNW, static_cast<WPARAM>(c), reinterpret_cast<LPARAM>(&column));
+    }
+    double start = Now();
+    ::SendMessageW(list, WM_SETREDRAW, FALSE, 0);
+    wchar_t text[32];
+    for (int r = 0; r < rows; ++r) {
+        swprintf(text, 32, L"10.0.%d.%d", r >> 8, r & 255);
+        LVITEMW item = {};
+        item.mask = LVIF_TEXT | LVIF_PARAM;
+        item.iItem = r;
+        item.pszText = text;
+        item.lParam = r;
+        ::SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
+        for (int c = 1; c < 10; ++c) {
+            item.iSubItem = c;
+            ::SendMessageW(list, LVM_SETITEMTEXTW, static_cast<WPARAM>(r), reinterpret_cast<LPARAM>(&item));
+        }
+    }
+    ::SendMessageW(list, WM_SETREDRAW, TRUE, 0);
+    const double insert = Now() - start;
+
+    start = Now();
+    wchar_t read[64];
+    for (int r = 0; r < rows; ++r) {
+        for (int c = 0; c < 10; ++c) {
+            LVITEMW item = {};
+            item.iSubItem = c;
+            item.pszText = read;
+            item.cchTextMax = 64;
+            ::SendMessageW(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(r), reinterpret_cast<LPARAM>(&item));
+        }
+    }
+    const double compare = Now() - start;
+
+    start = Now();
+    ::SendMessageW(list, WM_SETREDRAW, FALSE, 0);
+    for (int r = 0; r < rows; ++r) {
+        LVITEMW item = {};
+        item.iSubItem = 3;
+        item.pszText = const_cast<wchar_t*>(L"1");
+        ::SendMessageW(list, LVM_SETITEMTEXTW, static_cast<WPARAM>(r), reinterpret_cast<LPARAM>(&item));
+    }
+    ::SendMessageW(list, WM_SETREDRAW, TRUE, 0);
+    const double setOne = Now() - start;
+
+    start = Now();
+    for (int r = 0; r < rows; ++r) {
+        LVITEMW item = {};
+        item.iSubItem = 3;
+        item.pszText = const_cast<wchar_t*>(L"2");
+        ::SendMessageW(list, LVM_SETITEMTEXTW, static_cast<WPARAM>(r), reinterpret_cast<LPARAM>(&item));
+    }
+    const double setOneDrawing = Now() - start;
+    start = Now();
+    ::SendMessageW(list, WM_SETREDRAW, FALSE, 0);
+    ::SendMessageW(list, WM_SETREDRAW, TRUE, 0);
+    const double redrawSwitch = Now() - start;
+    std::printf("floor set_one_cell_per_row_drawing_on_ms=%.0f redraw_off_on_ms=%.1f\n", setOneDrawing, redrawSwitch);
+    std::printf("floor rows=%d insert_ms=%.0f read_all_cells_ms=%.0f set_one_cell_per_row_ms=%.0f\n", rows, insert,
+                compare, setOne);
+    ::DestroyWindow(list);
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    const int rows = argc > 1 ? _wtoi(argv[1]) : 65535;
+    INITCOMMONCONTROLSEX icc = {sizeof(icc), 0xFF};
+    ::InitCommonControlsEx(&icc);
+    es::ResourceTexts texts;
+    es::InstallBuiltInTexts(&texts);
+    es::CommandLine commandLine;
+    commandLine.Parse(L"/nosaveload");
+    es::MainWindow window(commandLine);
+    if (!window.Create(::GetModuleHandleW(nullptr))) return 1;
+    ::ShowWindow(window.Window(), SW_SHOW);
+    Pump();
+    ::KillTimer(window.Window(), es::MainWindow::kTimerId);  // ticks are driven here
+
+    window.Settings().addressList = Range(rows);
+    double start = Now();
+    window.RebuildRows();
+    const double rebuild = Now() - start;
+    Pump();
+    ::UpdateWindow(window.Window());
+
+    // Again, over the rows just built (Ping Options OK with the same list).
+    start = Now();
+    window.RebuildRows();
+    const double rebuildAgain = Now() - start;
+    Pump();
+
+    window.Cycle().PingingActive = true;
+    start = Now();
+    const int idleTicks = 1000;
+    for (int i = 0; i < idleTicks; ++i) window.OnTimerTick();
+    const double idle = (Now() - start) / idleTicks;
+
+    ApplyRound(window.Items(), 3);
+    start = Now();
+    window.OnTimerTick();
+    const double firstRound = Now() - start;
+    start = Now();
+    ::UpdateWindow(window.ListView());
+    const double paint = Now() - start;
+
+    ApplyRound(window.Items(), 3);  // the second round: only the succeeded count changes
+    start = Now();
+    window.OnTimerTick();
+    const double secondRound = Now() - start;
+
+    start = Now();
+    window.View().SortByColumn(1, false);
+    const double sort = Now() - start;
+
+    ::SendMessageW(window.Window(), WM_COMMAND, IDM_DESELECTALL, 0);
+    Pump();
+    start = Now();
+    ::SendMessageW(window.Window(), WM_COMMAND, IDM_SELECTALL, 0);
+    const int statusUpdates = Pump();
+    const double selectAll = Now() - start;
+
+    std::printf("window rows=%d rebuild_ms=%.0f rebuild_again_ms=%.0f idle_tick_ms=%.4f first_round_tick_ms=%.1f paint_ms=%.1f "
+                "second_round_tick_ms=%.1f sort_ms=%.0f select_all_ms=%.0f status_updates=%d\n",
+                rows, rebuild, rebuildAgain, idle, firstRound, paint, secondRound, sort, selectAll, statusUpdates);
+    Floor(window.Window(), rows);
+    es::InstallBuiltInTexts(nullptr);
+    return 0;
+}
