@@ -76,6 +76,14 @@ TEST(MainWindowE2e, UnderNoSaveLoadItPingsTheLoadedRowsAndWritesNothing) {
     HWND list = ListViewOf(window);
     ASSERT_TRUE(WaitForPingedRows(process, list, 6, 2)) << "two rounds of six loopback rows";
     EXPECT_EQ(ListViewCell(process, list, 0, 5), L"成功");
+
+    // F8 goes through the accelerator table of the message loop: Stop Ping enables Start Ping.
+    HWND toolbar = ::FindWindowExW(window, nullptr, L"ToolbarWindow32", nullptr);
+    const auto startEnabled = [&] { return (::SendMessageW(toolbar, TB_GETSTATE, 40027, 0) & TBSTATE_ENABLED) != 0; };
+    EXPECT_FALSE(startEnabled());
+    ::PostMessageW(list, WM_KEYDOWN, VK_F8, 0);
+    for (int i = 0; i < 100 && !startEnabled(); ++i) ::Sleep(20);
+    EXPECT_TRUE(startEnabled());
     EXPECT_EQ(CloseAndWait(process, window), 0);
     EXPECT_EQ(FolderEntries(box.Folder()), (std::vector<std::wstring>{L"EchoSentinel.exe", L"list.txt"}))
         << "no configuration, no hosts file, and the report file of the HTML commands is gone";
@@ -152,6 +160,19 @@ TEST(MainWindowE2e, ItSavesTheConfigurationAndHostsFileThatTheNextStartRestores)
     ::PostMessageW(options, WM_COMMAND, IDOK, 0);
     ASSERT_TRUE(WaitForPingedRows(process, list, 4, 1));
     EXPECT_EQ(HeaderImage(process, list, 2), 1);
+    EXPECT_EQ(CloseAndWait(process, window), 0);
+}
+
+TEST(MainWindowE2e, APlacementSavedMaximisedStartsMaximised) {
+    Sandbox box;
+    WriteFileBytes(box.PathOf(L"EchoSentinel.cfg"),
+                   "[General]\r\nWinPos=2C 00 00 00 00 00 00 00 03 00 00 00 FF FF FF FF FF FF FF FF FF FF FF FF "
+                   "FF FF FF FF 28 00 00 00 1E 00 00 00 E4 02 00 00 12 02 00 00\r\n");
+    WriteFileBytes(box.PathOf(L"list.txt"), "127.0.0.1\r\n");
+    HANDLE process = box.Start(L"/loadfile \"" + box.PathOf(L"list.txt") + L"\"");
+    HWND window = WaitForMainWindow(process);
+    ASSERT_NE(window, nullptr);
+    EXPECT_TRUE(::IsZoomed(window));
     EXPECT_EQ(CloseAndWait(process, window), 0);
 }
 

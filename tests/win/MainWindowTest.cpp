@@ -540,6 +540,31 @@ TEST_F(MainWindowTest, DroppedFilesLoadTheFirstAndStartPinging) {
     ::RemoveDirectoryW(folder.c_str());
 }
 
+TEST_F(MainWindowTest, LoadAddressesFromFileReadsTheChosenFile) {
+    Open();
+    UseFakeEcho(false);
+    const std::wstring folder = testing_es::CreateTempFolder(L"opn");
+    const std::wstring file = folder + L"\\hosts.txt";
+    testing_es::WriteFileBytes(file, testing_es::Utf16Bytes(L"127.0.5.1\r\n127.0.5.2\r\n127.0.5.3"));
+    std::wstring title;
+    testing_es::DialogAutomation open([&](HWND dialog) {
+        wchar_t caption[100] = L"";
+        ::GetWindowTextW(dialog, caption, 100);
+        title = caption;
+        ::SetDlgItemTextW(dialog, 0x47C, file.c_str());
+        ::PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+        return true;
+    });
+    Command(IDM_LOADADDRESSFILE);
+    ASSERT_FALSE(open.TimedOut());
+    EXPECT_EQ(title, L"載入選取的位址檔案");
+    EXPECT_EQ(Rows(), 3) << "UTF-16 without a byte-order mark";
+    EXPECT_EQ(window->Settings().addressList, L"127.0.5.1\r\n127.0.5.2\r\n127.0.5.3");
+    EXPECT_TRUE(window->Cycle().PingingActive);
+    ::DeleteFileW(file.c_str());
+    ::RemoveDirectoryW(folder.c_str());
+}
+
 TEST_F(MainWindowTest, StartUpLoadsTheFileNamedByLoadfileInsteadOfOpeningPingOptions) {
     const std::wstring folder = testing_es::CreateTempFolder(L"ldf");
     const std::wstring file = folder + L"\\list.txt";
