@@ -163,6 +163,22 @@ TEST(MainWindowE2e, ItSavesTheConfigurationAndHostsFileThatTheNextStartRestores)
     EXPECT_EQ(CloseAndWait(process, window), 0);
 }
 
+TEST(MainWindowE2e, TheHtmlReportIsWrittenBesideTheProgramAndRemovedAtExit) {
+    Sandbox box;
+    WriteFileBytes(box.PathOf(L"list.txt"), "127.0.0.1-127.0.0.3\r\n");
+    HANDLE process = box.Start(L"/nosaveload /loadfile \"" + box.PathOf(L"list.txt") + L"\"");
+    HWND window = WaitForMainWindow(process);
+    ASSERT_NE(window, nullptr);
+    ASSERT_TRUE(WaitForPingedRows(process, ListViewOf(window), 3, 1));
+    ::SendMessageW(window, WM_COMMAND, 40006, 0);
+    const std::string report = ReadFileBytes(box.PathOf(L"report.html"));
+    ASSERT_NE(report, "<missing>");
+    EXPECT_EQ(report.substr(0, 2), "\xFF\xFE");
+    EXPECT_NE(report.find(Utf16(L"127.0.0.3")), std::string::npos);
+    EXPECT_EQ(CloseAndWait(process, window), 0);
+    EXPECT_EQ(ReadFileBytes(box.PathOf(L"report.html")), "<missing>");
+}
+
 TEST(MainWindowE2e, APlacementSavedMaximisedStartsMaximised) {
     Sandbox box;
     WriteFileBytes(box.PathOf(L"EchoSentinel.cfg"),
