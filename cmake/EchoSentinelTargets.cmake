@@ -43,6 +43,7 @@ add_library(es_win STATIC
   ${ES_SRC}/support/ExePaths.cpp
   ${ES_SRC}/support/UiFramework.cpp
   ${ES_SRC}/support/DialogBase.cpp
+  ${ES_SRC}/support/FileDialog.cpp
   ${ES_SRC}/lang/ResourceTexts.cpp
   ${ES_SRC}/settings/IniSettingsStore.cpp
   ${ES_SRC}/addresses/HostsFile.cpp

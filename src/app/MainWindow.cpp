@@ -15,6 +15,7 @@
 #include "resources/ResourceIds.h"
 #include "settings/CommandLineSettings.h"
 #include "support/ExePaths.h"
+#include "support/FileDialog.h"
 #include "support/FileFilter.h"
 #include "support/Text.h"
 
@@ -337,18 +338,11 @@ void MainWindow::ChooseAddressFile() {
         {GetString(IDS_OPENFILTER_TEXT), L"*.txt"},
         {GetString(IDS_OPENFILTER_ALL), L"*.*"},
     });
-    wchar_t file[MAX_PATH] = L"";
-    OPENFILENAMEW ofn = {};
-    ofn.lStructSize = sizeof(ofn);
-    ofn.hwndOwner = window_;
-    ofn.lpstrFilter = filter.c_str();
-    ofn.nFilterIndex = 1;
-    ofn.lpstrFile = file;
-    ofn.nMaxFile = MAX_PATH;
-    ofn.lpstrTitle = GetString(IDS_OPENDIALOGTITLE);
-    ofn.lpstrDefExt = L"txt";
-    ofn.Flags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY;
-    if (::GetOpenFileNameW(&ofn)) LoadAddressFile(file);
+    std::wstring path;
+    int index = 1;
+    if (ShowFileDialog(FileDialogKind::Open, window_, filter, GetString(IDS_OPENDIALOGTITLE),
+                       OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY, path, index))
+        LoadAddressFile(path);
 }
 
 void MainWindow::OnStartup() {

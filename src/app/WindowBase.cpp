@@ -36,20 +36,9 @@ LRESULT CALLBACK WindowBase::StaticWindowProc(HWND window, UINT message, WPARAM 
     WindowBase* self = FromHandle(window);
     if (!self) return ::DefWindowProcW(window, message, wParam, lParam);
 
-    struct Call {
-        WindowBase* self;
-        UINT message;
-        WPARAM wParam;
-        LPARAM lParam;
-        LRESULT result;
-    } call{self, message, wParam, lParam, 0};
-    bool ok = RunGuarded(
-        window, [](void* p) {
-            auto* c = static_cast<Call*>(p);
-            c->result = c->self->WindowProc(c->message, c->wParam, c->lParam);
-        },
-        &call);
-    LRESULT result = ok ? call.result : 0;
+    LRESULT result = 0;
+    auto call = [&] { result = self->WindowProc(message, wParam, lParam); };
+    if (!RunGuarded(window, call)) result = 0;
     if (message == WM_DESTROY) {
         WindowMap().erase(window);
         self->window_ = nullptr;

@@ -8,6 +8,7 @@
 #include "reports/ReportWriter.h"
 #include "resources/ResourceIds.h"
 #include "support/ErrorMessage.h"
+#include "support/FileDialog.h"
 #include "support/FileFilter.h"
 #include "support/FileIo.h"
 
@@ -47,20 +48,11 @@ bool ChooseSaveFile(HWND owner, std::wstring& path, int& filterIndex) {
         {GetString(IDS_FILTER_HTMLVERT), L"*.htm;*.html"},
         {GetString(IDS_FILTER_XML), L"*.xml"},
     });
-    wchar_t file[MAX_PATH] = L"";
-    OPENFILENAMEW ofn = {};
-    ofn.lStructSize = sizeof(ofn);
-    ofn.hwndOwner = owner;
-    ofn.lpstrFilter = filter.c_str();
-    ofn.nFilterIndex = filterIndex ? static_cast<DWORD>(filterIndex) : 1;
-    ofn.lpstrFile = file;
-    ofn.nMaxFile = MAX_PATH;
-    ofn.lpstrTitle = GetString(IDS_SAVEDIALOGTITLE);
-    ofn.lpstrDefExt = L"txt";
-    ofn.Flags = OFN_EXPLORER | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT;
-    if (!::GetSaveFileNameW(&ofn)) return false;
-    path = file;
-    filterIndex = static_cast<int>(ofn.nFilterIndex);
+    int index = filterIndex ? filterIndex : 1;
+    if (!ShowFileDialog(FileDialogKind::Save, owner, filter, GetString(IDS_SAVEDIALOGTITLE),
+                        OFN_EXPLORER | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, path, index))
+        return false;
+    filterIndex = index;
     return true;
 }
 

@@ -57,26 +57,15 @@ INT_PTR CALLBACK DialogBase::StaticDialogProc(HWND dialog, UINT message, WPARAM 
     }
     DialogBase* self = FromHandle(dialog);
     if (!self) return 0;
-    struct Call {
-        DialogBase* self;
-        UINT message;
-        WPARAM wParam;
-        LPARAM lParam;
-        INT_PTR result;
-    } call{self, message, wParam, lParam, 0};
-    bool ok = RunGuarded(
-        dialog,
-        [](void* p) {
-            auto* c = static_cast<Call*>(p);
-            c->result = c->self->DialogProc(c->message, c->wParam, c->lParam);
-        },
-        &call);
+    INT_PTR result = 0;
+    auto call = [&] { result = self->DialogProc(message, wParam, lParam); };
+    if (!RunGuarded(dialog, call)) result = 0;
     if (message == WM_INITDIALOG) ApplyRightToLeft(dialog, kMirrorDescendantStyles | kMirrorDescendantPositions);
     if (message == WM_NCDESTROY) {
         DialogMap().erase(dialog);
         self->window_ = nullptr;
     }
-    return ok ? call.result : 0;
+    return result;
 }
 
 INT_PTR FormDialog::DialogProc(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -11,6 +11,10 @@ namespace es {
 using GuardFunction = bool (*)(HWND window, void (*call)(void*), void* context);
 void SetExceptionGuard(GuardFunction guard);
 bool RunGuarded(HWND window, void (*call)(void*), void* context);
+template <typename Handler>
+bool RunGuarded(HWND window, Handler& handler) {
+    return RunGuarded(window, [](void* h) { (*static_cast<Handler*>(h))(); }, &handler);
+}
 
 // Whether the translation asks for right-to-left layout; off until a translation says so.
 void SetRightToLeftLayout(bool on);

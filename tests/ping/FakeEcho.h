@@ -9,6 +9,7 @@
 #include <memory>
 #include <mutex>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "ping/EchoService.h"
@@ -20,7 +21,6 @@ using es::EchoListener;
 using es::EchoReply;
 using es::EchoService;
 using es::NameResolver;
-
 
 // Completes requests on Wait: replies from the address (a success with TTL 64 and the round
 // trip of the last octet), or, beyond `capacity` in flight, refusals whose reply area reads as a
@@ -35,6 +35,17 @@ public:
         std::vector<std::pair<std::uint32_t, std::uint32_t>> sent;  // address, timeout
         std::deque<std::pair<void*, bool>> pending;                // context, refused
         std::size_t inFlight = 0, maxInFlight = 0, refused = 0, completed = 0;
+
+        // Holds replies back until released, or lets them go.
+        void Hold(bool on) {
+            std::lock_guard guard(lock);
+            held = on;
+            changed.notify_all();
+        }
+        std::size_t SentCount() {
+            std::lock_guard guard(lock);
+            return sent.size();
+        }
     };
     explicit FakeEcho(std::shared_ptr<Shared> shared) : s_(std::move(shared)) {}
 
@@ -93,6 +104,16 @@ public:
     std::mutex lock_;
     std::map<std::wstring, int> lookups;
 };
+
+// Polls condition for up to 10 s.
+template <typename Condition>
+bool Eventually(Condition condition) {
+    for (int i = 0; i < 10000; ++i) {
+        if (condition()) return true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    return false;
+}
 
 // A platform of the two above over one shared state.
 inline es::EchoPlatform MakeFakePlatform(const std::shared_ptr<FakeEcho::Shared>& shared) {

@@ -2,8 +2,6 @@
 // test's own: round start, refresh while pinging, completion and the pause after it.
 #include <gtest/gtest.h>
 
-#include <thread>
-
 #include "common/BuiltInTexts.h"
 #include "ping/FakeEcho.h"
 #include "ping/PingCycle.h"
@@ -11,6 +9,7 @@
 namespace {
 
 using namespace es;
+using testing_es::Eventually;
 using testing_es::FakeEcho;
 
 class PingCycleTest : public testing::Test {
@@ -22,23 +21,8 @@ protected:
         settings.PingEverySeconds = 2;
         list.BuildItems(settings);
     }
-    std::size_t Sent() {
-        std::lock_guard lock(echo->lock);
-        return echo->sent.size();
-    }
-    void Hold(bool held) {
-        std::lock_guard lock(echo->lock);
-        echo->held = held;
-        echo->changed.notify_all();
-    }
-    template <typename Condition>
-    static bool Eventually(Condition condition) {
-        for (int i = 0; i < 10000; ++i) {
-            if (condition()) return true;
-            std::this_thread::sleep_for(std::chrono::milliseconds(1));
-        }
-        return false;
-    }
+    std::size_t Sent() { return echo->SentCount(); }
+    void Hold(bool held) { echo->Hold(held); }
     bool AllReported() {
         return Eventually([&] { return list.ResultsThisRound == list.Count(); });
     }

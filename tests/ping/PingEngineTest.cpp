@@ -16,6 +16,7 @@
 namespace {
 
 using namespace es;
+using testing_es::Eventually;
 using testing_es::FakeEcho;
 using testing_es::FakeResolver;
 
@@ -38,22 +39,10 @@ protected:
         list.Clear();
         list.BuildItems(settings);
     }
-    template <typename Condition>
-    static bool Eventually(Condition condition) {
-        for (int i = 0; i < 10000; ++i) {
-            if (condition()) return true;
-            std::this_thread::sleep_for(std::chrono::milliseconds(1));
-        }
-        return false;
-    }
     bool RoundCompletes() {
         return Eventually([&] { return list.ResultsThisRound == list.Count(); });
     }
-    void Release() {
-        std::lock_guard lock(echo->lock);
-        echo->held = false;
-        echo->changed.notify_all();
-    }
+    void Release() { echo->Hold(false); }
     std::size_t Completed() {
         std::lock_guard lock(echo->lock);
         return echo->completed;

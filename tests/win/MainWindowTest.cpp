@@ -50,15 +50,8 @@ protected:
         echo->held = held;
         window->Items().SetPlatformFactory([this] { return testing_es::MakeFakePlatform(echo); });
     }
-    void Release() {
-        std::lock_guard lock(echo->lock);
-        echo->held = false;
-        echo->changed.notify_all();
-    }
-    std::size_t Sent() {
-        std::lock_guard lock(echo->lock);
-        return echo->sent.size();
-    }
+    void Release() { echo->Hold(false); }
+    std::size_t Sent() { return echo->SentCount(); }
     // Rows from the list, not pinged.
     void Build(const wchar_t* addresses) {
         window->Settings().addressList = addresses;
