@@ -5,6 +5,7 @@
 #include <winsock2.h>
 #include <windows.h>
 #include <commctrl.h>
+#include <psapi.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -184,6 +185,9 @@ int wmain(int argc, wchar_t** argv) {
     std::printf("window rows=%d rebuild_ms=%.0f rebuild_again_ms=%.0f idle_tick_ms=%.4f first_round_tick_ms=%.1f paint_ms=%.1f "
                 "second_round_tick_ms=%.1f sort_ms=%.0f select_all_ms=%.0f status_updates=%d\n",
                 rows, rebuild, rebuildAgain, idle, firstRound, paint, secondRound, sort, selectAll, statusUpdates);
+    PROCESS_MEMORY_COUNTERS memory = {};
+    ::GetProcessMemoryInfo(::GetCurrentProcess(), &memory, sizeof(memory));
+    std::printf("window rows=%d peak_working_set_mb=%.1f\n", rows, memory.PeakWorkingSetSize / 1048576.0);
     Floor(window.Window(), rows);
     es::InstallBuiltInTexts(nullptr);
     return 0;
