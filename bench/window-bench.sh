@@ -19,6 +19,7 @@ cleanup() { wineserver -k 2>/dev/null || true; [ -z "$xvfb_pid" ] || kill "$xvfb
 trap cleanup EXIT
 wineserver -p </dev/null >/dev/null 2>&1 || true
 scripts/wine-run cmd.exe /c exit </dev/null >/dev/null 2>&1 || true
+scripts/wine-managed.sh N
 for n in "${@:-1000 65535}"; do
   for size in $n; do
     scripts/wine-run build/windows/bin/es_window_bench.exe "$size" </dev/null | tr -d '\r'
