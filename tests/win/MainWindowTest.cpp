@@ -227,7 +227,6 @@ TEST_F(MainWindowTest, ToolTipsShowTheMenuTextOfTheirCommand) {
     Open();
     EXPECT_EQ(ToolTip(IDM_STARTPING), L"開始 Ping\tF7");
     EXPECT_EQ(ToolTip(IDM_PINGOPTIONS), L"Ping 選項");
-    EXPECT_EQ(ToolTip(IDM_SAVESELECTED), L"儲存選取項\tCtrl+S");
 }
 
 TEST_F(MainWindowTest, CommandStatesFollowTheRowsTheSelectionAndPinging) {

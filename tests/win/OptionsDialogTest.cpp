@@ -140,24 +140,5 @@ TEST_F(OptionsDialogTest, OkTakesTheTypedValuesBackAndCancelKeepsTheCopy) {
     EXPECT_EQ(out.IPHostDescFormat, 0);
 }
 
-TEST_F(OptionsDialogTest, ATimeoutThatIsNotANumberIsStoredAsZero) {
-    testing_es::DialogAutomation edit([](HWND d) {
-        ::SetDlgItemTextW(d, IDC_OPT_TIMEOUT, L"soon");
-        testing_es::ClickButton(d, IDOK);
-        return true;
-    });
-    ASSERT_TRUE(dialog.DoModal(nullptr));
-    EXPECT_EQ(dialog.PingTimeout, 0);
-}
-
-TEST_F(OptionsDialogTest, CancelEndsWithoutOk) {
-    testing_es::DialogAutomation cancel([](HWND d) {
-        ::SetDlgItemTextW(d, IDC_OPT_TIMEOUT, L"750");
-        testing_es::ClickButton(d, IDCANCEL);
-        return true;
-    });
-    EXPECT_FALSE(dialog.DoModal(nullptr));
-}
-
 }  // namespace
 }  // namespace es
