@@ -469,6 +469,42 @@ TEST_F(MainWindowTest, PingOptionsCancelChangesNothing) {
     EXPECT_EQ(Sent(), 0u);
 }
 
+// Counts the cell and item writes that reach the list view.
+struct WriteCounter {
+    static inline int texts = 0, items = 0;
+    static inline WNDPROC original = nullptr;
+    static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+        if (message == LVM_SETITEMTEXTW) ++texts;
+        if (message == LVM_SETITEMW) ++items;
+        return ::CallWindowProcW(original, window, message, wParam, lParam);
+    }
+    explicit WriteCounter(HWND list) : list_(list) {
+        texts = items = 0;
+        original = reinterpret_cast<WNDPROC>(
+            ::SetWindowLongPtrW(list, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&WriteCounter::Proc)));
+    }
+    ~WriteCounter() { ::SetWindowLongPtrW(list_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original)); }
+    HWND list_;
+};
+
+TEST_F(MainWindowTest, ARefreshWritesOnlyTheCellsWhoseTextChanged) {
+    Open(L"/nosaveload /PingEvery 0");
+    UseFakeEcho(false);
+    Load(L"127.0.6.1-127.0.6.3");
+    ASSERT_TRUE(PumpUntil([&] { return AllCellsRead(3, L"1") && window->Cycle().WaitingForNextRound; }, 5000));
+    WriteCounter counter(List());
+    Command(IDM_REFRESH);
+    EXPECT_EQ(WriteCounter::texts, 0) << "nothing changed since the last refresh";
+    EXPECT_EQ(WriteCounter::items, 0);
+
+    // A second round with the same replies changes only the succeeded counts.
+    Command(IDM_STOPPING);
+    Command(IDM_STARTPING);
+    ASSERT_TRUE(PumpUntil([&] { return AllCellsRead(3, L"2"); }, 5000));
+    EXPECT_EQ(WriteCounter::texts, 3);
+    EXPECT_EQ(WriteCounter::items, 0) << "the icons stay";
+}
+
 TEST_F(MainWindowTest, ResetClearsTheStatisticsAndKeepsTheAddresses) {
     Open(L"/nosaveload /PingEvery 0");
     Load(L"127.0.0.1-127.0.0.2");
