@@ -134,12 +134,9 @@ void ReportListView::UpdateRowTexts(std::size_t item, int row) {
 }
 
 void ReportListView::UpdateAllRows() {
-    const int rows = RowCount();
-    for (int row = 0; row < rows; ++row) {
-        std::size_t item;
-        if (ItemOfRow(row, item)) UpdateRowTexts(item, row);
-    }
-    UpdateImages();
+    std::vector<std::size_t> items(list_.Count());
+    for (std::size_t i = 0; i < items.size(); ++i) items[i] = i;
+    UpdateRows(items);
 }
 
 void ReportListView::UpdateRows(const std::vector<std::size_t>& items) {
@@ -171,26 +168,6 @@ void ReportListView::UpdateRows(const std::vector<std::size_t>& items) {
         ::SendMessageW(listView_, LVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&lv));
     }
     if (batch) ::SendMessageW(listView_, WM_SETREDRAW, TRUE, 0);
-}
-
-void ReportListView::UpdateImages() {
-    const int rows = RowCount();
-    for (int row = 0; row < rows; ++row) {
-        std::size_t item;
-        if (ItemOfRow(row, item)) UpdateImage(item, row);
-    }
-}
-
-void ReportListView::UpdateImage(std::size_t item, int row) {
-    if (shownImage_.size() != list_.Count()) shownImage_.resize(list_.Count(), -1);
-    const int image = list_.GetItemImage(list_.ItemAt(item));
-    if (image == shownImage_[item]) return;
-    shownImage_[item] = image;
-    LVITEMW lv = {};
-    lv.mask = LVIF_IMAGE;
-    lv.iItem = row;
-    lv.iImage = image;
-    ::SendMessageW(listView_, LVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&lv));
 }
 
 void ReportListView::DeleteAllRows() {
@@ -289,15 +266,6 @@ int ReportListView::SelectedCount(bool) const {
 
 bool ReportListView::IsRowMarked(int row) const {
     return (::SendMessageW(listView_, LVM_GETITEMSTATE, static_cast<WPARAM>(row), LVIS_SELECTED) & LVIS_SELECTED) != 0;
-}
-
-bool ReportListView::FirstSelectedRow(int& row, std::size_t& item) const {
-    row = static_cast<int>(::SendMessageW(listView_, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
-    return row >= 0 && ItemOfRow(row, item);
-}
-
-bool ReportListView::SingleSelectedRow(int& row, std::size_t& item) const {
-    return SelectedCount(true) == 1 && FirstSelectedRow(row, item);
 }
 
 void ReportListView::SetRowState(int row, UINT state, UINT mask) {

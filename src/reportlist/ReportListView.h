@@ -26,7 +26,6 @@ public:
 
     // Binds the list view; the list then asks it about its columns.
     void Attach(HWND listView);
-    HWND Handle() const { return listView_; }
 
     void CreateColumns();
     // The small images (16 x 16, 24-bit with mask) with the row bitmap added on maskColor, and
@@ -38,13 +37,13 @@ public:
     void Refresh(bool resort);
     // The cells of one row whose text differs from the record's.
     void UpdateRowTexts(std::size_t item, int row);
-    void UpdateAllRows();
-    // Only the rows of these records, for the periodic refresh. Many changed cells are written with
-    // the list view's drawing off, which costs one fixed price instead of one redraw each.
+    // The cells and icons of the rows of these records that differ from the records (every row for
+    // UpdateAllRows). Many writes are made with the list view's drawing off, which costs one fixed
+    // price instead of one redraw each.
     void UpdateRows(const std::vector<std::size_t>& items);
+    void UpdateAllRows();
     // Cell and image writes from which turning drawing off for the batch is cheaper.
     static constexpr std::size_t kBatchWrites = 400;
-    void UpdateImages();
     void DeleteAllRows();
 
     void SortByColumn(int column, bool keepDirection);
@@ -55,8 +54,6 @@ public:
     int SelectedCount(bool forceSelection) const;
     bool IsRowMarked(int row) const;
     bool ItemOfRow(int row, std::size_t& item) const;
-    bool FirstSelectedRow(int& row, std::size_t& item) const;
-    bool SingleSelectedRow(int& row, std::size_t& item) const;
     // Row -1 is every row.
     void SetRowState(int row, UINT state, UINT mask);
 
@@ -76,7 +73,6 @@ private:
     // Compares the row's cells and image with the record, noting what differs.
     void CollectRowChanges(std::size_t item, int row, std::vector<CellWrite>& writes, std::wstring& texts);
     void SetCellText(int row, int column, const wchar_t* text);
-    void UpdateImage(std::size_t item, int row);
     void SetHeaderImage(int column, int image);
     // The row of each storage index, rebuilt after rows were added, deleted or sorted.
     void EnsureRowMap();
