@@ -42,7 +42,8 @@ void DialogBase::CreateModeless(HWND parent) {
     HWND dialog = ::CreateDialogParamW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(templateId_), parent,
                                        StaticDialogProc, reinterpret_cast<LPARAM>(this));
     if (!dialog) return;
-    ApplyRightToLeft(dialog, kMirrorDescendantStyles | kMirrorDescendantPositions);
+    // Translated and mirrored once, at WM_INITDIALOG: mirroring the positions a second time here
+    // would put every control back where it was.
     ::ShowWindow(dialog, SW_SHOW);
     ::UpdateWindow(dialog);
 }

@@ -100,6 +100,30 @@ TEST(UiFramework, RightToLeftMirrorsAChildInsideItsParent) {
     EXPECT_EQ(std::min(rect.left, rect.right), 10);
 }
 
+// The OK button's distance from the dialog's left edge, and from its right edge.
+std::pair<long, long> OkButtonMargins(bool rightToLeft) {
+    SetRightToLeftLayout(rightToLeft);
+    OptionsDialog dialog;
+    dialog.CreateModeless(nullptr);
+    SetRightToLeftLayout(false);
+    RECT frame, ok;
+    ::GetWindowRect(dialog.Window(), &frame);
+    ::GetWindowRect(::GetDlgItem(dialog.Window(), IDOK), &ok);
+    ::DestroyWindow(dialog.Window());
+    return {ok.left - frame.left, frame.right - ok.right};
+}
+
+TEST(UiFramework, AModelessDialogIsMirroredOnce) {
+    ResourceTexts texts;
+    InstallBuiltInTexts(&texts);
+    const auto leftToRight = OkButtonMargins(false);
+    const auto rightToLeft = OkButtonMargins(true);
+    ASSERT_NE(leftToRight.first, leftToRight.second);
+    EXPECT_EQ(rightToLeft.second, leftToRight.first) << "the button's left margin became its right margin";
+    EXPECT_EQ(rightToLeft.first, leftToRight.second);
+    InstallBuiltInTexts(nullptr);
+}
+
 std::vector<std::pair<HWND, int>> g_translated;
 void RecordTranslation(HWND dialog, int templateId) { g_translated.emplace_back(dialog, templateId); }
 
