@@ -7,19 +7,23 @@
 
 namespace es {
 
-bool ExportAllToFile(ReportListBase& list, const std::wstring& path, int format) {
+bool WriteReportFile(const std::wstring& path, const std::function<bool(TextSink&)>& write) {
     FileHandle file = CreateFileForWrite(path);
-    if (!file) {
-        ShowErrorMessage(nullptr, 0);
-        return false;
-    }
+    if (!file) return false;
     HCURSOR previous = ::SetCursor(::LoadCursorW(nullptr, IDC_WAIT));
     bool ok;
     {
         FileSink sink(file.Get());
-        ok = WriteAllItems(list, sink, format) && sink.Flush();
+        ok = write(sink);
+        ok = sink.Flush() && ok;
     }
+    file.Reset();
     ::SetCursor(previous);
+    return ok;
+}
+
+bool ExportAllToFile(ReportListBase& list, const std::wstring& path, int format) {
+    const bool ok = WriteReportFile(path, [&](TextSink& sink) { return WriteAllItems(list, sink, format); });
     if (!ok) ShowErrorMessage(nullptr, 0);
     return ok;
 }

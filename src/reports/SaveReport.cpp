@@ -4,31 +4,20 @@
 #include <shellapi.h>
 
 #include "lang/StringTable.h"
-#include "reports/FileSink.h"
+#include "reports/ReportFiles.h"
 #include "reports/ReportWriter.h"
 #include "resources/ResourceIds.h"
 #include "support/ErrorMessage.h"
 #include "support/FileDialog.h"
 #include "support/FileFilter.h"
-#include "support/FileIo.h"
 
 namespace es {
 
 bool SaveToFile(ReportListBase& list, const ReportListView& view, const std::wstring& path, int format,
                 bool noByteOrderMark, bool markedOnly) {
-    list.ComputeVisibleColumns();
-    FileHandle file = CreateFileForWrite(path);
-    if (!file) return false;
-    HCURSOR previous = ::SetCursor(::LoadCursorW(nullptr, IDC_WAIT));
-    bool ok;
-    {
-        FileSink sink(file.Get());
-        ok = WriteItems(list, sink, format, !noByteOrderMark, view.ShownItems(markedOnly));
-        ok = sink.Flush() && ok;
-    }
-    file.Reset();
-    ::SetCursor(previous);
-    return ok;
+    return WriteReportFile(path, [&](TextSink& sink) {
+        return WriteItems(list, sink, format, !noByteOrderMark, view.ShownItems(markedOnly));
+    });
 }
 
 bool SaveRows(HWND owner, ReportListBase& list, const ReportListView& view, const std::wstring& path, int format,
