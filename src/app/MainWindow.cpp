@@ -429,6 +429,11 @@ LRESULT MainWindow::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     return RouteMessage(message, wParam, lParam);
 }
 
+void MainWindow::ToggleOption(std::int32_t& option) {
+    option = !option;
+    UpdateCommandStates(nullptr);
+}
+
 void MainWindow::OnCommand(UINT notifyCode, WPARAM wParam, LPARAM) {
     if (notifyCode > 1) return;
     switch (LOWORD(wParam)) {
@@ -443,13 +448,11 @@ void MainWindow::OnCommand(UINT notifyCode, WPARAM wParam, LPARAM) {
         ::SetFocus(listView_);
         break;
     case IDM_SHOWGRIDLINES:
-        settings_.ShowGridLines = !settings_.ShowGridLines;
-        UpdateCommandStates(nullptr);
+        ToggleOption(settings_.ShowGridLines);
         ApplyListStyles();
         break;
     case IDM_SHOWTOOLTIPS:
-        settings_.ShowInfoTip = !settings_.ShowInfoTip;
-        UpdateCommandStates(nullptr);
+        ToggleOption(settings_.ShowInfoTip);
         ApplyListStyles();
         break;
     case IDM_HTMLREPORTALL:
@@ -482,13 +485,11 @@ void MainWindow::OnCommand(UINT notifyCode, WPARAM wParam, LPARAM) {
         StartPing();
         break;
     case IDM_MARKFAILED:
-        settings_.MarkFailedPings = !settings_.MarkFailedPings;
-        UpdateCommandStates(nullptr);
+        ToggleOption(settings_.MarkFailedPings);
         ::InvalidateRect(listView_, nullptr, FALSE);
         break;
     case IDM_ALWAYSONTOP:
-        settings_.AlwaysOnTop = !settings_.AlwaysOnTop;
-        UpdateCommandStates(nullptr);
+        ToggleOption(settings_.AlwaysOnTop);
         ApplyAlwaysOnTop();
         break;
     case IDM_LOADADDRESSFILE:

@@ -65,6 +65,8 @@ protected:
 
 private:
     void CreateToolbar();
+    // Flips an on/off option and shows its new check mark.
+    void ToggleOption(std::int32_t& option);
     void ApplyListStyles();
     void ApplyAlwaysOnTop();
     void ApplyPlacement();
