@@ -47,9 +47,9 @@ constexpr DWORD kProgressIntervalMs = 25;
 
 enum Popup { kFilePopup = 0, kEditPopup = 1, kViewPopup = 2, kOptionsPopup = 3 };
 
-std::wstring FormatCount(std::uint32_t formatId, long long value) {
+std::wstring FormatCount(std::uint32_t formatId, int value) {
     wchar_t text[kMaxStatusPiece + 1];
-    _snwprintf(text, kMaxStatusPiece, GetString(formatId), static_cast<int>(value));
+    _snwprintf(text, kMaxStatusPiece, GetString(formatId), value);
     text[kMaxStatusPiece] = L'\0';
     return text;
 }
@@ -274,7 +274,7 @@ void MainWindow::RebuildRows() {
     items_.BuildItems(settings_, [&](std::size_t count) {
         if (::GetTickCount() - lastProgress < kProgressIntervalMs) return;
         lastProgress = ::GetTickCount();
-        const std::wstring text = FormatCount(IDS_LOADINGPROGRESS, static_cast<long long>(count));
+        const std::wstring text = FormatCount(IDS_LOADINGPROGRESS, static_cast<int>(count));
         ::SendMessageW(statusBar_, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(text.c_str()));
     });
     view_.Refresh(true);

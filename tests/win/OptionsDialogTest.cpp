@@ -118,7 +118,7 @@ TEST_F(OptionsDialogTest, CannotBeMadeSmallerThan300By250) {
     EXPECT_EQ(info.ptMinTrackSize.y, 250);
 }
 
-TEST_F(OptionsDialogTest, OkTakesTheTypedValuesBackAndCancelKeepsTheCopy) {
+TEST_F(OptionsDialogTest, OkTakesTheTypedValuesBack) {
     testing_es::DialogAutomation edit([](HWND d) {
         ::SetDlgItemTextW(d, IDC_OPT_ADDRESSES, L"127.0.0.9");
         ::SetDlgItemTextW(d, IDC_OPT_TIMEOUT, L"750");
