@@ -92,7 +92,7 @@ int RunFloor(std::uint32_t first, std::size_t n, DWORD timeout, std::size_t wind
 int RunEngine(std::uint32_t first, std::size_t n, DWORD timeout, int& threads) {
     es::PingItemList list;
     list.Initialise(0);
-    list.SetPlatformFactory(es::MakeIcmpPlatform);
+    list.Engine().SetPlatformFactory(es::MakeIcmpPlatform);
     es::AppSettings settings;
     std::uint32_t last = Nth(first, static_cast<std::uint32_t>(n - 1));
     settings.addressList = n == 1 ? es::FormatAddress(first) : es::FormatAddress(first) + L"-" + es::FormatAddress(last);

@@ -21,6 +21,8 @@ add_library(es_portable STATIC
   ${ES_SRC}/ping/PingItem.cpp
   ${ES_SRC}/ping/PingItemList.cpp
   ${ES_SRC}/ping/PingEngine.cpp
+  ${ES_SRC}/ping/EchoRecord.cpp
+  ${ES_SRC}/ping/HostNameEncoding.cpp
   ${ES_SRC}/ping/PingCycle.cpp
   ${ES_SRC}/reports/ReportWriter.cpp
   ${ES_SRC}/app/ConfigurationExchange.cpp

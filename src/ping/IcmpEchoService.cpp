@@ -6,6 +6,8 @@
 #include <cstring>
 #include <vector>
 
+#include "ping/EchoRecord.h"
+#include "ping/HostNameEncoding.h"
 #include "support/Handles.h"
 
 namespace es {
@@ -16,22 +18,7 @@ constexpr DWORD kReplySize = 255;
 constexpr WORD kRequestSize = 32;
 constexpr LONG kStatusNoMemory = static_cast<LONG>(0xC0000017);
 constexpr LONG kStatusInsufficientResources = static_cast<LONG>(0xC000009A);
-constexpr std::uint32_t kIpStatusBase = 11000;
 
-// The platform's echo reply record, as far as it is read here.
-struct IpOptionInformation {
-    UCHAR Ttl, Tos, Flags, OptionsSize;
-    PUCHAR OptionsData;
-};
-struct IcmpEchoReply {
-    ULONG Address;
-    ULONG Status;
-    ULONG RoundTripTime;
-    USHORT DataSize;
-    USHORT Reserved;
-    PVOID Data;
-    IpOptionInformation Options;
-};
 struct IoStatusBlock {
     union {
         LONG Status;
@@ -45,45 +32,42 @@ using IcmpCreateFileFn = HANDLE(WINAPI*)();
 using IcmpCloseHandleFn = BOOL(WINAPI*)(HANDLE);
 using IcmpSendEcho2Fn = DWORD(WINAPI*)(HANDLE, HANDLE, ApcRoutine, PVOID, ULONG, LPVOID, WORD, PVOID, LPVOID, DWORD,
                                        DWORD);
+using IcmpParseRepliesFn = DWORD(WINAPI*)(LPVOID, DWORD);
 
 template <typename T>
 T Entry(HMODULE module, const char* name) {
     return reinterpret_cast<T>(reinterpret_cast<void*>(::GetProcAddress(module, name)));
 }
 
-EchoReply ReadReply(const unsigned char* area) {
-    IcmpEchoReply record;
-    std::memcpy(&record, area, sizeof(record));
-    EchoReply reply;
-    reply.status = static_cast<std::int32_t>(record.Status >= kIpStatusBase ? record.Status - kIpStatusBase : record.Status);
-    reply.replyAddress = record.Address;
-    reply.roundTripTime = record.RoundTripTime;
-    reply.ttl = record.Options.Ttl;
+// The reply area once the platform has answered: parsed as its documentation asks, then read in
+// the record layout the platform left (32-bit records on 64-bit Windows, native ones under Wine).
+EchoReply ReadReply(IcmpParseRepliesFn parse, unsigned char* area) {
+    const DWORD replies = parse(area, kReplySize);
+    const DWORD error = ::GetLastError();
+    const auto layout = DetectEchoRecordLayout(area, kReplySize, reinterpret_cast<std::uintptr_t>(area));
+    EchoReply reply = DecodeEchoRecord(area, kReplySize, layout);
+    // No reply record: the status is the one the platform reports, and never a success.
+    if (replies == 0 && reply.status == 0) {
+        const std::int32_t status = RowStatusFromIpStatus(error);
+        reply.status = error > kIpStatusBase && status <= kStatusGeneralFailure ? status : kStatusGeneralFailure;
+    }
     return reply;
 }
 
 class IcmpEchoService final : public EchoService {
 public:
-    IcmpEchoService() : wake_(::CreateEventW(nullptr, FALSE, FALSE, nullptr)) {
-        // The echo entry points come from Iphlpapi.dll, or from icmp.dll where it lacks them.
-        for (const wchar_t* name : {L"Iphlpapi.dll", L"icmp.dll"}) {
-            ModuleHandle module(::LoadLibraryW(name));
-            if (!module) continue;
-            create_ = Entry<IcmpCreateFileFn>(module.Get(), "IcmpCreateFile");
-            if (!create_) continue;
-            close_ = Entry<IcmpCloseHandleFn>(module.Get(), "IcmpCloseHandle");
-            send_ = Entry<IcmpSendEcho2Fn>(module.Get(), "IcmpSendEcho2");
-            library_ = std::move(module);
-            break;
-        }
-    }
+    IcmpEchoService() : wake_(::CreateEventW(nullptr, FALSE, FALSE, nullptr)) {}
     ~IcmpEchoService() override {
-        if (handle_ != INVALID_HANDLE_VALUE && close_) close_(handle_);
+        if (handle_ != INVALID_HANDLE_VALUE) close_(handle_);
+        // Requests still in flight were abandoned at shutdown; the platform may yet write their
+        // reply areas, so those stay allocated for the rest of the process.
+        if (free_.size() < requests_.size())
+            for (auto& request : requests_) request.release();
     }
 
     bool Open() override {
-        if (!create_ || !send_) return false;
-        handle_ = create_();
+        if (!library_ && !Load()) return false;
+        if (handle_ == INVALID_HANDLE_VALUE) handle_ = create_();
         return handle_ != INVALID_HANDLE_VALUE;
     }
 
@@ -101,7 +85,7 @@ public:
             return SendResult::Refused;
         reply = EchoReply{};
         if (error > kIpStatusBase && error <= kIpStatusBase + kStatusGeneralFailure)
-            reply.status = static_cast<std::int32_t>(error - kIpStatusBase);
+            reply.status = RowStatusFromIpStatus(error);
         return SendResult::Failed;
     }
 
@@ -119,6 +103,26 @@ private:
         void* context;
         unsigned char reply[kReplySize];
     };
+
+    // "Iphlpapi.dll", else "icmp.dll"; a library counts only with every entry point used here.
+    bool Load() {
+        for (const wchar_t* name : {L"Iphlpapi.dll", L"icmp.dll"}) {
+            ModuleHandle module(::LoadLibraryW(name));
+            if (!module) continue;
+            auto create = Entry<IcmpCreateFileFn>(module.Get(), "IcmpCreateFile");
+            auto close = Entry<IcmpCloseHandleFn>(module.Get(), "IcmpCloseHandle");
+            auto send = Entry<IcmpSendEcho2Fn>(module.Get(), "IcmpSendEcho2");
+            auto parse = Entry<IcmpParseRepliesFn>(module.Get(), "IcmpParseReplies");
+            if (!create || !close || !send || !parse) continue;
+            create_ = create;
+            close_ = close;
+            send_ = send;
+            parse_ = parse;
+            library_ = std::move(module);
+            return true;
+        }
+        return false;
+    }
 
     Request* Take() {
         if (free_.empty()) {
@@ -138,7 +142,7 @@ private:
         bool refused = false;
         EchoReply reply;
         if (io->Status == 0) {
-            reply = ReadReply(request->reply);
+            reply = ReadReply(self.parse_, request->reply);
         } else if (io->Status == kStatusNoMemory || io->Status == kStatusInsufficientResources) {
             refused = true;
         }
@@ -151,6 +155,7 @@ private:
     IcmpCreateFileFn create_ = nullptr;
     IcmpCloseHandleFn close_ = nullptr;
     IcmpSendEcho2Fn send_ = nullptr;
+    IcmpParseRepliesFn parse_ = nullptr;
     HANDLE handle_ = INVALID_HANDLE_VALUE;
     KernelHandle wake_;
     EchoListener* listener_ = nullptr;
@@ -158,15 +163,30 @@ private:
     std::vector<Request*> free_;
 };
 
+std::optional<std::string> ToCodePage(UINT codePage, const std::wstring& text) {
+    const int length = ::WideCharToMultiByte(codePage, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
+                                             nullptr, nullptr);
+    if (length <= 0) return std::nullopt;
+    std::string out(static_cast<std::size_t>(length), '\0');
+    ::WideCharToMultiByte(codePage, 0, text.data(), static_cast<int>(text.size()), out.data(), length, nullptr,
+                          nullptr);
+    return out;
+}
+
+std::optional<std::wstring> FromCodePage(UINT codePage, const std::string& text) {
+    const int length = ::MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    if (length <= 0) return std::nullopt;
+    std::wstring out(static_cast<std::size_t>(length), L'\0');
+    ::MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), out.data(), length);
+    return out;
+}
+
 class SocketNameResolver final : public NameResolver {
 public:
     std::uint32_t Resolve(const std::wstring& hostName) override {
-        // A name without an exact ANSI form cannot be looked up.
-        char name[256] = {};
-        BOOL lossy = FALSE;
-        int length = ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, hostName.c_str(), -1, name, 255, nullptr, &lossy);
-        if (length <= 0 || lossy) return 0;
-        const hostent* host = ::gethostbyname(name);
+        const std::optional<std::string> name = AnsiHostName(hostName, CP_ACP);
+        if (!name) return 0;
+        const hostent* host = ::gethostbyname(name->c_str());
         if (!host || host->h_addrtype != AF_INET || !host->h_addr_list || !host->h_addr_list[0]) return 0;
         std::uint32_t address = 0;
         std::memcpy(&address, host->h_addr_list[0], sizeof(address));
@@ -175,6 +195,12 @@ public:
 };
 
 }  // namespace
+
+std::optional<std::string> AnsiHostName(const std::wstring& hostName, unsigned codePage) {
+    return ExactAnsiHostName(
+        hostName, [codePage](const std::wstring& text) { return ToCodePage(codePage, text); },
+        [codePage](const std::string& text) { return FromCodePage(codePage, text); });
+}
 
 EchoPlatform MakeIcmpPlatform() {
     return {std::make_unique<IcmpEchoService>(), std::make_unique<SocketNameResolver>()};

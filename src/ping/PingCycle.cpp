@@ -1,6 +1,13 @@
 #include "ping/PingCycle.h"
 
+#include <algorithm>
+
 namespace es {
+
+std::uint32_t PingCycle::PauseMs(std::int32_t seconds) {
+    const std::int64_t ms = static_cast<std::int64_t>(seconds) * 1000;
+    return static_cast<std::uint32_t>(std::clamp<std::int64_t>(ms, 0, UINT32_MAX));
+}
 
 void PingCycle::StartRound(const AppSettings& settings) {
     list_.StartRound(static_cast<std::uint32_t>(settings.PingTimeout < 0 ? 0 : settings.PingTimeout));
@@ -15,8 +22,7 @@ void PingCycle::Start(const AppSettings& settings) {
 void PingCycle::Tick(std::uint32_t now, const AppSettings& settings, const std::function<void()>& refresh) {
     if (WaitingForNextRound && PingingActive && settings.PingEvery) {
         // Unsigned subtraction: the wrap of the tick count does no harm.
-        const std::uint32_t pause = static_cast<std::uint32_t>(settings.PingEverySeconds) * 1000u;
-        if (now - RoundEndTick >= pause) {
+        if (now - RoundEndTick >= PauseMs(settings.PingEverySeconds)) {
             WaitingForNextRound = false;
             StartRound(settings);
         }

@@ -25,6 +25,10 @@ public:
     // Stop Ping: requests in flight still land in the rows, but nothing is refreshed or started.
     void Stop() { PingingActive = false; }
 
+    // The pause after a round of the given seconds: negative ones give none, and the longest is
+    // the longest the wrapping tick count can measure.
+    static std::uint32_t PauseMs(std::int32_t seconds);
+
     bool PingingActive = false;
     bool WaitingForNextRound = false;
     std::uint32_t RoundEndTick = 0;

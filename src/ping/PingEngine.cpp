@@ -1,117 +1,56 @@
 #include "ping/PingEngine.h"
 
 #include <algorithm>
+#include <deque>
+#include <mutex>
+#include <system_error>
+#include <thread>
+#include <unordered_map>
 
 #include "ping/PingItem.h"
 
 namespace es {
 
-PingEngine::~PingEngine() { Shutdown(); }
+struct PingEngine::State final : EchoListener {
+    explicit State(PingResultSink& s) : sink(&s) {}
 
-void PingEngine::StartJobs(std::vector<PingJob> jobs, std::uint64_t round) {
-    if (!platform_.echo && factory_) platform_ = factory_();
-    std::unique_lock lock(lock_);
-    round_ = round;
-    if (!platform_.echo || stopping_) return;
-    toSend_.clear();
-    toResolve_.clear();
-    bool resolving = false;
-    for (PingJob& job : jobs) {
-        job.round = round;
-        if (job.address == 0 && platform_.resolver) {
-            toResolve_.push_back(std::move(job));
-            resolving = true;
-        } else {
-            toSend_.push_back(std::move(job));
-        }
-    }
-    EnsureThreads(resolving);
-    lock.unlock();
-    if (resolving) resolveReady_.notify_all();
-    platform_.echo->Wake();
-}
+    struct Lookup {
+        std::vector<PingJob> waiting;  // jobs of the current round that need this name
+        bool running = false;
+    };
 
-void PingEngine::EnsureThreads(bool resolving) {
-    if (!pinger_.joinable()) pinger_ = std::thread([this] { PingerLoop(); });
-    if (resolving && resolvers_.empty()) {
-        for (int i = 0; i < kResolverThreads; ++i) resolvers_.emplace_back([this] { ResolverLoop(); });
-    }
-}
+    void Deliver(const PingJob& job);
+    void PingerLoop();
+    void LookupLoop();
+    void OnEchoComplete(void* context, bool refused, const EchoReply& reply) override;
+    void Refused(std::unique_ptr<PingJob> job);
 
-void PingEngine::Shutdown() {
-    {
-        std::lock_guard lock(lock_);
-        if (stopping_) return;
-        stopping_ = true;
-        toSend_.clear();
-        toResolve_.clear();
-    }
-    resolveReady_.notify_all();
-    if (platform_.echo) platform_.echo->Wake();
-    if (pinger_.joinable()) pinger_.join();
-    for (std::thread& resolver : resolvers_) resolver.join();
-    resolvers_.clear();
-    platform_ = {};
-}
+    // Guarded by lock.
+    std::mutex lock;
+    std::deque<PingJob> toSend;
+    std::unordered_map<std::wstring, Lookup> lookups;
+    std::deque<std::wstring> namesToLookUp;
+    std::uint64_t round = 0;
+    bool stopping = false, pingerRunning = false;
+    int lookupThreads = 0;
 
-int PingEngine::ThreadCount() const {
-    std::lock_guard lock(lock_);
-    return (pinger_.joinable() ? 1 : 0) + static_cast<int>(resolvers_.size());
-}
+    // Held while a result is handed over, so that Shutdown waits for the one under way only.
+    std::mutex deliverLock;
+    PingResultSink* sink;  // null once shut down
 
-void PingEngine::Deliver(const PingJob& job) {
-    {
-        std::lock_guard lock(lock_);
-        if (stopping_) return;
-    }
-    OnPingResult(job);
-}
+    // Set by the window thread before the first thread starts, then only read.
+    EchoPlatform platform;
 
-void PingEngine::PingerLoop() {
-    EchoService& echo = *platform_.echo;
-    echoOpen_ = echo.Open();
-    for (;;) {
-        while (inFlight_ < window_) {
-            std::unique_ptr<PingJob> slot;
-            {
-                std::lock_guard lock(lock_);
-                if (stopping_ || toSend_.empty()) break;
-                slot = std::make_unique<PingJob>(std::move(toSend_.front()));
-                toSend_.pop_front();
-            }
-            PingJob& job = *slot;
-            EchoReply reply;
-            // Without an echo handle nothing is sent, and nothing may read as a success.
-            auto result = echoOpen_ ? echo.Send(job.address, job.timeout, slot.get(), reply)
-                                    : EchoService::SendResult::Failed;
-            if (result == EchoService::SendResult::Started) {
-                ++inFlight_;
-                slot.release();
-            } else if (result == EchoService::SendResult::Refused) {
-                Refused(std::move(slot));
-                break;
-            } else {
-                Deliver(WithReply(job, reply));
-            }
-        }
-        bool more;
-        {
-            std::lock_guard lock(lock_);
-            if (stopping_ && inFlight_ == 0) break;
-            more = !toSend_.empty() && !stopping_;
-        }
-        // A refusal with nothing in flight waits a moment for room made by others; otherwise the
-        // next completion or round wakes the loop.
-        std::uint32_t wait = 0xFFFFFFFF;
-        if (refusedIdle_) wait = 10;
-        else if (more && inFlight_ < window_) wait = 0;
-        refusedIdle_ = false;
-        echo.Wait(*this, wait);
-    }
-    echoOpen_ = false;
-}
+    // Pinger thread only. A request in flight owns its job here until it completes.
+    std::unordered_map<void*, std::unique_ptr<PingJob>> inFlight;
+    std::size_t window = kFirstWindow, ceiling = kMaxWindow, credit = 0;
+    bool echoOpen = false, refusedIdle = false;
+    std::uint64_t openTriedRound = 0;
+};
 
-PingJob& PingEngine::WithReply(PingJob& job, const EchoReply& reply) {
+namespace {
+
+PingJob& WithReply(PingJob& job, const EchoReply& reply) {
     job.status = reply.status;
     job.replyAddress = reply.replyAddress;
     job.ttl = reply.ttl;
@@ -119,53 +58,204 @@ PingJob& PingEngine::WithReply(PingJob& job, const EchoReply& reply) {
     return job;
 }
 
-void PingEngine::Refused(std::unique_ptr<PingJob> slot) {
-    window_ = std::max<std::size_t>(1, inFlight_);
-    ceiling_ = window_;
-    credit_ = 0;
-    refusedIdle_ = inFlight_ == 0;
-    std::lock_guard lock(lock_);
-    if (!stopping_ && slot->round == round_) toSend_.push_front(std::move(*slot));
+}  // namespace
+
+PingEngine::PingEngine(PingResultSink& sink) : state_(std::make_shared<State>(sink)) {}
+
+PingEngine::~PingEngine() { Shutdown(); }
+
+void PingEngine::StartJobs(std::vector<PingJob> jobs, std::uint64_t round) {
+    State& s = *state_;
+    if (!platformMade_ && factory_) {
+        s.platform = factory_();
+        platformMade_ = true;
+    }
+    if (!s.platform.echo) return;
+    int newLookupThreads = 0;
+    bool startPinger = false;
+    {
+        std::lock_guard lock(s.lock);
+        if (s.stopping) return;
+        s.round = round;
+        s.toSend.clear();
+        // A lookup under way goes on and serves the new round's jobs for the same name; one
+        // that has not started is dropped with the round's other unsent jobs.
+        s.namesToLookUp.clear();
+        for (auto it = s.lookups.begin(); it != s.lookups.end();) {
+            it->second.waiting.clear();
+            it = it->second.running ? std::next(it) : s.lookups.erase(it);
+        }
+        for (PingJob& job : jobs) {
+            job.round = round;
+            if (job.address == 0 && s.platform.resolver) {
+                auto [entry, added] = s.lookups.try_emplace(job.hostName);
+                if (added) s.namesToLookUp.push_back(job.hostName);
+                entry->second.waiting.push_back(std::move(job));
+            } else {
+                s.toSend.push_back(std::move(job));
+            }
+        }
+        newLookupThreads = static_cast<int>(
+            std::min<std::size_t>(static_cast<std::size_t>(kMaxLookups - s.lookupThreads), s.namesToLookUp.size()));
+        s.lookupThreads += newLookupThreads;
+        startPinger = !s.pingerRunning;
+        s.pingerRunning = true;
+    }
+    auto start = [this](auto loop, auto undo) {
+        try {
+            std::thread([state = state_, loop] { (state.get()->*loop)(); }).detach();
+        } catch (const std::system_error&) {
+            std::lock_guard lock(state_->lock);
+            undo(*state_);
+        }
+    };
+    if (startPinger) start(&State::PingerLoop, [](State& st) { st.pingerRunning = false; });
+    for (int i = 0; i < newLookupThreads; ++i) start(&State::LookupLoop, [](State& st) { --st.lookupThreads; });
+    s.platform.echo->Wake();
 }
 
-void PingEngine::OnEchoComplete(void* context, bool refused, const EchoReply& reply) {
-    std::unique_ptr<PingJob> slot(static_cast<PingJob*>(context));
-    --inFlight_;
+void PingEngine::Shutdown() {
+    State& s = *state_;
+    {
+        std::lock_guard lock(s.lock);
+        s.stopping = true;
+        s.toSend.clear();
+        s.namesToLookUp.clear();
+        s.lookups.clear();
+    }
+    {
+        std::lock_guard deliver(s.deliverLock);
+        s.sink = nullptr;
+    }
+    if (s.platform.echo) s.platform.echo->Wake();
+}
+
+int PingEngine::ThreadCount() const {
+    std::lock_guard lock(state_->lock);
+    return (state_->pingerRunning ? 1 : 0) + state_->lookupThreads;
+}
+
+void PingEngine::State::Deliver(const PingJob& job) {
+    std::lock_guard deliver(deliverLock);
+    if (sink) sink->OnPingResult(job);
+}
+
+void PingEngine::State::PingerLoop() {
+    EchoService& echo = *platform.echo;
+    for (;;) {
+        while (inFlight.size() < window) {
+            std::unique_ptr<PingJob> job;
+            {
+                std::lock_guard guard(lock);
+                if (stopping || toSend.empty()) break;
+                job = std::make_unique<PingJob>(std::move(toSend.front()));
+                toSend.pop_front();
+            }
+            // A handle that could not be opened is tried again once in every round.
+            if (!echoOpen && job->round != openTriedRound) {
+                openTriedRound = job->round;
+                echoOpen = echo.Open();
+            }
+            EchoReply reply;
+            // Without an echo handle nothing is sent, and nothing may read as a success.
+            auto result = echoOpen ? echo.Send(job->address, job->timeout, job.get(), reply)
+                                   : EchoService::SendResult::Failed;
+            if (result == EchoService::SendResult::Started) {
+                void* context = job.get();
+                inFlight.emplace(context, std::move(job));
+            } else if (result == EchoService::SendResult::Refused) {
+                Refused(std::move(job));
+                break;
+            } else {
+                Deliver(WithReply(*job, reply));
+            }
+        }
+        bool more;
+        {
+            std::lock_guard guard(lock);
+            if (stopping) {
+                pingerRunning = false;
+                return;
+            }
+            more = !toSend.empty();
+        }
+        // A refusal with nothing in flight waits a moment for room made by others; otherwise the
+        // next completion or round wakes the loop.
+        std::uint32_t wait = 0xFFFFFFFF;
+        if (refusedIdle) wait = 10;
+        else if (more && inFlight.size() < window) wait = 0;
+        refusedIdle = false;
+        echo.Wait(*this, wait);
+    }
+}
+
+void PingEngine::State::Refused(std::unique_ptr<PingJob> job) {
+    window = std::max<std::size_t>(1, inFlight.size());
+    ceiling = window;
+    credit = 0;
+    refusedIdle = inFlight.empty();
+    std::lock_guard guard(lock);
+    if (!stopping && job->round == round) toSend.push_front(std::move(*job));
+}
+
+void PingEngine::State::OnEchoComplete(void* context, bool refused, const EchoReply& reply) {
+    auto node = inFlight.extract(context);
+    if (node.empty()) return;
+    std::unique_ptr<PingJob> job = std::move(node.mapped());
     if (refused) {
-        Refused(std::move(slot));
+        Refused(std::move(job));
         return;
     }
-    if (++credit_ >= window_) {
-        credit_ = 0;
-        window_ = window_ < ceiling_ ? std::min(ceiling_, window_ * 2) : std::min(kMaxWindow, window_ + 1);
+    if (++credit >= window) {
+        credit = 0;
+        window = window < ceiling ? std::min(ceiling, window * 2) : std::min(kMaxWindow, window + 1);
     }
-    Deliver(WithReply(*slot, reply));
+    Deliver(WithReply(*job, reply));
 }
 
-void PingEngine::ResolverLoop() {
+void PingEngine::State::LookupLoop() {
     for (;;) {
-        PingJob job;
+        std::wstring name;
         {
-            std::unique_lock lock(lock_);
-            resolveReady_.wait(lock, [this] { return stopping_ || !toResolve_.empty(); });
-            if (stopping_) return;
-            job = std::move(toResolve_.front());
-            toResolve_.pop_front();
+            std::lock_guard guard(lock);
+            for (;;) {
+                if (stopping || namesToLookUp.empty()) {
+                    --lookupThreads;
+                    return;
+                }
+                name = std::move(namesToLookUp.front());
+                namesToLookUp.pop_front();
+                auto entry = lookups.find(name);
+                if (entry != lookups.end() && !entry->second.running) {
+                    entry->second.running = true;
+                    break;
+                }
+            }
         }
-        job.address = platform_.resolver->Resolve(job.hostName);
-        if (job.address == 0) {
-            job.status = kStatusInvalidHost;
-            Deliver(job);
-            continue;
-        }
+        const std::uint32_t address = platform.resolver->Resolve(name);
+        std::vector<PingJob> failed;
+        bool resolved = false;
         {
-            std::lock_guard lock(lock_);
-            if (stopping_) return;
-            // A job of a round that has been replaced since is not sent.
-            if (job.round != round_) continue;
-            toSend_.push_back(std::move(job));
+            std::lock_guard guard(lock);
+            if (stopping) {
+                --lookupThreads;
+                return;
+            }
+            auto entry = lookups.extract(name);
+            if (entry.empty()) continue;
+            for (PingJob& job : entry.mapped().waiting) {
+                job.address = address;
+                if (address == 0) {
+                    job.status = kStatusInvalidHost;
+                    failed.push_back(std::move(job));
+                } else {
+                    toSend.push_back(std::move(job));
+                    resolved = true;
+                }
+            }
         }
-        platform_.echo->Wake();
+        for (const PingJob& job : failed) Deliver(job);
+        if (resolved) platform.echo->Wake();
     }
 }
 

@@ -1,16 +1,14 @@
 // Sends each row of a round one echo request. One pinger thread keeps as many requests in flight
-// as the platform takes and hands every result to OnPingResult; names that have no address yet
-// are looked up first on a small pool of resolver threads, never on the caller's thread.
+// as the platform takes; names that have no address yet are looked up first, up to kMaxLookups at
+// a time and never twice at once, on threads that run only while names wait. Every result goes to
+// the sink. The threads share the engine's state and may outlive the engine: shutting down never
+// waits for an echo or a lookup, it only makes sure that no result reaches the sink afterwards.
 #pragma once
 
-#include <condition_variable>
 #include <cstdint>
-#include <deque>
 #include <functional>
 #include <memory>
-#include <mutex>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "ping/EchoService.h"
@@ -35,16 +33,26 @@ struct EchoPlatform {
     std::unique_ptr<NameResolver> resolver;
 };
 
-class PingEngine : private EchoListener {
+class PingResultSink {
 public:
-    static constexpr int kResolverThreads = 4;
+    // On the pinger or a lookup thread, once per job that ran, one at a time; never after the
+    // engine's Shutdown has returned.
+    virtual void OnPingResult(const PingJob& job) = 0;
+
+protected:
+    ~PingResultSink() = default;
+};
+
+class PingEngine {
+public:
+    static constexpr int kMaxLookups = 64;
     static constexpr std::size_t kFirstWindow = 1024;
     static constexpr std::size_t kMaxWindow = 65535;
 
-    PingEngine() = default;
+    explicit PingEngine(PingResultSink& sink);
     PingEngine(const PingEngine&) = delete;
     PingEngine& operator=(const PingEngine&) = delete;
-    virtual ~PingEngine();
+    ~PingEngine();
 
     // Made on the first round, on the caller's thread.
     void SetPlatformFactory(std::function<EchoPlatform()> factory) { factory_ = std::move(factory); }
@@ -53,41 +61,18 @@ public:
     // flight still report. Every job carries the round's number.
     void StartJobs(std::vector<PingJob> jobs, std::uint64_t round);
 
-    // Ends the threads: waits for the requests in flight (at most their timeout) and drops their
-    // results. Derived classes call it before their own parts are gone.
+    // Returns at once: requests in flight and lookups under way are abandoned, and their threads
+    // end by themselves; no result reaches the sink once it has returned. Final.
     void Shutdown();
 
-    // Threads the engine runs now, for the curious (benchmarks).
+    // Threads of the engine still running, abandoned ones included (tests and benchmarks).
     int ThreadCount() const;
 
-protected:
-    // On the pinger or a resolver thread, once per job that ran.
-    virtual void OnPingResult(const PingJob&) {}
-
 private:
-    void EnsureThreads(bool resolving);
-    void PingerLoop();
-    void ResolverLoop();
-    void Deliver(const PingJob& job);
-    void OnEchoComplete(void* context, bool refused, const EchoReply& reply) override;
-    // A job in flight is owned through the context pointer of its request until it completes.
-    void Refused(std::unique_ptr<PingJob> job);
-    static PingJob& WithReply(PingJob& job, const EchoReply& reply);
-
+    struct State;
+    std::shared_ptr<State> state_;
     std::function<EchoPlatform()> factory_;
-    EchoPlatform platform_;
-
-    mutable std::mutex lock_;
-    std::condition_variable resolveReady_;
-    std::deque<PingJob> toSend_, toResolve_;
-    std::uint64_t round_ = 0;
-    bool stopping_ = false;
-    std::thread pinger_;
-    std::vector<std::thread> resolvers_;
-
-    // Pinger thread only.
-    std::size_t inFlight_ = 0, window_ = kFirstWindow, ceiling_ = kMaxWindow, credit_ = 0;
-    bool echoOpen_ = false, refusedIdle_ = false;
+    bool platformMade_ = false;
 };
 
 }  // namespace es

@@ -22,8 +22,7 @@ const std::vector<ColumnSpec>& PingColumns() {
 
 PingItemList::PingItemList() { titleId_ = 8; }
 
-// The engine's threads use the rows until they end, so they end before the rows do.
-PingItemList::~PingItemList() { Shutdown(); }
+PingItemList::~PingItemList() = default;
 
 void PingItemList::Initialise(int descendingImage) {
     ReportListBase::Initialise(PingColumns(), descendingImage);
@@ -58,6 +57,7 @@ std::vector<std::size_t> PingItemList::TakeChangedRows() {
 }
 
 void PingItemList::ResetStatistics() {
+    std::lock_guard lock(storageLock_);
     for (PingItem& item : items_) item.Reset();
 }
 
@@ -95,7 +95,7 @@ void PingItemList::StartRound(std::uint32_t timeoutMs) {
             job.timeout = timeoutMs;
         }
     }
-    StartJobs(std::move(jobs), round);
+    engine_.StartJobs(std::move(jobs), round);
 }
 
 void PingItemList::OnPingResult(const PingJob& job) {

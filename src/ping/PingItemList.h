@@ -26,12 +26,15 @@ struct PingResult {
     std::uint64_t round = 0;  // counted in ResultsThisRound only when it is the current round
 };
 
-class PingItemList : public ReportListBase, public PingEngine {
+class PingItemList : public ReportListBase, private PingResultSink {
 public:
     static constexpr int kProgressStep = 50;
 
     PingItemList();
     ~PingItemList() override;
+
+    // Sends the echoes of every round and hands their results to ApplyResult.
+    PingEngine& Engine() { return engine_; }
     // The column table of the ping list, translated titles included.
     void Initialise(int descendingImage);
 
@@ -43,6 +46,7 @@ public:
     // Appends the rows of the address list; every 50 rows progress(count) is called.
     void BuildItems(const AppSettings& settings, const std::function<void(std::size_t)>& progress = {});
     void Clear();
+    // Clears every row's statistics; a result being applied meanwhile lands wholly before or after.
     void ResetStatistics();
     // From a worker thread: applies the result when its index and row id still name a row.
     bool ApplyResult(const PingResult& result);
@@ -75,6 +79,8 @@ private:
     std::vector<std::size_t> changedRows_;
     std::vector<char> rowChanged_;
     const AppSettings* settings_ = nullptr;
+    // Last, so that it shuts down before the rows it delivers to are gone.
+    PingEngine engine_{*this};
 };
 
 }  // namespace es

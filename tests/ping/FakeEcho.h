@@ -34,7 +34,7 @@ public:
         std::size_t capacity = 1u << 30;
         std::vector<std::pair<std::uint32_t, std::uint32_t>> sent;  // address, timeout
         std::deque<std::pair<void*, bool>> pending;                // context, refused
-        std::size_t inFlight = 0, maxInFlight = 0, refused = 0, completed = 0;
+        std::size_t inFlight = 0, maxInFlight = 0, refused = 0, completed = 0, opens = 0;
 
         // Holds replies back until released, or lets them go.
         void Hold(bool on) {
@@ -49,7 +49,11 @@ public:
     };
     explicit FakeEcho(std::shared_ptr<Shared> shared) : s_(std::move(shared)) {}
 
-    bool Open() override { return !s_->openFails; }
+    bool Open() override {
+        std::lock_guard lock(s_->lock);
+        ++s_->opens;
+        return !s_->openFails;
+    }
     SendResult Send(std::uint32_t address, std::uint32_t timeoutMs, void* context, EchoReply&) override {
         std::lock_guard lock(s_->lock);
         bool refuse = s_->inFlight >= s_->capacity;
@@ -94,15 +98,48 @@ private:
     std::map<void*, std::uint32_t> addresses_;
 };
 
+// Looks names up as "alpha" -> 10.0.0.7 and "loop*" -> 127.0.0.1, every other name failing; held
+// lookups wait until released. Counts lookups per name and how many run at once.
 class FakeResolver : public NameResolver {
 public:
+    struct Shared {
+        std::mutex lock;
+        std::condition_variable changed;
+        bool held = false, sameNameTwice = false;
+        int inFlight = 0, maxInFlight = 0;
+        std::map<std::wstring, int> lookups;
+        std::map<std::wstring, int> running;
+
+        void Hold(bool on) {
+            std::lock_guard guard(lock);
+            held = on;
+            changed.notify_all();
+        }
+        int Lookups(const std::wstring& name) {
+            std::lock_guard guard(lock);
+            return lookups.count(name) ? lookups[name] : 0;
+        }
+        int InFlight() {
+            std::lock_guard guard(lock);
+            return inFlight;
+        }
+    };
+    explicit FakeResolver(std::shared_ptr<Shared> shared) : s_(std::move(shared)) {}
+
     std::uint32_t Resolve(const std::wstring& name) override {
-        std::lock_guard lock(lock_);
-        ++lookups[name];
-        return name == L"alpha" ? 0x0700000A : 0;
+        std::unique_lock lock(s_->lock);
+        ++s_->lookups[name];
+        if (s_->running[name]++ > 0) s_->sameNameTwice = true;
+        s_->maxInFlight = std::max(s_->maxInFlight, ++s_->inFlight);
+        s_->changed.wait(lock, [&] { return !s_->held; });
+        --s_->inFlight;
+        --s_->running[name];
+        if (name == L"alpha") return 0x0700000A;
+        return name.rfind(L"loop", 0) == 0 ? 0x0100007F : 0;
     }
-    std::mutex lock_;
-    std::map<std::wstring, int> lookups;
+
+private:
+    std::shared_ptr<Shared> s_;
 };
 
 // Polls condition for up to 10 s.
@@ -116,10 +153,12 @@ bool Eventually(Condition condition) {
 }
 
 // A platform of the two above over one shared state.
-inline es::EchoPlatform MakeFakePlatform(const std::shared_ptr<FakeEcho::Shared>& shared) {
+inline es::EchoPlatform MakeFakePlatform(const std::shared_ptr<FakeEcho::Shared>& shared,
+                                         std::shared_ptr<FakeResolver::Shared> lookups = nullptr) {
     es::EchoPlatform platform;
     platform.echo = std::make_unique<FakeEcho>(shared);
-    platform.resolver = std::make_unique<FakeResolver>();
+    if (!lookups) lookups = std::make_shared<FakeResolver::Shared>();
+    platform.resolver = std::make_unique<FakeResolver>(std::move(lookups));
     return platform;
 }
 

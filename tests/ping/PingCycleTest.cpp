@@ -16,7 +16,7 @@ class PingCycleTest : public testing::Test {
 protected:
     void SetUp() override {
         list.Initialise(0);
-        list.SetPlatformFactory([this] { return testing_es::MakeFakePlatform(echo); });
+        list.Engine().SetPlatformFactory([this] { return testing_es::MakeFakePlatform(echo); });
         settings.addressList = L"10.1.1.1-10.1.1.3";
         settings.PingEverySeconds = 2;
         list.BuildItems(settings);
@@ -68,13 +68,33 @@ TEST_F(PingCycleTest, ThePauseIsMeasuredAcrossTheWrapOfTheTickCount) {
     EXPECT_TRUE(Eventually([&] { return Sent() == 6; }));
 }
 
-TEST_F(PingCycleTest, WithoutAPauseTheNextTickAfterTheCompletionStartsTheNextRound) {
-    settings.PingEverySeconds = 0;
-    cycle.Start(settings);
-    ASSERT_TRUE(AllReported());
-    Tick(100);
-    Tick(200);
-    EXPECT_TRUE(Eventually([&] { return Sent() == 6; }));
+TEST_F(PingCycleTest, ANoneNegativeOrHugePauseIsTakenAsTheTickCountCanMeasureIt) {
+    // Seconds, a tick after the completion at 100, and whether that tick starts the next round.
+    const struct {
+        std::int32_t seconds;
+        std::uint32_t tick;
+        bool starts;
+    } cases[] = {
+        {0, 200, true},
+        {-5, 200, true},                    // no pause, not one of 49 days
+        {5000000, 100 + 705032704, false},  // 5e9 ms must not wrap to 8 days
+        {INT32_MAX, 0xFFFFFFFFu, false},
+    };
+    std::size_t sent = 0;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.seconds);
+        settings.PingEverySeconds = c.seconds;
+        cycle.Stop();
+        cycle.Start(settings);
+        sent += 3;
+        ASSERT_TRUE(Eventually([&] { return Sent() == sent; }));
+        ASSERT_TRUE(AllReported());
+        Tick(100);
+        Tick(c.tick);
+        if (c.starts) sent += 3;
+        ASSERT_TRUE(Eventually([&] { return Sent() == sent && list.ResultsThisRound == (c.starts ? 3u : 0u); }));
+        Tick(c.tick);
+    }
 }
 
 TEST_F(PingCycleTest, WithoutRepeatingEveryRowIsPingedExactlyOnceAndPingingStaysOn) {

@@ -22,7 +22,7 @@ protected:
     }
     void SetUp() override {
         list.Initialise(0);
-        list.SetPlatformFactory(MakeIcmpPlatform);
+        list.Engine().SetPlatformFactory(MakeIcmpPlatform);
     }
     void Build(const std::wstring& addresses) {
         AppSettings settings;
@@ -56,7 +56,7 @@ TEST_F(IcmpRoundTest, AThousandLoopbackRowsAllAnswerInOneRound) {
         EXPECT_EQ(row.LastTtl, 64u);
         EXPECT_EQ(row.ReplyAddress, row.Address);
     }
-    EXPECT_LE(list.ThreadCount(), 1 + PingEngine::kResolverThreads);
+    EXPECT_LE(list.Engine().ThreadCount(), 1 + PingEngine::kMaxLookups);
 }
 
 TEST_F(IcmpRoundTest, ANameIsResolvedAndItsAddressKept) {
@@ -102,6 +102,38 @@ TEST_F(IcmpRoundTest, AnUnresolvableNameFailsEveryRoundWithoutAnAddress) {
         EXPECT_EQ(list.Row(0).Address, 0u);
         EXPECT_EQ(list.Row(0).LastTtl, 0u);
     }
+}
+
+// The platform's own conversions in two code pages, UTF-8 among them (the system code page when
+// Windows is set to use UTF-8): only exact forms are looked up.
+TEST(AnsiHostNameTest, ANameIsLookedUpOnlyInItsExactForm) {
+    const std::wstring longest(255, L'a');
+    const struct {
+        const wchar_t* name;
+        unsigned codePage;
+        const char* expected;  // null: no exact form, not looked up
+    } cases[] = {
+        {L"localhost", 65001, "localhost"},
+        {L"localhost", 1252, "localhost"},
+        {L"caf\u00E9.example", 65001, "caf\xC3\xA9.example"},
+        {L"caf\u00E9.example", 1252, "caf\xE9.example"},
+        {L"\u4E3B\u6A5F", 65001, "\xE4\xB8\xBB\xE6\xA9\x9F"},
+        {L"\u4E3B\u6A5F", 1252, nullptr},      // no form at all: "??"
+        {L"\uFF41bc.example", 1252, nullptr},  // best fit would look up "abc.example"
+        {L"\uFF41bc.example", 65001, "\xEF\xBD\x81" "bc.example"},
+        {L"", 65001, nullptr},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << "code page " << c.codePage << ", case " << (&c - cases));
+        const auto name = AnsiHostName(c.name, c.codePage);
+        ASSERT_EQ(name.has_value(), c.expected != nullptr);
+        if (name) {
+            EXPECT_EQ(*name, c.expected);
+        }
+    }
+    EXPECT_EQ(AnsiHostName(longest, 65001), std::string(255, 'a'));
+    EXPECT_FALSE(AnsiHostName(longest + L"a", 65001)) << "256 bytes do not fit the lookup";
+    EXPECT_FALSE(AnsiHostName(std::wstring(128, L'\u00E9'), 65001)) << "128 characters, 256 bytes";
 }
 
 }  // namespace
