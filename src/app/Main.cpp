@@ -67,7 +67,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR arguments, int) {
     ::WSAStartup(0x0101, &wsa);
     ::SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
 
-    es::ResourceTexts builtInTexts(instance);
+    // Texts handed out by GetString live until the process ends, past every window.
+    static es::ResourceTexts builtInTexts(instance);
     es::InstallBuiltInTexts(&builtInTexts);
 
     es::CommandLine commandLine;
@@ -85,6 +86,5 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR arguments, int) {
         RunMessageLoop(mainWindow);
     }
     ::WSACleanup();
-    es::InstallBuiltInTexts(nullptr);
     return 0;
 }

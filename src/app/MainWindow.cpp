@@ -62,7 +62,7 @@ MainWindow::MainWindow(const CommandLine& commandLine) : commandLine_(commandLin
                                   CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, L"Arial"));
     linkText_ = kLinkText.Plain();
     items_.SetSettings(&settings_);
-    items_.SetPlatformFactory(MakeIcmpPlatform);
+    items_.Engine().SetPlatformFactory(MakeIcmpPlatform);
 }
 
 MainWindow::~MainWindow() {
@@ -153,8 +153,17 @@ void MainWindow::OnCreate() {
 
 void MainWindow::ApplyPlacement() {
     if (!placement_.IsUsable(::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN))) return;
-    ::SetWindowPos(window_, nullptr, placement_.left, placement_.top, placement_.right - placement_.left,
-                   placement_.bottom - placement_.top, SWP_NOZORDER | SWP_NOOWNERZORDER | SWP_NOACTIVATE);
+    const int x = ::GetSystemMetrics(SM_XVIRTUALSCREEN), y = ::GetSystemMetrics(SM_YVIRTUALSCREEN);
+    const ScreenRect rect = placement_.NormalRectWithin(
+        {x, y, x + ::GetSystemMetrics(SM_CXVIRTUALSCREEN), y + ::GetSystemMetrics(SM_CYVIRTUALSCREEN)});
+    // The rectangle was saved in workspace coordinates, the ones SetWindowPlacement takes; moving
+    // the window in screen coordinates would shift it by the taskbar at every start. The window is
+    // not shown yet: only its normal rectangle is set here.
+    WINDOWPLACEMENT wp = {};
+    wp.length = sizeof(wp);
+    wp.showCmd = SW_HIDE;
+    wp.rcNormalPosition = {rect.left, rect.top, rect.right, rect.bottom};
+    ::SetWindowPlacement(window_, &wp);
 }
 
 void MainWindow::ComputeReportPath() {
@@ -165,8 +174,10 @@ void MainWindow::ComputeReportPath() {
         DWORD length = ::GetTempPathW(MAX_PATH, temp);
         folder.assign(temp, length <= MAX_PATH ? length : 0);
     }
+    // Without a folder the HTML commands report the failure; a bare "report.html" would land
+    // wherever a file dialog last left the current folder.
     reportPath_.clear();
-    if (folder.size() + 11 + 1 >= MAX_PATH) return;
+    if (folder.empty() || folder.size() + 11 + 1 >= MAX_PATH) return;
     reportPath_ = folder;
     AppendBackslash(reportPath_);
     reportPath_ += L"report.html";
@@ -413,6 +424,13 @@ LRESULT MainWindow::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case UM_STARTUP:
         OnStartup();
         break;
+    case WM_QUERYENDSESSION:
+        // Settings are safe before Windows decides; if the session goes on, so does pinging.
+        SaveConfiguration();
+        return TRUE;
+    case WM_ENDSESSION:
+        if (wParam) ::DestroyWindow(window_);
+        return 0;
     case UM_RESTOREFOCUS:
         ::SetFocus(savedFocus_);
         break;
@@ -546,33 +564,32 @@ void MainWindow::OnNotify(UINT, NMHDR* header) {
     }
 }
 
+void MainWindow::SaveConfiguration() {
+    if (noSaveLoad_) return;
+    WINDOWPLACEMENT wp = {};
+    wp.length = sizeof(wp);
+    if (::GetWindowPlacement(window_, &wp)) {
+        placement_.length = static_cast<std::int32_t>(wp.length);
+        placement_.flags = static_cast<std::int32_t>(wp.flags);
+        placement_.showCmd = static_cast<std::int32_t>(wp.showCmd);
+        placement_.minX = wp.ptMinPosition.x;
+        placement_.minY = wp.ptMinPosition.y;
+        placement_.maxX = wp.ptMaxPosition.x;
+        placement_.maxY = wp.ptMaxPosition.y;
+        placement_.left = wp.rcNormalPosition.left;
+        placement_.top = wp.rcNormalPosition.top;
+        placement_.right = wp.rcNormalPosition.right;
+        placement_.bottom = wp.rcNormalPosition.bottom;
+    }
+    LoadSaveConfiguration(settings_, placement_, items_, true);
+}
+
 void MainWindow::OnDestroy() {
-    // WM_QUERYENDSESSION runs this handler too; if the session goes on after all, the later
-    // WM_DESTROY must not run it again over released rows.
-    if (message_ == WM_QUERYENDSESSION) SetResult(TRUE);
-    if (destroyed_) return;
-    destroyed_ = true;
     ::KillTimer(window_, kTimerId);
     if (!reportPath_.empty()) ::DeleteFileW(reportPath_.c_str());
-    if (!noSaveLoad_) {
-        WINDOWPLACEMENT wp = {};
-        wp.length = sizeof(wp);
-        if (::GetWindowPlacement(window_, &wp)) {
-            placement_.length = static_cast<std::int32_t>(wp.length);
-            placement_.flags = static_cast<std::int32_t>(wp.flags);
-            placement_.showCmd = static_cast<std::int32_t>(wp.showCmd);
-            placement_.minX = wp.ptMinPosition.x;
-            placement_.minY = wp.ptMinPosition.y;
-            placement_.maxX = wp.ptMaxPosition.x;
-            placement_.maxY = wp.ptMaxPosition.y;
-            placement_.left = wp.rcNormalPosition.left;
-            placement_.top = wp.rcNormalPosition.top;
-            placement_.right = wp.rcNormalPosition.right;
-            placement_.bottom = wp.rcNormalPosition.bottom;
-        }
-        LoadSaveConfiguration(settings_, placement_, items_, true);
-    }
-    items_.Shutdown();
+    SaveConfiguration();
+    // Echoes and lookups still under way are abandoned, not waited for: the process ends now.
+    items_.Engine().Shutdown();
     items_.Clear();
     // The menu belongs to the window once attached; the window destroys it.
     if (window_ && ::GetMenu(window_) == mainMenu_.Get()) mainMenu_.Release();

@@ -70,6 +70,8 @@ private:
     void ApplyListStyles();
     void ApplyAlwaysOnTop();
     void ApplyPlacement();
+    // The configuration and hosts files (nothing under /nosaveload).
+    void SaveConfiguration();
     void ComputeReportPath();
     void DrawLink(const DRAWITEMSTRUCT& item);
     void ShowContextMenu();
@@ -102,7 +104,6 @@ private:
     UINT findMessage_ = 0;
     bool noSaveLoad_ = false;
     bool statusUpdatePending_ = false;
-    bool destroyed_ = false;
 };
 
 }  // namespace es

@@ -62,7 +62,6 @@ LRESULT WindowBase::RouteMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         created_ = true;
         break;
     case WM_DESTROY:
-    case WM_QUERYENDSESSION:
         OnDestroy();
         break;
     case WM_SIZE:

@@ -1,5 +1,7 @@
 #include "settings/WindowPlacement.h"
 
+#include <algorithm>
+
 namespace es {
 
 std::array<std::uint8_t, WindowPlacement::kBytes> WindowPlacement::ToBytes() const {
@@ -26,6 +28,13 @@ bool WindowPlacement::IsUsable(int screenWidth, int screenHeight) const {
     long long height = static_cast<long long>(bottom) - top;
     return width > 20 && height > 20 && right > 5 && top >= -10 && static_cast<long long>(left) + 20 < screenWidth &&
            static_cast<long long>(top) + 20 < screenHeight && showCmd != 0;
+}
+
+ScreenRect WindowPlacement::NormalRectWithin(const ScreenRect& area) const {
+    ScreenRect cut{std::max(left, area.left), std::max(top, area.top), std::min(right, area.right),
+                   std::min(bottom, area.bottom)};
+    if (cut.right <= cut.left || cut.bottom <= cut.top) return area;
+    return cut;
 }
 
 void ExchangeWindowPlacement(WindowPlacement& placement, SettingsStore& store) {

@@ -9,6 +9,11 @@
 
 namespace es {
 
+struct ScreenRect {
+    std::int32_t left = 0, top = 0, right = 0, bottom = 0;
+    bool operator==(const ScreenRect&) const = default;
+};
+
 struct WindowPlacement {
     static constexpr std::size_t kBytes = 44;
     std::int32_t length = 0, flags = 0, showCmd = 0;
@@ -19,6 +24,9 @@ struct WindowPlacement {
     void FromBytes(const std::array<std::uint8_t, kBytes>& bytes);
     // Whether the normal rectangle is fit to be applied on a screen of the given size.
     bool IsUsable(int screenWidth, int screenHeight) const;
+    // The normal rectangle cut to the area (the virtual screen), so that extreme values that pass
+    // IsUsable still give a window that can be reached.
+    ScreenRect NormalRectWithin(const ScreenRect& area) const;
 };
 
 // Writing stores the record as it is; reading clears it first, so a missing value leaves a

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <sstream>
 
 #include "e2e/E2eSupport.h"
@@ -190,6 +191,59 @@ TEST(MainWindowE2e, APlacementSavedMaximisedStartsMaximised) {
     ASSERT_NE(window, nullptr);
     EXPECT_TRUE(::IsZoomed(window));
     EXPECT_EQ(CloseAndWait(process, window), 0);
+}
+
+// Windows asks first and may then go on: the settings are saved at the question, pinging goes on
+// when the session does, and a later close saves again.
+TEST(MainWindowE2e, AnEndOfSessionThatIsCancelledLeavesTheProgramPinging) {
+    Sandbox box;
+    WriteFileBytes(box.PathOf(L"list.txt"), "127.0.0.1-127.0.0.3\r\n");
+    HANDLE process = box.Start(L"/PingEverySeconds 0 /loadfile \"" + box.PathOf(L"list.txt") + L"\"");
+    HWND window = WaitForMainWindow(process);
+    ASSERT_NE(window, nullptr);
+    HWND list = ListViewOf(window);
+    ASSERT_TRUE(WaitForPingedRows(process, list, 3, 1));
+    DWORD_PTR answer = 0;
+    const DWORD asked = ::GetTickCount();
+    ASSERT_TRUE(::SendMessageTimeoutW(window, WM_QUERYENDSESSION, 0, 0, SMTO_BLOCK, 5000, &answer));
+    EXPECT_LT(::GetTickCount() - asked, 2000u) << "answered at once";
+    EXPECT_EQ(answer, static_cast<DWORD_PTR>(TRUE));
+    const std::string saved = ReadFileBytes(box.PathOf(L"EchoSentinel.cfg"));
+    EXPECT_NE(saved.find("PingEverySeconds=0\r\n"), std::string::npos) << saved;
+    EXPECT_EQ(ReadFileBytes(box.PathOf(L"EchoSentinel_hosts.txt")), Utf16(L"127.0.0.1-127.0.0.3\r\n"));
+
+    ::DeleteFileW(box.PathOf(L"EchoSentinel.cfg").c_str());
+    ::SendMessageW(window, WM_ENDSESSION, FALSE, 0);
+    const int rounds = _wtoi(ListViewCell(process, list, 0, 3).c_str());
+    EXPECT_TRUE(WaitForPingedRows(process, list, 3, rounds + 2)) << "pinging goes on";
+    EXPECT_EQ(CloseAndWait(process, window), 0);
+    EXPECT_NE(ReadFileBytes(box.PathOf(L"EchoSentinel.cfg")).find("PingEverySeconds=0\r\n"), std::string::npos);
+}
+
+// Closing never waits for echoes in flight: a silent host with a 20 s timeout does not hold the
+// process (bench/exit-bench.sh measures how long it takes).
+TEST(MainWindowE2e, TheProcessEndsPromptlyWhileAnEchoWaitsForItsTimeout) {
+    const char* silent = std::getenv("ES_SILENT_HOST");
+    if (!silent || !*silent) GTEST_SKIP() << "no silent host in this run (scripts/silent-host.sh)";
+    Sandbox box;
+    WriteFileBytes(box.PathOf(L"list.txt"), std::string(silent) + "\r\n127.0.0.1\r\n");
+    HANDLE process = box.Start(L"/PingTimeout 20000 /loadfile \"" + box.PathOf(L"list.txt") + L"\"");
+    HWND window = WaitForMainWindow(process);
+    ASSERT_NE(window, nullptr);
+    HWND list = ListViewOf(window);
+    const auto loopbackAnswered = [&] {
+        for (int row = 0; row < RowCount(list); ++row)
+            if (ListViewCell(process, list, row, 0) == L"127.0.0.1" && ListViewCell(process, list, row, 3) == L"1")
+                return true;
+        return false;
+    };
+    for (int i = 0; i < 200 && !loopbackAnswered(); ++i) ::Sleep(50);
+    ASSERT_TRUE(loopbackAnswered()) << "the round is under way";
+    const DWORD closed = ::GetTickCount();
+    ::PostMessageW(window, WM_CLOSE, 0, 0);
+    ASSERT_EQ(::WaitForSingleObject(process, 8000), WAIT_OBJECT_0) << "still running 8 s after the close";
+    EXPECT_LT(::GetTickCount() - closed, 8000u);
+    EXPECT_NE(ReadFileBytes(box.PathOf(L"EchoSentinel.cfg")).find("PingTimeout=20000\r\n"), std::string::npos);
 }
 
 }  // namespace

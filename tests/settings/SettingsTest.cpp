@@ -171,6 +171,14 @@ TEST(WindowPlacementTest, AppliesOnlyARectangleThatFitsTheScreen) {
     p.bottom = 400;
     p.showCmd = 0;
     EXPECT_FALSE(at(0, 500));
+
+    // Extreme values pass the rule; what is applied is cut to the virtual screen.
+    p.showCmd = 1;
+    EXPECT_TRUE(at(INT32_MIN, INT32_MAX));
+    const ScreenRect screen{-1280, 0, 1024, 768};
+    EXPECT_EQ(p.NormalRectWithin(screen), (ScreenRect{-1280, 0, 1024, 400}));
+    EXPECT_TRUE(at(100, 700));
+    EXPECT_EQ(p.NormalRectWithin(screen), (ScreenRect{100, 0, 700, 400}));
 }
 
 }  // namespace

@@ -48,7 +48,7 @@ protected:
     // Echo requests answered by a script instead of the network; held until released when asked.
     void UseFakeEcho(bool held) {
         echo->held = held;
-        window->Items().SetPlatformFactory([this] { return testing_es::MakeFakePlatform(echo); });
+        window->Items().Engine().SetPlatformFactory([this] { return testing_es::MakeFakePlatform(echo); });
     }
     void Release() { echo->Hold(false); }
     std::size_t Sent() { return echo->SentCount(); }
@@ -662,24 +662,6 @@ TEST_F(MainWindowTest, SaveSelectedItemsWritesTheSelectedRowsInTheFormatOfTheCho
         ::DeleteFileW(path.c_str());
     }
     ::RemoveDirectoryW(folder.c_str());
-}
-
-TEST_F(MainWindowTest, QueryEndSessionRunsTheShutdownOnceAndDeletesTheReport) {
-    Open();
-    UseFakeEcho(false);
-    EXPECT_EQ(window->ReportPath(), GetExeDirectory() + L"\\report.html");
-    testing_es::WriteFileBytes(window->ReportPath(), "old report");
-    Load(L"127.0.0.1-127.0.0.3");
-    EXPECT_EQ(::SendMessageW(window->Window(), WM_QUERYENDSESSION, 0, 0), TRUE);
-    EXPECT_EQ(testing_es::ReadFileBytes(window->ReportPath()), "<missing>");
-    EXPECT_EQ(window->Items().Count(), 0u) << "the rows are released";
-    // The session goes on: the window keeps answering without touching the released rows.
-    ::InvalidateRect(List(), nullptr, TRUE);
-    ::UpdateWindow(List());
-    ::SendMessageW(window->Window(), WM_TIMER, MainWindow::kTimerId, 0);
-    Command(IDM_SELECTALL);
-    ::DestroyWindow(window->Window());
-    EXPECT_EQ(window->Window(), nullptr);
 }
 
 }  // namespace
