@@ -1,11 +1,12 @@
 #include "lang/StringTable.h"
 
+#include <memory>
+#include <vector>
+
 namespace es {
 
 StringCache::StringCache(BuiltInTextSource& builtIn, TranslationSource* translation)
-    : builtIn_(builtIn), translation_(translation), block_(new wchar_t[kBlockChars]()) {
-    entries_.reserve(kMaxEntries);
-}
+    : builtIn_(builtIn), translation_(translation) {}
 
 std::wstring StringCache::Fetch(std::uint32_t id) {
     std::wstring text;
@@ -16,17 +17,10 @@ std::wstring StringCache::Fetch(std::uint32_t id) {
 }
 
 const wchar_t* StringCache::Get(std::uint32_t id) {
-    for (const auto& entry : entries_)
-        if (entry.id == id) return block_.get() + entry.offset;
+    if (auto cached = texts_.find(id); cached != texts_.end()) return cached->second.c_str();
     std::wstring text = Fetch(id);
     if (text.empty()) return L"";
-    if (used_ + text.size() + 2 >= kBlockChars || entries_.size() >= kMaxEntries) return L"";
-    wchar_t* slot = block_.get() + used_;
-    text.copy(slot, text.size());
-    slot[text.size()] = L'\0';
-    entries_.push_back({id, used_});
-    used_ += text.size() + 1;
-    return slot;
+    return texts_.emplace(id, std::move(text)).first->second.c_str();
 }
 
 namespace {
@@ -41,6 +35,7 @@ struct ProcessStrings {
     BuiltInTextSource* builtIn = &none;
     TranslationSource* translation = nullptr;
     std::unique_ptr<StringCache> cache;
+    std::vector<std::unique_ptr<StringCache>> retired;  // their texts may still be in use
 };
 
 ProcessStrings& Strings() {
@@ -53,7 +48,7 @@ ProcessStrings& Strings() {
 void InstallBuiltInTexts(BuiltInTextSource* source) {
     auto& s = Strings();
     s.builtIn = source ? source : &s.none;
-    s.cache.reset();
+    if (s.cache) s.retired.push_back(std::move(s.cache));
 }
 
 void InstallTranslation(TranslationSource* source) {

@@ -4,9 +4,8 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <memory>
 #include <string>
-#include <vector>
+#include <unordered_map>
 
 namespace es {
 
@@ -31,35 +30,29 @@ public:
 
 class StringCache {
 public:
-    static constexpr std::size_t kBlockChars = 32768;
-    static constexpr std::size_t kMaxEntries = 256;
     static constexpr std::size_t kMaxLookupLength = 4095;
 
     explicit StringCache(BuiltInTextSource& builtIn, TranslationSource* translation = nullptr);
 
-    // Never null. The pointer stays valid for the cache's lifetime.
+    // Never null. The pointer stays valid for the cache's lifetime; every id that has a text keeps
+    // it, however many ids are cached.
     const wchar_t* Get(std::uint32_t id);
 
     // Ids already cached keep their texts; later ones are looked up in the new source.
     void SetTranslation(TranslationSource* translation) { translation_ = translation; }
 
 private:
-    struct Entry {
-        std::uint32_t id;
-        std::size_t offset;
-    };
     std::wstring Fetch(std::uint32_t id);
 
     BuiltInTextSource& builtIn_;
     TranslationSource* translation_;
-    std::unique_ptr<wchar_t[]> block_;
-    std::size_t used_ = 0;
-    std::vector<Entry> entries_;
+    // Node-based, so a text never moves once cached.
+    std::unordered_map<std::uint32_t, std::wstring> texts_;
 };
 
 // The process-wide string table. Install the built-in source once at start, before the first
-// GetString (installing it again starts a new cache); a translation installed later applies only
-// to ids not cached yet.
+// GetString; installing it again starts a new cache, but texts handed out before stay valid until
+// the process ends. A translation installed later applies only to ids not cached yet.
 void InstallBuiltInTexts(BuiltInTextSource* source);
 void InstallTranslation(TranslationSource* source);
 const wchar_t* GetString(std::uint32_t id);
