@@ -210,7 +210,7 @@ void WriteReportHead(const ReportListBase& list, TextSink& sink, int format) {
     if ((format == kFormatHtmlHorizontal || format == kFormatHtmlVertical) && list.WritesHtmlDocument()) {
         WriteHtmlHead(list, sink, format);
     } else if (format == kFormatXml) {
-        sink.Write(L"<?xml version=\"1.0\"  encoding=\"ISO-8859-1\" ?>\r\n");
+        sink.Write(L"<?xml version=\"1.0\"  encoding=\"UTF-16\" ?>\r\n");
         sink.Write(Fit(L"<" + MakeXmlName(list.GetReportRootName()) + L">\r\n", 256));
     }
 }

@@ -77,7 +77,7 @@ TEST_F(StandardListExport, WithoutRememberHostsTheHostsFileIsNotRead) {
     e2e::WriteFileBytes(sandbox.PathOf(L"EchoSentinel.cfg"), "[General]\r\nRememberHosts=0\r\n");
     ASSERT_EQ(sandbox.Run(L"/sxml out.xml"), 0);
     EXPECT_EQ(e2e::ReadFileBytes(sandbox.PathOf(L"out.xml")), Utf16File(
-        L"<?xml version=\"1.0\"  encoding=\"ISO-8859-1\" ?>\r\n<ping_清單>\r\n</ping_清單>\r\n"));
+        L"<?xml version=\"1.0\"  encoding=\"UTF-16\" ?>\r\n<ping_清單>\r\n</ping_清單>\r\n"));
 }
 
 TEST_F(StandardListExport, AFileThatCannotBeCreatedIsReportedWithoutOwner) {
@@ -200,7 +200,7 @@ TEST_F(DescribedListExport, HtmlVertical) {
 
 TEST_F(DescribedListExport, Xml) {
     EXPECT_EQ(Export(L"/sxml"), Utf16File(
-        L"<?xml version=\"1.0\"  encoding=\"ISO-8859-1\" ?>\r\n<ping_清單>\r\n"
+        L"<?xml version=\"1.0\"  encoding=\"UTF-16\" ?>\r\n<ping_清單>\r\n"
         L"<item>\r\n<描述>&lt;x&gt;</描述>\r\n<主電腦名>a&amp;b</主電腦名>\r\n<ip_位址></ip_位址>\r\n"
         L"<成功計數>0</成功計數>\r\n</item>\r\n"
         L"<item>\r\n<描述> lead, &quot;q&quot;</描述>\r\n<主電腦名>10.0.0.9</主電腦名>\r\n<ip_位址>10.0.0.9</ip_位址>\r\n"

@@ -170,7 +170,7 @@ TEST_F(ReportWriterTest, HtmlHeadCarriesCharsetAndRightToLeftWrapper) {
 
 TEST_F(ReportWriterTest, XmlNamesElementsAfterTheBuiltInTitles) {
     EXPECT_EQ(Write(kFormatXml), Utf16File(
-        L"<?xml version=\"1.0\"  encoding=\"ISO-8859-1\" ?>\r\n<ping_清單>\r\n"
+        L"<?xml version=\"1.0\"  encoding=\"UTF-16\" ?>\r\n<ping_清單>\r\n"
         L"<item>\r\n<主電腦名>a&amp;b</主電腦名>\r\n<ip_位址></ip_位址>\r\n<描述>&lt;x&gt;</描述>\r\n"
         L"<上次測試狀態>非法主電腦名稱</上次測試狀態>\r\n<平均響應時間></平均響應時間>\r\n</item>\r\n"
         L"<item>\r\n<主電腦名>10.0.0.9</主電腦名>\r\n<ip_位址>10.0.0.9</ip_位址>\r\n<描述> lead, &quot;q&quot;</描述>\r\n"
@@ -186,7 +186,7 @@ TEST_F(ReportWriterTest, AnEmptyListWritesOnlyMarkHeadAndTail) {
     EXPECT_EQ(Write(kFormatTabular), "\xFF\xFE");
     EXPECT_EQ(Write(kFormatCommaDelimited), "");
     EXPECT_EQ(Write(kFormatXml),
-              Utf16File(L"<?xml version=\"1.0\"  encoding=\"ISO-8859-1\" ?>\r\n<ping_清單>\r\n</ping_清單>\r\n"));
+              Utf16File(L"<?xml version=\"1.0\"  encoding=\"UTF-16\" ?>\r\n<ping_清單>\r\n</ping_清單>\r\n"));
 }
 
 TEST(HtmlEscaping, ReplacesMarkupCharactersAndLineFeedsOnly) {
