@@ -302,6 +302,7 @@ bool ReportListView::QueryColumn(int column, int& width, int& order) const {
 }
 
 void ReportListView::CaptureLayout(std::vector<ColumnLayoutEntry>& layout) {
+    std::fill(layout.begin(), layout.end(), ColumnLayoutEntry{});
     for (std::size_t c = 0; c < layout.size(); ++c) {
         int width = 0, order = 0;
         if (!QueryColumn(static_cast<int>(c), width, order)) continue;
