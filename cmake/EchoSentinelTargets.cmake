@@ -45,6 +45,7 @@ add_library(es_win STATIC
   ${ES_SRC}/support/ExePaths.cpp
   ${ES_SRC}/support/UiFramework.cpp
   ${ES_SRC}/support/DialogBase.cpp
+  ${ES_SRC}/support/WindowBase.cpp
   ${ES_SRC}/support/FileDialog.cpp
   ${ES_SRC}/lang/ResourceTexts.cpp
   ${ES_SRC}/settings/IniSettingsStore.cpp
@@ -56,8 +57,9 @@ add_library(es_win STATIC
   ${ES_SRC}/reports/ReportFiles.cpp
   ${ES_SRC}/reports/SaveReport.cpp
   ${ES_SRC}/app/Configuration.cpp
-  ${ES_SRC}/app/WindowBase.cpp
   ${ES_SRC}/app/MainWindow.cpp
+  ${ES_SRC}/app/MainCommands.cpp
+  ${ES_SRC}/app/StatusBarLink.cpp
 )
 target_link_libraries(es_win PUBLIC es_portable comctl32 comdlg32 gdi32 shell32 ws2_32 user32 kernel32)
 

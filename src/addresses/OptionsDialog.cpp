@@ -83,7 +83,7 @@ void OptionsDialog::DataExchange(bool toControls) {
 
 void OptionsDialog::EnableSeconds() { ::EnableWindow(::GetDlgItem(window_, IDC_OPT_SECONDS), PingEvery != 0); }
 
-INT_PTR OptionsDialog::OnInitDialog() {
+bool OptionsDialog::OnInitDialog() {
     RecordLayout();
     HWND combo = ::GetDlgItem(window_, IDC_OPT_TIMEOUT);
     for (unsigned ms = 500; ms <= 5000; ms += 500)
@@ -91,15 +91,15 @@ INT_PTR OptionsDialog::OnInitDialog() {
     ::SetFocus(::GetDlgItem(window_, IDC_OPT_ADDRESSES));
     FormDialog::OnInitDialog();
     EnableSeconds();
-    return 0;
+    return false;
 }
 
-INT_PTR OptionsDialog::OnCommand(UINT notifyCode, WPARAM wParam, LPARAM lParam) {
-    if (notifyCode == 0) {
+bool OptionsDialog::OnCommand(int id, int code, HWND control) {
+    if (code == BN_CLICKED) {
         DataExchange(false);
         EnableSeconds();
     }
-    return FormDialog::OnCommand(notifyCode, wParam, lParam);
+    return FormDialog::OnCommand(id, code, control);
 }
 
 void OptionsDialog::RecordLayout() {
@@ -144,24 +144,23 @@ void OptionsDialog::PaintGrip() {
     ::EndPaint(window_, &paint);
 }
 
-INT_PTR OptionsDialog::DialogProc(UINT message, WPARAM wParam, LPARAM lParam) {
+std::optional<INT_PTR> OptionsDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_SIZE:
         if (!placed_.empty()) Resize();
-        break;
+        return std::nullopt;
     case WM_GETMINMAXINFO: {
         auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
         info->ptMinTrackSize.x = kMinWidth;
         info->ptMinTrackSize.y = kMinHeight;
-        break;
+        return std::nullopt;
     }
     case WM_PAINT:
         PaintGrip();
         return TRUE;
     default:
-        break;
+        return FormDialog::OnMessage(message, wParam, lParam);
     }
-    return FormDialog::DialogProc(message, wParam, lParam);
 }
 
 }  // namespace es

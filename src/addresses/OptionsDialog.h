@@ -30,10 +30,10 @@ public:
     std::int32_t IPHostDescFormat = 0;
 
 protected:
-    INT_PTR DialogProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    std::optional<INT_PTR> OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void DataExchange(bool toControls) override;
-    INT_PTR OnCommand(UINT notifyCode, WPARAM wParam, LPARAM lParam) override;
-    INT_PTR OnInitDialog() override;
+    bool OnCommand(int id, int code, HWND control) override;
+    bool OnInitDialog() override;
 
 private:
     struct Placed {

@@ -4,7 +4,7 @@
 #include <commdlg.h>
 #include <shellapi.h>
 
-#include <array>
+
 
 #include "addresses/HostsFile.h"
 #include "addresses/OptionsDialog.h"
@@ -23,29 +23,9 @@ namespace es {
 
 namespace {
 
-// The status bar's link: kept scrambled in the program's data, made plain only when needed.
-constexpr wchar_t kScrambleKey = 0x5A;
-template <std::size_t N>
-struct ScrambledText {
-    std::array<wchar_t, N> chars{};
-    constexpr explicit ScrambledText(const wchar_t (&plain)[N]) {
-        for (std::size_t i = 0; i < N; ++i) chars[i] = static_cast<wchar_t>(plain[i] ^ kScrambleKey);
-    }
-    std::wstring Plain() const {
-        std::wstring text;
-        for (std::size_t i = 0; i + 1 < N; ++i) text += static_cast<wchar_t>(chars[i] ^ kScrambleKey);
-        return text;
-    }
-};
-constexpr ScrambledText kLinkText(L"echosentinel.example");
-constexpr ScrambledText kLinkAddress(L"https://echosentinel.example/");
-
 constexpr std::size_t kMaxStatusPiece = 255;
 constexpr std::size_t kMaxTipChars = 79;
-constexpr int kLinkPart = 1;
 constexpr DWORD kProgressIntervalMs = 25;
-
-enum Popup { kFilePopup = 0, kEditPopup = 1, kViewPopup = 2, kOptionsPopup = 3 };
 
 std::wstring FormatCount(std::uint32_t formatId, int value) {
     wchar_t text[kMaxStatusPiece + 1];
@@ -54,13 +34,11 @@ std::wstring FormatCount(std::uint32_t formatId, int value) {
     return text;
 }
 
+constexpr wchar_t kClassName[] = L"EchoSentinel";
+
 }  // namespace
 
 MainWindow::MainWindow(const CommandLine& commandLine) : commandLine_(commandLine) {
-    className_ = L"EchoSentinel";
-    linkFont_.Reset(::CreateFontW(14, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                                  CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, L"Arial"));
-    linkText_ = kLinkText.Plain();
     items_.SetSettings(&settings_);
     items_.Engine().SetPlatformFactory(MakeIcmpPlatform);
 }
@@ -78,9 +56,9 @@ bool MainWindow::Create(HINSTANCE instance) {
     wc.hInstance = instance;
     wc.hIcon = icon_;
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.lpszClassName = className_.c_str();
+    wc.lpszClassName = kClassName;
     ::RegisterClassW(&wc);
-    return ::CreateWindowExW(0, className_.c_str(), L"EchoSentinel", WS_OVERLAPPEDWINDOW, 0, 0, 640, 480, nullptr,
+    return ::CreateWindowExW(0, kClassName, L"EchoSentinel", WS_OVERLAPPEDWINDOW, 0, 0, 640, 480, nullptr,
                              nullptr, instance, this) != nullptr;
 }
 
@@ -88,31 +66,7 @@ void MainWindow::LoadAccelerators(HINSTANCE instance) {
     accelerators_ = ::LoadAcceleratorsW(instance, MAKEINTRESOURCEW(IDR_ACCELERATORS));
 }
 
-void MainWindow::CreateToolbar() {
-    auto bitmap = static_cast<HBITMAP>(::LoadImageW(instance_, MAKEINTRESOURCEW(IDB_TOOLBAR), IMAGE_BITMAP, 0, 0,
-                                                    LR_DEFAULTSIZE | LR_LOADTRANSPARENT | LR_LOADMAP3DCOLORS | LR_SHARED));
-    struct Button {
-        int image;
-        int command;
-    };
-    static constexpr Button kButtons[] = {
-        {-1, 0}, {6, IDM_PINGOPTIONS}, {7, IDM_STARTPING}, {5, IDM_STOPPING}, {-1, 0},
-        {1, IDM_SAVESELECTED}, {2, IDM_COPYSELECTED}, {3, IDM_PROPERTIES}, {0, IDM_FIND}, {4, IDM_EXIT},
-    };
-    TBBUTTON buttons[std::size(kButtons)] = {};
-    for (std::size_t i = 0; i < std::size(kButtons); ++i) {
-        const bool separator = kButtons[i].image < 0;
-        buttons[i].iBitmap = separator ? 0 : kButtons[i].image;
-        buttons[i].idCommand = kButtons[i].command;
-        buttons[i].fsState = separator ? 0 : TBSTATE_ENABLED;
-        buttons[i].fsStyle = separator ? BTNS_SEP : BTNS_BUTTON;
-    }
-    toolbar_ = ::CreateToolbarEx(window_, WS_CHILD | WS_VISIBLE | WS_TABSTOP | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS,
-                                 IDC_TOOLBAR, 8, nullptr, reinterpret_cast<UINT_PTR>(bitmap), buttons,
-                                 static_cast<int>(std::size(buttons)), 16, 16, 16, 16, sizeof(TBBUTTON));
-}
-
-void MainWindow::OnCreate() {
+bool MainWindow::OnCreate() {
     mainMenu_.Reset(::LoadMenuW(instance_, MAKEINTRESOURCEW(IDR_MAINMENU)));
     ::SetMenu(window_, mainMenu_.Get());
     statusBar_ = ::CreateStatusWindowW(WS_CHILD | WS_VISIBLE, L"", window_, IDC_STATUSBAR);
@@ -146,9 +100,10 @@ void MainWindow::OnCreate() {
     UpdateCommandStates(nullptr);
     int parts[] = {300, 1024};
     ::SendMessageW(statusBar_, SB_SETPARTS, 2, reinterpret_cast<LPARAM>(parts));
-    ::SendMessageW(statusBar_, SB_SETTEXTW, kLinkPart | SBT_OWNERDRAW, 0);
+    ::SendMessageW(statusBar_, SB_SETTEXTW, StatusBarLink::kPart | SBT_OWNERDRAW, 0);
     ApplyAlwaysOnTop();
     ::SetTimer(window_, kTimerId, kTimerPeriodMs, nullptr);
+    return true;
 }
 
 void MainWindow::ApplyPlacement() {
@@ -197,11 +152,8 @@ void MainWindow::ApplyAlwaysOnTop() {
                    SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
-void MainWindow::OnSize() {
-    if (!created_) return;
-    RECT client;
-    ::GetClientRect(window_, &client);
-    const int width = client.right - client.left, height = client.bottom - client.top;
+void MainWindow::OnSize(int width, int height) {
+    if (!listView_) return;
     RECT bar;
     ::GetWindowRect(toolbar_, &bar);
     const int toolbarHeight = bar.bottom - bar.top + 1;
@@ -210,7 +162,7 @@ void MainWindow::OnSize() {
     HDWP batch = ::BeginDeferWindowPos(3);
     if (batch) batch = ::DeferWindowPos(batch, toolbar_, nullptr, 0, 0, width, toolbarHeight, SWP_NOZORDER);
     if (batch)
-        batch = ::DeferWindowPos(batch, statusBar_, nullptr, 0, client.bottom - statusHeight + 1, width, statusHeight,
+        batch = ::DeferWindowPos(batch, statusBar_, nullptr, 0, height - statusHeight + 1, width, statusHeight,
                                  SWP_NOZORDER | SWP_NOACTIVATE);
     if (batch)
         batch = ::DeferWindowPos(batch, listView_, nullptr, 0, toolbarHeight, width,
@@ -224,53 +176,6 @@ void MainWindow::UpdateStatusText() {
     const int selected = view_.SelectedCount(true);
     if (selected > 0) text += FormatCount(IDS_SELECTEDCOUNT, selected);
     ::SendMessageW(statusBar_, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(text.c_str()));
-}
-
-void MainWindow::UpdateCommandStates(HMENU popup) {
-    const int rows = view_.RowCount();
-    const int marked = view_.SelectedCount(false);
-    const int selected = view_.SelectedCount(true);
-    const bool pinging = cycle_.PingingActive;
-    struct Rule {
-        int command;
-        bool enabled;
-        Popup popup;
-        bool toolbar;
-    };
-    const Rule rules[] = {
-        {IDM_PROPERTIES, selected == 1, kFilePopup, true},
-        {IDM_SAVESELECTED, marked > 0, kFilePopup, true},
-        {IDM_COPYSELECTED, marked > 0, kEditPopup, true},
-        {IDM_HTMLREPORTSELECTED, marked > 0, kViewPopup, false},
-        {IDM_AUTOSIZECOLUMNS, rows > 0, kViewPopup, false},
-        {IDM_STOPPING, pinging, kFilePopup, true},
-        {IDM_STARTPING, !pinging && rows > 0, kFilePopup, true},
-        {IDM_HTMLREPORTALL, rows > 0, kViewPopup, false},
-        {IDM_FIND, rows > 0, kEditPopup, true},
-        {IDM_RESET, rows > 0, kFilePopup, false},
-    };
-    for (const Rule& rule : rules) {
-        HMENU menu = popup ? popup : ::GetSubMenu(mainMenu_.Get(), rule.popup);
-        if (menu) ::EnableMenuItem(menu, static_cast<UINT>(rule.command), MF_BYCOMMAND | (rule.enabled ? MF_ENABLED : MF_GRAYED));
-        if (!rule.toolbar || !toolbar_) continue;
-        auto state = static_cast<BYTE>(::SendMessageW(toolbar_, TB_GETSTATE, static_cast<WPARAM>(rule.command), 0));
-        state = rule.enabled ? (state | TBSTATE_ENABLED) : (state & ~TBSTATE_ENABLED);
-        ::SendMessageW(toolbar_, TB_SETSTATE, static_cast<WPARAM>(rule.command), MAKELPARAM(state, 0));
-    }
-    const struct {
-        int command;
-        std::int32_t on;
-        Popup popup;
-    } checks[] = {
-        {IDM_SHOWGRIDLINES, settings_.ShowGridLines, kViewPopup},
-        {IDM_SHOWTOOLTIPS, settings_.ShowInfoTip, kViewPopup},
-        {IDM_MARKFAILED, settings_.MarkFailedPings, kOptionsPopup},
-        {IDM_ALWAYSONTOP, settings_.AlwaysOnTop, kOptionsPopup},
-    };
-    for (const auto& check : checks) {
-        ::CheckMenuItem(::GetSubMenu(mainMenu_.Get(), check.popup), static_cast<UINT>(check.command),
-                        MF_BYCOMMAND | (check.on ? MF_CHECKED : MF_UNCHECKED));
-    }
 }
 
 void MainWindow::RebuildRows() {
@@ -318,24 +223,6 @@ void MainWindow::OnTimerTick() {
     });
 }
 
-void MainWindow::StartPing() {
-    // The accelerator reaches here even while the command is grayed; a second round must not
-    // start over a running one.
-    if (cycle_.PingingActive || view_.RowCount() == 0) return;
-    cycle_.Start(settings_);
-    UpdateCommandStates(nullptr);
-}
-
-void MainWindow::StopPing() {
-    cycle_.Stop();
-    UpdateCommandStates(nullptr);
-}
-
-void MainWindow::ResetRows() {
-    items_.ResetStatistics();
-    view_.UpdateAllRows();
-}
-
 void MainWindow::OpenPingOptions() {
     OptionsDialog dialog;
     dialog.CopyFrom(settings_);
@@ -370,48 +257,33 @@ void MainWindow::ShowContextMenu() {
     ::TrackPopupMenu(popup, TPM_RIGHTBUTTON, at.x, at.y, 0, window_, nullptr);
 }
 
-void MainWindow::DrawLink(const DRAWITEMSTRUCT& item) {
-    RECT rect = item.rcItem;
-    rect.left += 5;
-    const int oldMode = ::SetBkMode(item.hDC, TRANSPARENT);
-    const COLORREF oldColor = ::SetTextColor(item.hDC, RGB(0, 0, 255));
-    HGDIOBJ oldFont = ::SelectObject(item.hDC, linkFont_.Get());
-    ::DrawTextW(item.hDC, linkText_.c_str(), static_cast<int>(linkText_.size()), &rect, DT_SINGLELINE | DT_VCENTER);
-    ::SelectObject(item.hDC, oldFont);
-    ::SetTextColor(item.hDC, oldColor);
-    ::SetBkMode(item.hDC, oldMode);
-}
-
-LRESULT MainWindow::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+std::optional<LRESULT> MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_TIMER:
         if (wParam == kTimerId) OnTimerTick();
-        break;
+        return 0;
     case WM_DROPFILES: {
         auto drop = reinterpret_cast<HDROP>(wParam);
         wchar_t path[MAX_PATH] = L"";
         const UINT length = ::DragQueryFileW(drop, 0, path, MAX_PATH);
         ::DragFinish(drop);
         if (length > 0) LoadAddressFile(path);
-        break;
+        return 0;
     }
     case WM_CONTEXTMENU:
-        if (reinterpret_cast<HWND>(wParam) == listView_) ShowContextMenu();
-        break;
+        if (reinterpret_cast<HWND>(wParam) != listView_) break;
+        ShowContextMenu();
+        return 0;
     case WM_DRAWITEM: {
         const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-        if (item && item->hwndItem == statusBar_) {
-            DrawLink(*item);
-            return TRUE;
-        }
-        break;
+        if (!item || item->hwndItem != statusBar_) break;
+        link_.Draw(*item);
+        return TRUE;
     }
     case WM_SETCURSOR:
-        if (reinterpret_cast<HWND>(wParam) == statusBar_) {
-            ::SetCursor(handCursor_);
-            return TRUE;
-        }
-        break;
+        if (reinterpret_cast<HWND>(wParam) != statusBar_) break;
+        ::SetCursor(handCursor_);
+        return TRUE;
     case WM_ACTIVATEAPP:
         if (!wParam) savedFocus_ = ::GetFocus();
         else ::PostMessageW(window_, UM_RESTOREFOCUS, 0, 0);
@@ -420,10 +292,13 @@ LRESULT MainWindow::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         statusUpdatePending_ = false;
         UpdateStatusText();
         UpdateCommandStates(nullptr);
-        break;
+        return 0;
     case UM_STARTUP:
         OnStartup();
-        break;
+        return 0;
+    case UM_RESTOREFOCUS:
+        ::SetFocus(savedFocus_);
+        return 0;
     case WM_QUERYENDSESSION:
         // Settings are safe before Windows decides; if the session goes on, so does pinging.
         SaveConfiguration();
@@ -431,9 +306,6 @@ LRESULT MainWindow::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_ENDSESSION:
         if (wParam) ::DestroyWindow(window_);
         return 0;
-    case UM_RESTOREFOCUS:
-        ::SetFocus(savedFocus_);
-        break;
     default:
         if (findMessage_ && message == findMessage_) {
             const auto* request = reinterpret_cast<const FINDREPLACEW*>(lParam);
@@ -441,126 +313,49 @@ LRESULT MainWindow::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
                 findDialog_ = nullptr;
                 ::SetFocus(listView_);
             }
+            return 0;
         }
         break;
     }
-    return RouteMessage(message, wParam, lParam);
+    return WindowBase::OnMessage(message, wParam, lParam);
 }
 
-void MainWindow::ToggleOption(std::int32_t& option) {
-    option = !option;
-    UpdateCommandStates(nullptr);
-}
-
-void MainWindow::OnCommand(UINT notifyCode, WPARAM wParam, LPARAM) {
-    if (notifyCode > 1) return;
-    switch (LOWORD(wParam)) {
-    case IDM_SAVESELECTED:
-        SaveSelectedItems(window_, items_, view_, settings_.SaveFilterIndex);
-        break;
-    case IDM_EXIT:
-        ::SendMessageW(window_, WM_CLOSE, 0, 0);
-        break;
-    case IDM_ABOUT:
-    case IDM_PROPERTIES:
-        ::SetFocus(listView_);
-        break;
-    case IDM_SHOWGRIDLINES:
-        ToggleOption(settings_.ShowGridLines);
-        ApplyListStyles();
-        break;
-    case IDM_SHOWTOOLTIPS:
-        ToggleOption(settings_.ShowInfoTip);
-        ApplyListStyles();
-        break;
-    case IDM_HTMLREPORTALL:
-        ShowHtmlReport(window_, items_, view_, reportPath_, false);
-        break;
-    case IDM_HTMLREPORTSELECTED:
-        ShowHtmlReport(window_, items_, view_, reportPath_, true);
-        break;
-    case IDM_SELECTALL:
-        view_.SetRowState(-1, LVIS_SELECTED, LVIS_SELECTED);
-        break;
-    case IDM_DESELECTALL:
-        view_.SetRowState(-1, 0, LVIS_SELECTED);
-        break;
-    case IDM_REFRESH:
-        // Brings every shown cell up to date now, also while pinging is stopped.
-        view_.UpdateAllRows();
-        ::InvalidateRect(listView_, nullptr, FALSE);
-        break;
-    case IDM_AUTOSIZECOLUMNS:
-        view_.AutoSizeColumns();
-        break;
-    case IDM_PINGOPTIONS:
-        OpenPingOptions();
-        break;
-    case IDM_STOPPING:
-        StopPing();
-        break;
-    case IDM_STARTPING:
-        StartPing();
-        break;
-    case IDM_MARKFAILED:
-        ToggleOption(settings_.MarkFailedPings);
-        ::InvalidateRect(listView_, nullptr, FALSE);
-        break;
-    case IDM_ALWAYSONTOP:
-        ToggleOption(settings_.AlwaysOnTop);
-        ApplyAlwaysOnTop();
-        break;
-    case IDM_LOADADDRESSFILE:
-        ChooseAddressFile();
-        break;
-    case IDM_RESET:
-        ResetRows();
-        break;
-    default:
-        break;
+std::optional<LRESULT> MainWindow::OnNotify(const NMHDR& header) {
+    if (header.hwndFrom == statusBar_ && header.code == NM_CLICK) {
+        if (reinterpret_cast<const NMMOUSE&>(header).dwItemSpec == StatusBarLink::kPart) link_.Open(window_);
+        return 0;
     }
-}
-
-void MainWindow::OnNotify(UINT, NMHDR* header) {
-    if (!header) return;
-    if (header->hwndFrom == statusBar_ && header->code == NM_CLICK) {
-        if (reinterpret_cast<NMMOUSE*>(header)->dwItemSpec == kLinkPart)
-            ::ShellExecuteW(window_, L"open", kLinkAddress.Plain().c_str(), nullptr, nullptr, SW_SHOW);
-        return;
-    }
-    if (header->code == TTN_GETDISPINFOW) {
-        auto* info = reinterpret_cast<NMTTDISPINFOW*>(header);
+    if (header.code == TTN_GETDISPINFOW) {
+        auto& info = const_cast<NMTTDISPINFOW&>(reinterpret_cast<const NMTTDISPINFOW&>(header));
         wchar_t text[kMaxTipChars + 1] = L"";
-        ::GetMenuStringW(mainMenu_.Get(), static_cast<UINT>(header->idFrom), text, kMaxTipChars + 1, MF_BYCOMMAND);
-        lstrcpynW(info->szText, text, static_cast<int>(std::size(info->szText)));
-        info->lpszText = info->szText;
-        info->hinst = nullptr;
-        return;
+        ::GetMenuStringW(mainMenu_.Get(), static_cast<UINT>(header.idFrom), text, kMaxTipChars + 1, MF_BYCOMMAND);
+        lstrcpynW(info.szText, text, static_cast<int>(std::size(info.szText)));
+        info.lpszText = info.szText;
+        info.hinst = nullptr;
+        return 0;
     }
-    if (header->hwndFrom != listView_) return;
-    switch (header->code) {
+    if (header.hwndFrom != listView_) return std::nullopt;
+    switch (header.code) {
     case NM_CUSTOMDRAW:
-        SetResult(view_.CustomDraw(reinterpret_cast<NMLVCUSTOMDRAW*>(header)));
-        break;
+        return view_.CustomDraw(reinterpret_cast<NMLVCUSTOMDRAW*>(const_cast<NMHDR*>(&header)));
     case NM_DBLCLK:
         ::SetFocus(listView_);
-        break;
+        return 0;
     case LVN_DELETEALLITEMS:
-        SetResult(TRUE);  // no LVN_DELETEITEM for each row: nothing is kept per row here
-        break;
+        return TRUE;  // no LVN_DELETEITEM for each row: nothing is kept per row here
     case LVN_COLUMNCLICK:
-        view_.SortByColumn(reinterpret_cast<NMLISTVIEW*>(header)->iSubItem, false);
-        break;
+        view_.SortByColumn(reinterpret_cast<const NMLISTVIEW&>(header).iSubItem, false);
+        return 0;
     case LVN_ITEMCHANGED: {
-        const auto* change = reinterpret_cast<NMLISTVIEW*>(header);
-        if (((change->uOldState ^ change->uNewState) & LVIS_SELECTED) && !statusUpdatePending_) {
+        const auto& change = reinterpret_cast<const NMLISTVIEW&>(header);
+        if (((change.uOldState ^ change.uNewState) & LVIS_SELECTED) && !statusUpdatePending_) {
             statusUpdatePending_ = true;
             ::PostMessageW(window_, UM_UPDATESTATUS, 0, 0);
         }
-        break;
+        return 0;
     }
     default:
-        break;
+        return std::nullopt;
     }
 }
 

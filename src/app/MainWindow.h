@@ -2,7 +2,10 @@
 // two-part status bar; the commands, notifications and the timer that drives the ping cycle.
 #pragma once
 
-#include "app/WindowBase.h"
+#include <span>
+#include <string>
+
+#include "app/StatusBarLink.h"
 #include "ping/PingCycle.h"
 #include "ping/PingItemList.h"
 #include "reportlist/ReportListView.h"
@@ -10,8 +13,7 @@
 #include "settings/WindowPlacement.h"
 #include "support/CommandLine.h"
 #include "support/Handles.h"
-
-#include <string>
+#include "support/WindowBase.h"
 
 namespace es {
 
@@ -19,6 +21,22 @@ class MainWindow : public WindowBase {
 public:
     static constexpr UINT_PTR kTimerId = 1;
     static constexpr UINT kTimerPeriodMs = 100;
+
+    // When a command is enabled; Always ones are never grayed, Unavailable ones always are (their
+    // feature is not in this build).
+    enum class Rule { Always, OneSelected, AnyMarked, AnyRow, Pinging, CanStartPing, Unavailable };
+    // One command: its id, when it is enabled, its toolbar button (position 1 to 9, 0 for none,
+    // with the image of bitmap 104), the option whose check mark it shows and flips, and what it
+    // does (after the flip, for an option). Menus, toolbar, context menu and dispatch all read it.
+    struct Command {
+        int id;
+        Rule rule;
+        int toolbarPosition;
+        int toolbarImage;
+        std::int32_t AppSettings::*option;
+        void (MainWindow::*action)();
+    };
+    static std::span<const Command> Commands();
 
     explicit MainWindow(const CommandLine& commandLine);
     ~MainWindow() override;
@@ -51,36 +69,45 @@ public:
     // One tick of timer 1.
     void OnTimerTick();
     void UpdateStatusText();
-    // The enabling rules for popup (the main menu's popups when null) and the toolbar; the check
-    // marks of the main menu.
+    // The enabling rules for popup (the main menu when null) and the toolbar; the check marks of
+    // the main menu.
     void UpdateCommandStates(HMENU popup);
 
 protected:
-    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
-    void OnCreate() override;
-    void OnCommand(UINT notifyCode, WPARAM wParam, LPARAM lParam) override;
-    void OnNotify(UINT controlId, NMHDR* header) override;
+    std::optional<LRESULT> OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    bool OnCreate() override;
+    bool OnCommand(int id, int code, HWND control) override;
+    std::optional<LRESULT> OnNotify(const NMHDR& header) override;
+    void OnSize(int width, int height) override;
     void OnDestroy() override;
-    void OnSize() override;
 
 private:
+    bool IsEnabled(Rule rule) const;
     void CreateToolbar();
-    // Flips an on/off option and shows its new check mark.
-    void ToggleOption(std::int32_t& option);
-    void ApplyListStyles();
-    void ApplyAlwaysOnTop();
     void ApplyPlacement();
     // The configuration and hosts files (nothing under /nosaveload).
     void SaveConfiguration();
     void ComputeReportPath();
-    void DrawLink(const DRAWITEMSTRUCT& item);
     void ShowContextMenu();
-    void OpenPingOptions();
-    void ChooseAddressFile();
-    void StartPing();
-    void StopPing();
-    void ResetRows();
     void OnStartup();
+
+    // Command actions.
+    void SaveSelected();
+    void Exit();
+    void RefreshRows();
+    void ApplyListStyles();
+    void ShowReportAll();
+    void ShowReportSelected();
+    void SelectAll();
+    void DeselectAll();
+    void AutoSizeColumns();
+    void OpenPingOptions();
+    void StopPing();
+    void RedrawRows();
+    void ApplyAlwaysOnTop();
+    void StartPing();
+    void ChooseAddressFile();
+    void ResetRows();
 
     const CommandLine& commandLine_;
     HINSTANCE instance_ = nullptr;
@@ -89,17 +116,17 @@ private:
     PingItemList items_;
     ReportListView view_{items_};
     PingCycle cycle_{items_};
+    StatusBarLink link_;
     MenuHandle mainMenu_;
     MenuHandle contextMenu_;
     HACCEL accelerators_ = nullptr;
+    HICON icon_ = nullptr;
     HWND statusBar_ = nullptr;
     HWND toolbar_ = nullptr;
     HWND listView_ = nullptr;
     HWND findDialog_ = nullptr;
     HWND savedFocus_ = nullptr;
     HCURSOR handCursor_ = nullptr;
-    GdiObject linkFont_;
-    std::wstring linkText_;
     std::wstring reportPath_;
     UINT findMessage_ = 0;
     bool noSaveLoad_ = false;

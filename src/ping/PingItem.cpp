@@ -4,6 +4,7 @@
 
 #include "addresses/AddressList.h"
 #include "lang/StringTable.h"
+#include "resources/ResourceIds.h"
 
 namespace es {
 
@@ -39,7 +40,7 @@ std::wstring PingItem::GetText(int field) const {
     case kFieldStatus: {
         std::int32_t status = LastStatus.load(kRelaxed);
         if (status == kStatusNone) return {};
-        return GetString(kStatusTextBase + static_cast<std::uint32_t>(status));
+        return GetString(IDS_STATUSBASE + static_cast<std::uint32_t>(status));
     }
     case kFieldLastTime:
         if (LastStatus.load(kRelaxed) == kStatusNone) return {};

@@ -13,7 +13,6 @@ namespace es {
 inline constexpr std::int32_t kStatusNone = -1;
 inline constexpr std::int32_t kStatusSuccess = 0;
 inline constexpr std::int32_t kStatusInvalidHost = 30;
-inline constexpr std::uint32_t kStatusTextBase = 600;
 
 enum PingField { kFieldHost, kFieldAddress, kFieldReplyAddress, kFieldSucceeded, kFieldFailed, kFieldStatus,
                  kFieldLastTime, kFieldTtl, kFieldAverage, kFieldDescription };

@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "addresses/AddressList.h"
+#include "resources/ResourceIds.h"
 
 namespace es {
 
@@ -12,21 +13,24 @@ std::atomic<std::uint32_t> rowCounter{0};
 
 const std::vector<ColumnSpec>& PingColumns() {
     static const std::vector<ColumnSpec> columns = {
-        {0, 150, 1001, 20}, {1, 110, 1002, 20}, {2, 110, 1003, 20}, {3, 90, 1004, 20}, {4, 90, 1005, 20},
-        {5, 120, 1006, 20}, {6, 100, 1007, 20}, {7, 100, 1009, 20}, {8, 100, 1008, 20}, {9, 120, 1010, 50},
+        {0, 150, IDS_COLUMNTITLEBASE, 20},     {1, 110, IDS_COLUMNTITLEBASE + 1, 20},
+        {2, 110, IDS_COLUMNTITLEBASE + 2, 20}, {3, 90, IDS_COLUMNTITLEBASE + 3, 20},
+        {4, 90, IDS_COLUMNTITLEBASE + 4, 20},  {5, 120, IDS_COLUMNTITLEBASE + 5, 20},
+        {6, 100, IDS_COLUMNTITLEBASE + 6, 20}, {7, 100, IDS_COLUMNTITLEBASE + 8, 20},  // TTL, then average:
+        {8, 100, IDS_COLUMNTITLEBASE + 7, 20}, {9, 120, IDS_COLUMNTITLEBASE + 9, 50},  // titles not in id order
     };
     return columns;
 }
 
 }  // namespace
 
-PingItemList::PingItemList() { titleId_ = 8; }
+PingItemList::PingItemList() { titleId_ = IDS_PINGLISTTITLE; }
 
 PingItemList::~PingItemList() = default;
 
 void PingItemList::Initialise(int descendingImage) {
     ReportListBase::Initialise(PingColumns(), descendingImage);
-    titleId_ = 8;
+    titleId_ = IDS_PINGLISTTITLE;
     ResultsThisRound = 0;
     ResultsChanged = 0;
 }

@@ -32,20 +32,29 @@ int DialogBase::OpeningTemplateId() { return g_openingTemplate; }
 
 bool DialogBase::DoModal(HWND parent) {
     g_openingTemplate = templateId_;
+    modal_ = true;
     INT_PTR result = ::DialogBoxParamW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(templateId_), parent,
                                        StaticDialogProc, reinterpret_cast<LPARAM>(this));
     return result == IDOK;
 }
 
-void DialogBase::CreateModeless(HWND parent) {
+HWND DialogBase::CreateModeless(HWND parent) {
     g_openingTemplate = templateId_;
+    modal_ = false;
     HWND dialog = ::CreateDialogParamW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(templateId_), parent,
                                        StaticDialogProc, reinterpret_cast<LPARAM>(this));
-    if (!dialog) return;
+    if (!dialog) return nullptr;
     // Translated and mirrored once, at WM_INITDIALOG: mirroring the positions a second time here
     // would put every control back where it was.
     ::ShowWindow(dialog, SW_SHOW);
     ::UpdateWindow(dialog);
+    return dialog;
+}
+
+void DialogBase::End(int result) {
+    if (!window_) return;
+    if (modal_) ::EndDialog(window_, result);
+    else ::DestroyWindow(window_);
 }
 
 INT_PTR CALLBACK DialogBase::StaticDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -57,56 +66,57 @@ INT_PTR CALLBACK DialogBase::StaticDialogProc(HWND dialog, UINT message, WPARAM 
         }
     }
     DialogBase* self = FromHandle(dialog);
-    if (!self) return 0;
-    INT_PTR result = 0;
-    auto call = [&] { result = self->DialogProc(message, wParam, lParam); };
-    if (!RunGuarded(dialog, call)) result = 0;
+    if (!self) return FALSE;
+    std::optional<INT_PTR> result;
+    auto call = [&] { result = self->OnMessage(message, wParam, lParam); };
+    const bool ran = RunGuarded(dialog, call);
     if (message == WM_INITDIALOG) ApplyRightToLeft(dialog, kMirrorDescendantStyles | kMirrorDescendantPositions);
     if (message == WM_NCDESTROY) {
         DialogMap().erase(dialog);
         self->window_ = nullptr;
     }
-    return result;
+    return ran && result ? *result : FALSE;
 }
 
-INT_PTR FormDialog::DialogProc(UINT message, WPARAM wParam, LPARAM lParam) {
+std::optional<INT_PTR> DialogBase::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_NOTIFY:
-        return OnNotify(static_cast<UINT>(wParam), reinterpret_cast<NMHDR*>(lParam));
     case WM_INITDIALOG:
-        return OnInitDialog();
+        return OnInitDialog() ? TRUE : FALSE;
     case WM_COMMAND:
-        return OnCommand(HIWORD(wParam), wParam, lParam);
-    default:
-        return 0;
-    }
-}
-
-INT_PTR FormDialog::OnCommand(UINT notifyCode, WPARAM wParam, LPARAM) {
-    if (notifyCode == 0) {
-        switch (LOWORD(wParam)) {
-        case IDOK:
-            DataExchange(false);
-            ::EndDialog(window_, IDOK);
-            break;
-        case IDCANCEL:
-            ::EndDialog(window_, IDCANCEL);
-            break;
-        default:
-            UpdateControls();
-            break;
+        if (OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam))) return TRUE;
+        break;
+    case WM_NOTIFY:
+        if (!lParam) break;
+        if (auto result = OnNotify(*reinterpret_cast<const NMHDR*>(lParam))) {
+            ::SetWindowLongPtrW(window_, DWLP_MSGRESULT, *result);
+            return TRUE;
         }
-    } else if (notifyCode == EN_CHANGE) {
-        UpdateControls();
+        break;
+    default:
+        break;
     }
-    return 0;
+    return std::nullopt;
 }
 
-INT_PTR FormDialog::OnInitDialog() {
+bool FormDialog::OnCommand(int id, int code, HWND) {
+    if (code == BN_CLICKED && id == IDOK) {
+        DataExchange(false);
+        End(IDOK);
+    } else if (code == BN_CLICKED && id == IDCANCEL) {
+        End(IDCANCEL);
+    } else if (code == BN_CLICKED || code == EN_CHANGE) {
+        UpdateControls();
+    } else {
+        return false;
+    }
+    return true;
+}
+
+bool FormDialog::OnInitDialog() {
     DataExchange(true);
     UpdateControls();
     CenterWindowOnScreen(window_);
-    return 0;
+    return false;
 }
 
 }  // namespace es

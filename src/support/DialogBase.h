@@ -1,8 +1,11 @@
-// Base of every dialog: one static dialog procedure finds the object through the handle map and
-// hands each message to its DialogProc. FormDialog adds the typed handlers and the OK/Cancel rule.
+// Base of every dialog: one dialog procedure finds the object through the handle map, runs each
+// message inside the exception guard and decodes it once into typed handlers that return their
+// results. FormDialog adds the data exchange and the OK/Cancel rule.
 #pragma once
 
 #include <windows.h>
+
+#include <optional>
 
 namespace es {
 
@@ -17,18 +20,27 @@ public:
     int TemplateId() const { return templateId_; }
 
     // Modal from the program's own resources; true when it ended with IDOK.
-    virtual bool DoModal(HWND parent);
-    // Without a modal loop; the dialog is shown at once.
-    virtual void CreateModeless(HWND parent);
+    bool DoModal(HWND parent);
+    // Without a modal loop; shown at once. Null when it could not be created.
+    HWND CreateModeless(HWND parent);
+    // Ends the dialog the way it was opened: EndDialog for a modal one, DestroyWindow for a
+    // modeless one.
+    void End(int result);
 
     static DialogBase* FromHandle(HWND dialog);
     // The template of the dialog being opened, for the translation of its texts.
     static int OpeningTemplateId();
 
 protected:
-    virtual INT_PTR DialogProc(UINT /*message*/, WPARAM /*wParam*/, LPARAM /*lParam*/) { return 0; }
-    // Copies the dialog's data into its controls (true) or back from them (false).
-    virtual void DataExchange(bool /*toControls*/) {}
+    // Every message: what the dialog procedure returns, nothing for FALSE. This one decodes those
+    // of the handlers below; an override takes what it handles and calls it for the rest.
+    virtual std::optional<INT_PTR> OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    // WM_INITDIALOG; true lets the system give the focus to the first control.
+    virtual bool OnInitDialog() { return true; }
+    // WM_COMMAND; true when handled.
+    virtual bool OnCommand(int /*id*/, int /*code*/, HWND /*control*/) { return false; }
+    // WM_NOTIFY; a result goes to the dialog's message result.
+    virtual std::optional<LRESULT> OnNotify(const NMHDR& /*header*/) { return std::nullopt; }
 
     HWND window_ = nullptr;
 
@@ -36,6 +48,7 @@ private:
     static INT_PTR CALLBACK StaticDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 
     int templateId_;
+    bool modal_ = false;
 };
 
 class FormDialog : public DialogBase {
@@ -43,13 +56,14 @@ public:
     using DialogBase::DialogBase;
 
 protected:
-    INT_PTR DialogProc(UINT message, WPARAM wParam, LPARAM lParam) override;
-    // Menu and button clicks (code 0): IDOK takes the data back and ends the dialog with IDOK,
-    // IDCANCEL ends it with IDCANCEL, any other control and EN_CHANGE update the controls.
-    virtual INT_PTR OnCommand(UINT notifyCode, WPARAM wParam, LPARAM lParam);
-    // Data into the controls, their states, the dialog centred on the screen.
-    virtual INT_PTR OnInitDialog();
-    virtual INT_PTR OnNotify(UINT /*controlId*/, NMHDR* /*header*/) { return 0; }
+    // Data into the controls, their states, the dialog centred on the screen; the focus is left
+    // where the dialog put it.
+    bool OnInitDialog() override;
+    // Clicks: IDOK takes the data back and ends the dialog with IDOK, IDCANCEL ends it with
+    // IDCANCEL; any other click and EN_CHANGE update the controls.
+    bool OnCommand(int id, int code, HWND control) override;
+    // Copies the dialog's data into its controls (true) or back from them (false).
+    virtual void DataExchange(bool /*toControls*/) {}
     virtual void UpdateControls() {}
 };
 

@@ -1,5 +1,6 @@
-// The window and dialog frameworks: a handler's exception costs only its message, right-to-left
-// mirroring moves and flips the children, and dialogs are translated by their template id.
+// The window and dialog frameworks: each message has its own result, also one sent from inside a
+// handler; a handler's exception costs only its message; right-to-left mirroring moves and flips
+// the children once; dialogs are translated by template id and end as they were opened.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -7,38 +8,41 @@
 #include <stdexcept>
 
 #include "addresses/OptionsDialog.h"
-#include "app/WindowBase.h"
 #include "lang/ResourceTexts.h"
 #include "resources/ResourceIds.h"
 #include "support/UiFramework.h"
+#include "support/WindowBase.h"
 
 namespace es {
 namespace {
 
-constexpr UINT kThrow = WM_APP + 1;
-constexpr UINT kAnswer = WM_APP + 2;
+constexpr UINT kThrow = WM_APP + 1, kAnswer = WM_APP + 2, kOuter = WM_APP + 3;
 
-class ThrowingWindow : public WindowBase {
+class TestWindow : public WindowBase {
 public:
-    bool Create() {
-        className_ = L"EsFrameworkTest";
+    TestWindow() {
         WNDCLASSW wc = {};
         wc.lpfnWndProc = StaticWindowProc;
         wc.hInstance = ::GetModuleHandleW(nullptr);
-        wc.lpszClassName = className_.c_str();
+        wc.lpszClassName = L"EsFrameworkTest";
         ::RegisterClassW(&wc);
-        return ::CreateWindowExW(0, className_.c_str(), L"", WS_OVERLAPPEDWINDOW, 0, 0, 300, 200, nullptr, nullptr,
-                                 wc.hInstance, this) != nullptr;
+        ::CreateWindowExW(0, wc.lpszClassName, L"", WS_OVERLAPPEDWINDOW, 0, 0, 300, 200, nullptr, nullptr, wc.hInstance,
+                          this);
     }
-    ~ThrowingWindow() override {
+    ~TestWindow() override {
         if (window_) ::DestroyWindow(window_);
     }
+    LRESULT inner = 0;
 
 protected:
-    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+    std::optional<LRESULT> OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
         if (message == kThrow) throw std::runtime_error("handler failed");
         if (message == kAnswer) return 42;
-        return RouteMessage(message, wParam, lParam);
+        if (message == kOuter) {
+            inner = ::SendMessageW(window_, kAnswer, 0, 0);
+            return 7;
+        }
+        return WindowBase::OnMessage(message, wParam, lParam);
     }
 };
 
@@ -53,99 +57,81 @@ bool CountingGuard(HWND, void (*call)(void*), void* context) {
     }
 }
 
-TEST(UiFramework, AnExceptionInAHandlerEndsOnlyThatMessage) {
-    ThrowingWindow window;
-    ASSERT_TRUE(window.Create());
-    EXPECT_EQ(WindowBase::FromHandle(window.Window()), &window);
+TEST(UiFramework, EachMessageHasItsOwnResultAndAnExceptionEndsOnlyItsMessage) {
+    TestWindow window;
+    ASSERT_EQ(WindowBase::FromHandle(window.Window()), &window);
+    EXPECT_EQ(::SendMessageW(window.Window(), kOuter, 0, 0), 7) << "not the result of the message sent inside";
+    EXPECT_EQ(window.inner, 42);
     EXPECT_EQ(::SendMessageW(window.Window(), kThrow, 0, 0), 0);
     EXPECT_EQ(::SendMessageW(window.Window(), kAnswer, 0, 0), 42) << "the window goes on";
-
     SetExceptionGuard(CountingGuard);
     g_guardCalls = 0;
     EXPECT_EQ(::SendMessageW(window.Window(), kThrow, 0, 0), 0);
     EXPECT_EQ(::SendMessageW(window.Window(), kAnswer, 0, 0), 42);
-    EXPECT_EQ(g_guardCalls, 2) << "an installed guard runs around every message";
     SetExceptionGuard(nullptr);
+    EXPECT_EQ(g_guardCalls, 2) << "an installed guard runs around every message";
 }
 
 TEST(UiFramework, RightToLeftMirrorsAChildInsideItsParent) {
-    ThrowingWindow window;
-    ASSERT_TRUE(window.Create());
+    TestWindow window;
     RECT client = {0, 0, 300, 200};
     ::AdjustWindowRectEx(&client, WS_OVERLAPPEDWINDOW, FALSE, 0);
     ::SetWindowPos(window.Window(), nullptr, 0, 0, client.right - client.left, client.bottom - client.top,
                    SWP_NOMOVE | SWP_NOZORDER);
     HWND child = ::CreateWindowExW(0, L"BUTTON", L"x", WS_CHILD | WS_VISIBLE, 10, 5, 50, 20, window.Window(), nullptr,
                                    nullptr, nullptr);
-    RECT parentClient;
-    ::GetClientRect(window.Window(), &parentClient);
-    ASSERT_EQ(parentClient.right, 300);
-
+    const auto childLeft = [&] {
+        RECT rect;
+        ::GetWindowRect(child, &rect);
+        ::MapWindowPoints(nullptr, window.Window(), reinterpret_cast<POINT*>(&rect), 2);
+        return std::min(rect.left, rect.right);
+    };
     ApplyRightToLeft(window.Window(), kMirrorDescendantStyles | kMirrorDescendantPositions);
-    RECT rect;
-    ::GetWindowRect(child, &rect);
-    POINT origin = {0, 0};
-    ::ClientToScreen(window.Window(), &origin);
-    EXPECT_EQ(rect.left - origin.x, 10) << "nothing happens while the translation is left-to-right";
+    EXPECT_EQ(childLeft(), 10) << "nothing happens while the translation is left-to-right";
+    EXPECT_FALSE(::GetWindowLongPtrW(child, GWL_EXSTYLE) & WS_EX_LAYOUTRTL);
 
     SetRightToLeftLayout(true);
     ApplyRightToLeft(window.Window(), kMirrorDescendantStyles | kMirrorDescendantPositions);
     SetRightToLeftLayout(false);
     EXPECT_TRUE(::GetWindowLongPtrW(child, GWL_EXSTYLE) & WS_EX_LAYOUTRTL);
     EXPECT_TRUE(::GetWindowLongPtrW(window.Window(), GWL_EXSTYLE) & WS_EX_LAYOUTRTL);
-    // The child was moved to 300 - 60 = 240..290; the mirrored parent now measures from its right
-    // edge, so it reads 10..60 again (an unmoved child would read 240..290).
-    ::GetWindowRect(child, &rect);
-    ::MapWindowPoints(nullptr, window.Window(), reinterpret_cast<POINT*>(&rect), 2);
-    EXPECT_EQ(std::min(rect.left, rect.right), 10);
+    // Moved to 300 - 60 = 240; the mirrored parent measures from its right edge, so it reads 10
+    // again (an unmoved child would read 240).
+    EXPECT_EQ(childLeft(), 10);
 }
+
+std::vector<int> g_translated;
+void RecordTranslation(HWND, int templateId) { g_translated.push_back(templateId); }
 
 // The OK button's distance from the dialog's left edge, and from its right edge.
 std::pair<long, long> OkButtonMargins(bool rightToLeft) {
     SetRightToLeftLayout(rightToLeft);
     OptionsDialog dialog;
-    dialog.CreateModeless(nullptr);
+    HWND handle = dialog.CreateModeless(nullptr);
     SetRightToLeftLayout(false);
     RECT frame, ok;
-    ::GetWindowRect(dialog.Window(), &frame);
-    ::GetWindowRect(::GetDlgItem(dialog.Window(), IDOK), &ok);
-    ::DestroyWindow(dialog.Window());
+    ::GetWindowRect(handle, &frame);
+    ::GetWindowRect(::GetDlgItem(handle, IDOK), &ok);
+    EXPECT_EQ(DialogBase::FromHandle(handle), &dialog);
+    ::SendMessageW(handle, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+    EXPECT_FALSE(::IsWindow(handle)) << "a modeless dialog ends by being destroyed";
+    EXPECT_EQ(DialogBase::FromHandle(handle), nullptr);
     return {ok.left - frame.left, frame.right - ok.right};
 }
 
-TEST(UiFramework, AModelessDialogIsMirroredOnce) {
-    ResourceTexts texts;
-    InstallBuiltInTexts(&texts);
-    const auto leftToRight = OkButtonMargins(false);
-    const auto rightToLeft = OkButtonMargins(true);
-    ASSERT_NE(leftToRight.first, leftToRight.second);
-    EXPECT_EQ(rightToLeft.second, leftToRight.first) << "the button's left margin became its right margin";
-    EXPECT_EQ(rightToLeft.first, leftToRight.second);
-    InstallBuiltInTexts(nullptr);
-}
-
-std::vector<std::pair<HWND, int>> g_translated;
-void RecordTranslation(HWND dialog, int templateId) { g_translated.emplace_back(dialog, templateId); }
-
-TEST(UiFramework, DialogsAreTranslatedByTheirTemplateIdWhenTheyInitialise) {
+TEST(UiFramework, AModelessDialogIsTranslatedAndMirroredOnceAndEndsDestroyed) {
     ResourceTexts texts;
     InstallBuiltInTexts(&texts);
     SetDialogTranslator(RecordTranslation);
     g_translated.clear();
-    {
-        OptionsDialog dialog;
-        dialog.CreateModeless(nullptr);
-        ASSERT_NE(dialog.Window(), nullptr);
-        EXPECT_EQ(DialogBase::OpeningTemplateId(), IDD_PINGOPTIONS);
-        ASSERT_EQ(g_translated.size(), 1u);
-        EXPECT_EQ(g_translated[0].second, IDD_PINGOPTIONS);
-        EXPECT_EQ(DialogBase::FromHandle(dialog.Window()), &dialog);
-        HWND handle = dialog.Window();
-        ::DestroyWindow(handle);
-        EXPECT_EQ(DialogBase::FromHandle(handle), nullptr);
-    }
+    const auto leftToRight = OkButtonMargins(false);
+    const auto rightToLeft = OkButtonMargins(true);
     SetDialogTranslator(nullptr);
     InstallBuiltInTexts(nullptr);
+    EXPECT_EQ(g_translated, (std::vector<int>{IDD_PINGOPTIONS, IDD_PINGOPTIONS}));
+    ASSERT_NE(leftToRight.first, leftToRight.second);
+    EXPECT_EQ(rightToLeft.second, leftToRight.first) << "the button's left margin became its right margin";
+    EXPECT_EQ(rightToLeft.first, leftToRight.second);
 }
 
 }  // namespace

@@ -1,8 +1,8 @@
-#include "app/WindowBase.h"
-
-#include "support/UiFramework.h"
+#include "support/WindowBase.h"
 
 #include <unordered_map>
+
+#include "support/UiFramework.h"
 
 namespace es {
 
@@ -26,7 +26,7 @@ WindowBase* WindowBase::FromHandle(HWND window) {
 }
 
 LRESULT CALLBACK WindowBase::StaticWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_CREATE) {
+    if (message == WM_NCCREATE) {
         auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
         if (auto* self = static_cast<WindowBase*>(create->lpCreateParams)) {
             self->window_ = window;
@@ -36,47 +36,38 @@ LRESULT CALLBACK WindowBase::StaticWindowProc(HWND window, UINT message, WPARAM 
     WindowBase* self = FromHandle(window);
     if (!self) return ::DefWindowProcW(window, message, wParam, lParam);
 
-    LRESULT result = 0;
-    auto call = [&] { result = self->WindowProc(message, wParam, lParam); };
-    if (!RunGuarded(window, call)) result = 0;
-    if (message == WM_DESTROY) {
+    std::optional<LRESULT> result;
+    auto call = [&] { result = self->OnMessage(message, wParam, lParam); };
+    const bool ran = RunGuarded(window, call);
+    if (message == WM_NCDESTROY) {
         WindowMap().erase(window);
         self->window_ = nullptr;
     }
-    return result;
+    if (!ran) return 0;
+    return result ? *result : ::DefWindowProcW(window, message, wParam, lParam);
 }
 
-LRESULT WindowBase::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
-    return RouteMessage(message, wParam, lParam);
-}
-
-LRESULT WindowBase::RouteMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    handled_ = false;
-    message_ = message;
-    wParam_ = wParam;
-    lParam_ = lParam;
+std::optional<LRESULT> WindowBase::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_CREATE:
         ApplyRightToLeft(window_, 0);
-        OnCreate();
-        created_ = true;
-        break;
-    case WM_DESTROY:
-        OnDestroy();
-        break;
-    case WM_SIZE:
-        OnSize();
+        return OnCreate() ? 0 : -1;
+    case WM_COMMAND:
+        if (OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam))) return 0;
         break;
     case WM_NOTIFY:
-        OnNotify(static_cast<UINT>(wParam), reinterpret_cast<NMHDR*>(lParam));
+        if (lParam) return OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
         break;
-    case WM_COMMAND:
-        OnCommand(HIWORD(wParam), wParam, lParam);
-        break;
+    case WM_SIZE:
+        OnSize(LOWORD(lParam), HIWORD(lParam));
+        return 0;
+    case WM_DESTROY:
+        OnDestroy();
+        return 0;
     default:
         break;
     }
-    return handled_ ? result_ : ::DefWindowProcW(window_, message, wParam, lParam);
+    return std::nullopt;
 }
 
 }  // namespace es

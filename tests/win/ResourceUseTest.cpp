@@ -1,0 +1,106 @@
+// The resources as the code uses them: every command of the menus and the accelerator table has
+// its row in the command table and every row a menu item, the keys are the documented ones, each
+// string id the code asks for has a text, each dialog the code opens has the controls it touches,
+// and the pictures have the sizes the code cuts them into.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <set>
+#include <tuple>
+#include <vector>
+
+#include "app/MainWindow.h"
+#include "resources/ResourceIds.h"
+#include "support/Handles.h"
+
+namespace es {
+namespace {
+
+void CollectCommands(HMENU menu, std::set<int>& ids) {
+    for (int i = 0; i < ::GetMenuItemCount(menu); ++i) {
+        if (HMENU popup = ::GetSubMenu(menu, i)) CollectCommands(popup, ids);
+        else if (const UINT id = ::GetMenuItemID(menu, i); id != 0 && id != static_cast<UINT>(-1)) ids.insert(static_cast<int>(id));
+    }
+}
+
+std::set<int> MenuCommands(int menuId) {
+    MenuHandle menu(::LoadMenuW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(menuId)));
+    std::set<int> ids;
+    CollectCommands(menu.Get(), ids);
+    return ids;
+}
+
+std::vector<ACCEL> Accelerators() {
+    HACCEL table = ::LoadAcceleratorsW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_ACCELERATORS));
+    std::vector<ACCEL> keys(static_cast<std::size_t>(::CopyAcceleratorTableW(table, nullptr, 0)));
+    ::CopyAcceleratorTableW(table, keys.data(), static_cast<int>(keys.size()));
+    return keys;
+}
+
+TEST(ResourceUse, EveryMenuAndAcceleratorCommandHasOneRowAndEveryRowAMenuItem) {
+    std::set<int> rows;
+    for (const auto& command : MainWindow::Commands()) EXPECT_TRUE(rows.insert(command.id).second) << command.id;
+    const std::set<int> mainMenu = MenuCommands(IDR_MAINMENU);
+    std::set<int> used = mainMenu;
+    used.merge(MenuCommands(IDR_CONTEXTMENU));
+    for (const ACCEL& key : Accelerators()) used.insert(key.cmd);
+    for (int id : used) EXPECT_TRUE(rows.count(id)) << "command " << id << " has no row";
+    for (int id : rows) EXPECT_TRUE(mainMenu.count(id)) << "row " << id << " is in no menu";
+}
+
+TEST(ResourceUse, TheAcceleratorKeysAreTheDocumentedOnes) {
+    using Key = std::tuple<int, int, int>;  // modifiers, key, command
+    constexpr int ctrl = FVIRTKEY | FCONTROL, alt = FVIRTKEY | FALT, plain = FVIRTKEY;
+    std::vector<Key> expected = {
+        {ctrl, 'C', IDM_COPYSELECTED}, {ctrl, 'D', IDM_DESELECTALL}, {ctrl, 'F', IDM_FIND},
+        {ctrl, 'A', IDM_SELECTALL},    {alt, VK_RETURN, IDM_PROPERTIES}, {ctrl, 'S', IDM_SAVESELECTED},
+        {ctrl, VK_ADD, IDM_AUTOSIZECOLUMNS}, {plain, VK_F5, IDM_REFRESH}, {ctrl, 'R', IDM_RESET},
+        {plain, VK_F7, IDM_STARTPING}, {plain, VK_F8, IDM_STOPPING},
+    };
+    std::vector<Key> actual;
+    for (const ACCEL& key : Accelerators()) actual.emplace_back(key.fVirt & ~FNOINVERT, key.key, key.cmd);
+    std::sort(expected.begin(), expected.end());
+    std::sort(actual.begin(), actual.end());
+    EXPECT_EQ(actual, expected);
+}
+
+TEST(ResourceUse, EveryStringIdTheCodeAsksForHasAText) {
+    std::vector<int> ids = {IDS_ITEMCOUNT, IDS_SELECTEDCOUNT, IDS_HTMLCREDIT, IDS_SAVEDIALOGTITLE, IDS_PINGLISTTITLE,
+                            IDS_OPENDIALOGTITLE, IDS_LOADINGPROGRESS, IDS_OPENFILTER_TEXT, IDS_OPENFILTER_ALL};
+    for (int id = IDS_FILTER_TEXT; id <= IDS_FILTER_COMMA; ++id) ids.push_back(id);
+    for (int id = IDS_COLUMNTITLEBASE; id < IDS_COLUMNTITLEBASE + 10; ++id) ids.push_back(id);
+    for (int code : {0, 1, 2, 3, 4, 5, 6, 7, 9, 10, 11, 12, 13, 14, 18, 30}) ids.push_back(IDS_STATUSBASE + code);
+    wchar_t text[512];
+    for (int id : ids) EXPECT_GT(::LoadStringW(nullptr, static_cast<UINT>(id), text, 512), 0) << "string " << id;
+    for (int code : {8, 15, 16, 17, 50})
+        EXPECT_EQ(::LoadStringW(nullptr, IDS_STATUSBASE + code, text, 512), 0) << "status " << code << " shows empty";
+}
+
+INT_PTR CALLBACK QuietDialog(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
+
+TEST(ResourceUse, PingOptionsHasEveryControlTheCodeTouches) {
+    HWND dialog = ::CreateDialogParamW(nullptr, MAKEINTRESOURCEW(IDD_PINGOPTIONS), nullptr, QuietDialog, 0);
+    ASSERT_NE(dialog, nullptr);
+    for (int id : {IDOK, IDCANCEL, IDC_OPT_ADDRESSES, IDC_OPT_ADDRESSESLABEL, IDC_OPT_TIMEOUTLABEL, IDC_OPT_TIMEOUT,
+                   IDC_OPT_PINGEVERY, IDC_OPT_SECONDS, IDC_OPT_SECONDSLABEL, IDC_OPT_REMEMBER, IDC_OPT_IPHOSTDESC})
+        EXPECT_NE(::GetDlgItem(dialog, id), nullptr) << "control " << id;
+    ::DestroyWindow(dialog);
+}
+
+TEST(ResourceUse, PicturesHaveTheSizesTheyAreCutInto) {
+    // Toolbar: eight 16-pixel images; rows: three; the two sort arrows.
+    for (auto [id, width] : {std::pair{IDB_TOOLBAR, 128}, {IDB_ROWIMAGES, 48}, {IDB_SORTASCENDING, 16}, {IDB_SORTDESCENDING, 16}}) {
+        GdiObject bitmap(::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, 0));
+        BITMAP info = {};
+        ASSERT_TRUE(::GetObjectW(bitmap.Get(), sizeof(info), &info)) << "bitmap " << id;
+        EXPECT_EQ(info.bmWidth, width) << "bitmap " << id;
+        EXPECT_EQ(info.bmHeight, 16) << "bitmap " << id;
+    }
+    EXPECT_NE(::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_APPICON), IMAGE_ICON, 16, 16, 0), nullptr);
+    EXPECT_NE(::LoadCursorW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDC_HANDCURSOR)), nullptr);
+}
+
+}  // namespace
+}  // namespace es
