@@ -2,6 +2,8 @@
 
 #include <shellapi.h>
 
+#include <algorithm>
+
 #include "support/ExePaths.h"
 #include "support/FileIo.h"
 
@@ -85,6 +87,19 @@ HWND WaitForWindow(HANDLE process, const wchar_t* className, DWORD timeoutMs) {
         if (::WaitForSingleObject(process, 50) == WAIT_OBJECT_0) return nullptr;
     }
     return nullptr;
+}
+
+std::vector<std::wstring> FolderEntries(const std::wstring& folder) {
+    std::vector<std::wstring> names;
+    WIN32_FIND_DATAW data;
+    HANDLE find = ::FindFirstFileW((folder + L"\\*").c_str(), &data);
+    if (find == INVALID_HANDLE_VALUE) return names;
+    do {
+        if (std::wstring name = data.cFileName; name != L"." && name != L"..") names.push_back(name);
+    } while (::FindNextFileW(find, &data));
+    ::FindClose(find);
+    std::sort(names.begin(), names.end());
+    return names;
 }
 
 HWND WaitForMainWindow(HANDLE process, DWORD timeoutMs) { return WaitForWindow(process, L"EchoSentinel", timeoutMs); }

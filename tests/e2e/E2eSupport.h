@@ -37,6 +37,8 @@ private:
 // A visible top-level window of the class owned by the process, waiting up to timeoutMs; null
 // when none came or the process ended.
 HWND WaitForWindow(HANDLE process, const wchar_t* className, DWORD timeoutMs = 20000);
+// The names in a folder, sorted, without "." and "..".
+std::vector<std::wstring> FolderEntries(const std::wstring& folder);
 // The main window, of class "EchoSentinel".
 HWND WaitForMainWindow(HANDLE process, DWORD timeoutMs = 20000);
 

@@ -52,32 +52,32 @@ TEST_F(StandardListExport, CommaDelimitedIsAnsiWithoutMarkAndQuotesQuotes) {
               "\"\"\"q\"\"\",,,0,0,,,,,\r\n");
 }
 
-TEST_F(StandardListExport, TheLastFormatOptionWinsAndNamesTheFile) {
-    ASSERT_EQ(sandbox.Run(L"/stext a.txt /sxml b.xml"), 0);
-    EXPECT_EQ(e2e::ReadFileBytes(sandbox.PathOf(L"a.txt")), "<missing>");
-    std::string xml = e2e::ReadFileBytes(sandbox.PathOf(L"b.xml"));
-    EXPECT_EQ(xml.substr(0, 8), Utf16File(L"<?x"));
-}
-
-TEST_F(StandardListExport, AQuotedFileNameMayHoldSpaces) {
-    ASSERT_EQ(sandbox.Run(L"/PingTimeout 5 /STEXT \"my report.txt\""), 0);
-    std::string text = e2e::ReadFileBytes(sandbox.PathOf(L"my report.txt"));
-    ASSERT_NE(text, "<missing>");
-    EXPECT_EQ(text.substr(0, 2), "\xFF\xFE");
-}
-
-TEST_F(StandardListExport, DeleteRegKeyEndsTheRunBeforeAnyExport) {
-    const std::string config = e2e::ReadFileBytes(sandbox.PathOf(L"EchoSentinel.cfg"));
-    ASSERT_EQ(sandbox.Run(L"/stext out.txt /deleteregkey"), 0);
-    EXPECT_EQ(e2e::ReadFileBytes(sandbox.PathOf(L"out.txt")), "<missing>");
-    EXPECT_EQ(e2e::ReadFileBytes(sandbox.PathOf(L"EchoSentinel.cfg")), config);
-}
-
-TEST_F(StandardListExport, WithoutRememberHostsTheHostsFileIsNotRead) {
+TEST_F(StandardListExport, TheWordsChooseFormatAndFile) {
+    const std::string emptyXml = Utf16File(L"<?xml version=\"1.0\"  encoding=\"UTF-16\" ?>\r\n<ping_清單>\r\n</ping_清單>\r\n");
+    const struct {
+        const wchar_t* words;
+        const wchar_t* file;  // the one file the run leaves beside the program, if any
+        std::string starts;   // what that file starts with
+    } cases[] = {
+        {L"/stext a.txt /sxml b.xml", L"b.xml", Utf16File(L"<?xml")},  // the last format option wins
+        {L"/PingTimeout 5 /STEXT \"my report.txt\"", L"my report.txt", "\xFF\xFE"},
+        {L"/stext out.txt /deleteregkey", nullptr, ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.words);
+        e2e::Sandbox box;
+        ASSERT_EQ(box.Run(c.words), 0);
+        std::vector<std::wstring> made;
+        for (const auto& name : e2e::FolderEntries(box.Folder()))
+            if (name != L"EchoSentinel.exe") made.push_back(name);
+        EXPECT_EQ(made, c.file ? std::vector<std::wstring>{c.file} : std::vector<std::wstring>{});
+        if (c.file) {
+            EXPECT_EQ(e2e::ReadFileBytes(box.PathOf(c.file)).substr(0, c.starts.size()), c.starts);
+        }
+    }
     e2e::WriteFileBytes(sandbox.PathOf(L"EchoSentinel.cfg"), "[General]\r\nRememberHosts=0\r\n");
     ASSERT_EQ(sandbox.Run(L"/sxml out.xml"), 0);
-    EXPECT_EQ(e2e::ReadFileBytes(sandbox.PathOf(L"out.xml")), Utf16File(
-        L"<?xml version=\"1.0\"  encoding=\"UTF-16\" ?>\r\n<ping_清單>\r\n</ping_清單>\r\n"));
+    EXPECT_EQ(e2e::ReadFileBytes(sandbox.PathOf(L"out.xml")), emptyXml) << "the hosts file is read only when remembered";
 }
 
 TEST_F(StandardListExport, AFileThatCannotBeCreatedIsReportedWithoutOwner) {
@@ -105,11 +105,20 @@ TEST_F(StandardListExport, AFileThatCannotBeCreatedIsReportedWithoutOwner) {
     ::CloseHandle(process);
 }
 
+// A format option as the last word is no export: the window runs, and its Exit command ends it.
 TEST_F(StandardListExport, AFormatOptionAsTheLastWordStartsTheWindow) {
     HANDLE process = sandbox.Start(L"/stext");
-    ASSERT_NE(process, nullptr);
-    EXPECT_NE(e2e::WaitForMainWindow(process), nullptr);
-    ::CloseHandle(process);
+    HWND window = e2e::WaitForMainWindow(process);
+    ASSERT_NE(window, nullptr);
+    wchar_t title[64] = {};
+    ::GetWindowTextW(window, title, 64);
+    EXPECT_STREQ(title, L"EchoSentinel");
+    EXPECT_NE(::GetMenu(window), nullptr);
+    ::PostMessageW(window, WM_COMMAND, MAKEWPARAM(40002, 0), 0);
+    ASSERT_EQ(::WaitForSingleObject(process, 20000), WAIT_OBJECT_0);
+    DWORD code = 99;
+    ::GetExitCodeProcess(process, &code);
+    EXPECT_EQ(code, 0u);
 }
 
 // IP-Host description lines, shown columns reordered: description, host, IP address, succeeded.

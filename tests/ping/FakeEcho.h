@@ -1,5 +1,7 @@
-// A scripted echo service and resolver for rounds without a network: replies come from the
-// addressed host at once, or are held until released.
+// A scripted echo service and resolver for rounds without a network. Echoes complete on Wait as
+// successes from the address (TTL 64, the round trip its last octet), or are held until released;
+// beyond `capacity` in flight they are refused. Names resolve as "alpha" -> 10.0.0.7 and "loop*" ->
+// 127.0.0.1, others fail; held lookups wait until released.
 #pragma once
 
 #include <chrono>
@@ -12,36 +14,28 @@
 #include <thread>
 #include <vector>
 
-#include "ping/EchoService.h"
 #include "ping/PingEngine.h"
 
 namespace testing_es {
 
-using es::EchoListener;
-using es::EchoReply;
-using es::EchoService;
-using es::NameResolver;
+struct Gate {
+    std::mutex lock;
+    std::condition_variable changed;
+    bool held = false;
+    void Hold(bool on) {
+        std::lock_guard guard(lock);
+        held = on;
+        changed.notify_all();
+    }
+};
 
-// Completes requests on Wait: replies from the address (a success with TTL 64 and the round
-// trip of the last octet), or, beyond `capacity` in flight, refusals whose reply area reads as a
-// success, the way an untouched buffer does.
-class FakeEcho : public EchoService {
+class FakeEcho : public es::EchoService {
 public:
-    struct Shared {
-        std::mutex lock;
-        std::condition_variable changed;
-        bool held = false, woken = false, openFails = false;
-        std::size_t capacity = 1u << 30;
+    struct Shared : Gate {
+        bool woken = false, openFails = false;
+        std::size_t capacity = 1u << 30, inFlight = 0, maxInFlight = 0, refused = 0, completed = 0, opens = 0;
         std::vector<std::pair<std::uint32_t, std::uint32_t>> sent;  // address, timeout
-        std::deque<std::pair<void*, bool>> pending;                // context, refused
-        std::size_t inFlight = 0, maxInFlight = 0, refused = 0, completed = 0, opens = 0;
-
-        // Holds replies back until released, or lets them go.
-        void Hold(bool on) {
-            std::lock_guard guard(lock);
-            held = on;
-            changed.notify_all();
-        }
+        std::deque<std::pair<void*, std::uint32_t>> pending;        // context, address (0: refused)
         std::size_t SentCount() {
             std::lock_guard guard(lock);
             return sent.size();
@@ -54,21 +48,19 @@ public:
         ++s_->opens;
         return !s_->openFails;
     }
-    SendResult Send(std::uint32_t address, std::uint32_t timeoutMs, void* context, EchoReply&) override {
+    SendResult Send(std::uint32_t address, std::uint32_t timeoutMs, void* context, es::EchoReply&) override {
         std::lock_guard lock(s_->lock);
-        bool refuse = s_->inFlight >= s_->capacity;
-        if (refuse) {
-            ++s_->refused;
-        } else {
+        const bool refuse = s_->inFlight >= s_->capacity;
+        s_->refused += refuse;
+        if (!refuse) {
             s_->sent.emplace_back(address, timeoutMs);
             s_->maxInFlight = std::max(s_->maxInFlight, ++s_->inFlight);
         }
-        s_->pending.emplace_back(context, refuse);
-        addresses_[context] = address;
+        s_->pending.emplace_back(context, refuse ? 0 : address);
         return SendResult::Started;
     }
-    void Wait(EchoListener& listener, std::uint32_t timeoutMs) override {
-        std::deque<std::pair<void*, bool>> due;
+    void Wait(es::EchoListener& listener, std::uint32_t timeoutMs) override {
+        std::deque<std::pair<void*, std::uint32_t>> due;
         {
             std::unique_lock lock(s_->lock);
             s_->changed.wait_for(lock, std::chrono::milliseconds(timeoutMs),
@@ -76,15 +68,13 @@ public:
             s_->woken = false;
             if (!s_->held) due.swap(s_->pending);
         }
-        for (auto [context, refused] : due) {
-            std::uint32_t address = addresses_[context];
-            EchoReply reply{0, address, 64, address >> 24};
+        for (auto [context, address] : due) {
             {
                 std::lock_guard lock(s_->lock);
-                if (!refused) --s_->inFlight;
+                s_->inFlight -= address != 0;
                 ++s_->completed;
             }
-            listener.OnEchoComplete(context, refused, reply);
+            listener.OnEchoComplete(context, address == 0, {0, address, 64, address >> 24});
         }
     }
     void Wake() override {
@@ -95,29 +85,17 @@ public:
 
 private:
     std::shared_ptr<Shared> s_;
-    std::map<void*, std::uint32_t> addresses_;
 };
 
-// Looks names up as "alpha" -> 10.0.0.7 and "loop*" -> 127.0.0.1, every other name failing; held
-// lookups wait until released. Counts lookups per name and how many run at once.
-class FakeResolver : public NameResolver {
+class FakeResolver : public es::NameResolver {
 public:
-    struct Shared {
-        std::mutex lock;
-        std::condition_variable changed;
-        bool held = false, sameNameTwice = false;
+    struct Shared : Gate {
+        bool sameNameTwice = false;
         int inFlight = 0, maxInFlight = 0;
-        std::map<std::wstring, int> lookups;
-        std::map<std::wstring, int> running;
-
-        void Hold(bool on) {
-            std::lock_guard guard(lock);
-            held = on;
-            changed.notify_all();
-        }
+        std::map<std::wstring, int> lookups, running;
         int Lookups(const std::wstring& name) {
             std::lock_guard guard(lock);
-            return lookups.count(name) ? lookups[name] : 0;
+            return lookups[name];
         }
         int InFlight() {
             std::lock_guard guard(lock);
@@ -129,7 +107,7 @@ public:
     std::uint32_t Resolve(const std::wstring& name) override {
         std::unique_lock lock(s_->lock);
         ++s_->lookups[name];
-        if (s_->running[name]++ > 0) s_->sameNameTwice = true;
+        s_->sameNameTwice |= s_->running[name]++ > 0;
         s_->maxInFlight = std::max(s_->maxInFlight, ++s_->inFlight);
         s_->changed.wait(lock, [&] { return !s_->held; });
         --s_->inFlight;
@@ -152,14 +130,10 @@ bool Eventually(Condition condition) {
     return false;
 }
 
-// A platform of the two above over one shared state.
-inline es::EchoPlatform MakeFakePlatform(const std::shared_ptr<FakeEcho::Shared>& shared,
+inline es::EchoPlatform MakeFakePlatform(const std::shared_ptr<FakeEcho::Shared>& echo,
                                          std::shared_ptr<FakeResolver::Shared> lookups = nullptr) {
-    es::EchoPlatform platform;
-    platform.echo = std::make_unique<FakeEcho>(shared);
     if (!lookups) lookups = std::make_shared<FakeResolver::Shared>();
-    platform.resolver = std::make_unique<FakeResolver>(std::move(lookups));
-    return platform;
+    return {std::make_unique<FakeEcho>(echo), std::make_unique<FakeResolver>(std::move(lookups))};
 }
 
 }  // namespace testing_es

@@ -2,6 +2,8 @@
 // test's own: round start, refresh while pinging, completion and the pause after it.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "common/BuiltInTexts.h"
 #include "ping/FakeEcho.h"
 #include "ping/PingCycle.h"
@@ -10,22 +12,17 @@ namespace {
 
 using namespace es;
 using testing_es::Eventually;
-using testing_es::FakeEcho;
 
 class PingCycleTest : public testing::Test {
 protected:
     void SetUp() override {
-        list.Initialise(0);
         list.Engine().SetPlatformFactory([this] { return testing_es::MakeFakePlatform(echo); });
         settings.addressList = L"10.1.1.1-10.1.1.3";
         settings.PingEverySeconds = 2;
         list.BuildItems(settings);
     }
-    std::size_t Sent() { return echo->SentCount(); }
-    void Hold(bool held) { echo->Hold(held); }
-    bool AllReported() {
-        return Eventually([&] { return list.ResultsThisRound == list.Count(); });
-    }
+    bool SentBecomes(std::size_t n) { return Eventually([&] { return echo->SentCount() == n; }); }
+    bool AllReported() { return Eventually([&] { return list.ResultsThisRound == list.Count(); }); }
     // A tick at now; returns how often it refreshed.
     int Tick(std::uint32_t now) {
         int refreshes = 0;
@@ -34,7 +31,7 @@ protected:
     }
 
     testing_es::BuiltInTexts texts;
-    std::shared_ptr<FakeEcho::Shared> echo = std::make_shared<FakeEcho::Shared>();
+    std::shared_ptr<testing_es::FakeEcho::Shared> echo = std::make_shared<testing_es::FakeEcho::Shared>();
     AppSettings settings;
     PingItemList list;
     PingCycle cycle{list};
@@ -45,54 +42,43 @@ TEST_F(PingCycleTest, TheNextRoundStartsThePauseAfterTheCompletionNotAfterTheSta
     ASSERT_TRUE(AllReported());
     EXPECT_EQ(Tick(5000), 1);
     EXPECT_TRUE(cycle.WaitingForNextRound);
-    EXPECT_EQ(cycle.RoundEndTick, 5000u);
     EXPECT_EQ(list.ResultsThisRound, 0u);
-
     EXPECT_EQ(Tick(6999), 0);
-    EXPECT_EQ(Sent(), 3u) << "1,999 ms into a pause of 2 s";
+    EXPECT_EQ(echo->SentCount(), 3u) << "1,999 ms into a pause of 2 s";
     Tick(7000);
-    EXPECT_FALSE(cycle.WaitingForNextRound);
-    EXPECT_TRUE(Eventually([&] { return Sent() == 6; }));
-    ASSERT_TRUE(AllReported());
-    Tick(7100);
-    EXPECT_EQ(list.Row(0).SucceedCount, 2u);
+    EXPECT_TRUE(SentBecomes(6));
+    std::vector<std::size_t> changed = list.TakeChangedRows();
+    std::sort(changed.begin(), changed.end());
+    EXPECT_EQ(changed, (std::vector<std::size_t>{0, 1, 2})) << "each changed row once";
+    EXPECT_TRUE(list.TakeChangedRows().empty());
 }
 
-TEST_F(PingCycleTest, ThePauseIsMeasuredAcrossTheWrapOfTheTickCount) {
-    cycle.Start(settings);
-    ASSERT_TRUE(AllReported());
-    Tick(0xFFFFFC18u);  // 1,000 ms before the wrap
-    Tick(999);
-    EXPECT_EQ(Sent(), 3u);
-    Tick(1000);
-    EXPECT_TRUE(Eventually([&] { return Sent() == 6; }));
-}
-
-TEST_F(PingCycleTest, ANoneNegativeOrHugePauseIsTakenAsTheTickCountCanMeasureIt) {
-    // Seconds, a tick after the completion at 100, and whether that tick starts the next round.
+TEST_F(PingCycleTest, ThePauseIsMeasuredAcrossTheWrapAndClampedToWhatTheTickCountCanMeasure) {
+    // Seconds, the completion tick, a later tick, and whether that tick starts the next round.
     const struct {
         std::int32_t seconds;
-        std::uint32_t tick;
+        std::uint32_t end, tick;
         bool starts;
     } cases[] = {
-        {0, 200, true},
-        {-5, 200, true},                    // no pause, not one of 49 days
-        {5000000, 100 + 705032704, false},  // 5e9 ms must not wrap to 8 days
-        {INT32_MAX, 0xFFFFFFFFu, false},
+        {2, 0xFFFFFC18u, 999, false},           // 1,999 ms across the wrap
+        {2, 0xFFFFFC18u, 1000, true},
+        {0, 100, 200, true},
+        {-5, 100, 200, true},                 // no pause, not one of 49 days
+        {5000000, 100, 100 + 705032704, false},  // 5e9 ms must not wrap to 8 days
+        {INT32_MAX, 0, 0xFFFFFFFFu, false},
     };
     std::size_t sent = 0;
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.seconds);
+        SCOPED_TRACE(testing::Message() << c.seconds << " s, tick " << c.tick);
         settings.PingEverySeconds = c.seconds;
         cycle.Stop();
         cycle.Start(settings);
-        sent += 3;
-        ASSERT_TRUE(Eventually([&] { return Sent() == sent; }));
+        ASSERT_TRUE(SentBecomes(sent += 3));
         ASSERT_TRUE(AllReported());
-        Tick(100);
+        Tick(c.end);
         Tick(c.tick);
-        if (c.starts) sent += 3;
-        ASSERT_TRUE(Eventually([&] { return Sent() == sent && list.ResultsThisRound == (c.starts ? 3u : 0u); }));
+        ASSERT_TRUE(SentBecomes(sent += c.starts ? 3 : 0));
+        ASSERT_TRUE(Eventually([&] { return list.ResultsThisRound == (c.starts ? 3u : 0u); }));
         Tick(c.tick);
     }
 }
@@ -103,59 +89,36 @@ TEST_F(PingCycleTest, WithoutRepeatingEveryRowIsPingedExactlyOnceAndPingingStays
     cycle.Start(settings);
     ASSERT_TRUE(AllReported());
     for (std::uint32_t now = 100; now <= 3000; now += 100) Tick(now);
-    EXPECT_EQ(Sent(), 3u);
-    EXPECT_TRUE(cycle.PingingActive);
-    EXPECT_TRUE(cycle.WaitingForNextRound);
-
-    // Stop, then Start: once more, with the statistics kept.
+    EXPECT_EQ(echo->SentCount(), 3u);
+    EXPECT_TRUE(cycle.PingingActive && cycle.WaitingForNextRound);
     cycle.Stop();
-    cycle.Start(settings);
+    cycle.Start(settings);  // once more, with the statistics kept
     ASSERT_TRUE(AllReported());
     for (std::uint32_t now = 3100; now <= 4000; now += 100) Tick(now);
-    EXPECT_EQ(Sent(), 6u);
+    EXPECT_EQ(echo->SentCount(), 6u);
     EXPECT_EQ(list.Row(2).SucceedCount, 2u);
 }
 
-TEST_F(PingCycleTest, AfterStopResultsStillLandInTheRowsButNothingIsRefreshedOrStarted) {
+TEST_F(PingCycleTest, AfterStopResultsLandButNothingIsRefreshedOrStartedAndASilentRowHoldsTheRound) {
     settings.PingEverySeconds = 0;
-    Hold(true);
+    echo->Hold(true);
     cycle.Start(settings);
-    ASSERT_TRUE(Eventually([&] { return Sent() == 3; }));
+    ASSERT_TRUE(SentBecomes(3));
+    for (std::uint32_t now = 100; now <= 500; now += 100) Tick(now);
+    EXPECT_FALSE(cycle.WaitingForNextRound) << "a round whose rows have not all reported never completes";
     cycle.Stop();
-    Hold(false);
+    echo->Hold(false);
     ASSERT_TRUE(AllReported());
-    EXPECT_EQ(Tick(100), 0) << "no refresh while stopped";
+    EXPECT_EQ(Tick(600), 0) << "no refresh while stopped";
     EXPECT_TRUE(cycle.WaitingForNextRound) << "the completion is recorded even while stopped";
-    for (std::uint32_t now = 200; now <= 1000; now += 100) EXPECT_EQ(Tick(now), 0);
-    EXPECT_EQ(Sent(), 3u);
+    for (std::uint32_t now = 700; now <= 1000; now += 100) EXPECT_EQ(Tick(now), 0);
+    EXPECT_EQ(echo->SentCount(), 3u);
     EXPECT_EQ(list.Row(0).SucceedCount, 1u);
 
-    // Start after the completed round: exactly one new round, and the held-back refresh.
-    cycle.Start(settings);
-    EXPECT_FALSE(cycle.WaitingForNextRound);
+    cycle.Start(settings);  // exactly one new round, and the held-back refresh
     ASSERT_TRUE(AllReported());
     EXPECT_EQ(Tick(1100), 1);
-    EXPECT_EQ(Sent(), 6u);
-    settings.PingEverySeconds = 30;
-    EXPECT_EQ(Tick(1150), 0) << "one refresh for everything that arrived before the tick";
-}
-
-TEST_F(PingCycleTest, ARoundWithARowThatNeverReportsNeverCompletes) {
-    Hold(true);
-    cycle.Start(settings);
-    ASSERT_TRUE(Eventually([&] { return Sent() == 3; }));
-    for (std::uint32_t now = 100; now <= 5000; now += 100) Tick(now);
-    EXPECT_FALSE(cycle.WaitingForNextRound);
-    Hold(false);
-}
-
-TEST_F(PingCycleTest, ChangedRowsAreReportedOnceEachUntilTaken) {
-    cycle.Start(settings);
-    ASSERT_TRUE(AllReported());
-    std::vector<std::size_t> changed = list.TakeChangedRows();
-    std::sort(changed.begin(), changed.end());
-    EXPECT_EQ(changed, (std::vector<std::size_t>{0, 1, 2}));
-    EXPECT_TRUE(list.TakeChangedRows().empty());
+    EXPECT_EQ(echo->SentCount(), 6u);
 }
 
 }  // namespace

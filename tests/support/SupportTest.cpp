@@ -1,0 +1,75 @@
+// The helpers that read outside input or fix a visible limit: _wtoi-style numbers, case-blind
+// comparison, the settings reader's hexadecimal rule and the 8192-character hex text, UTF-16LE,
+// paths beside the executable, and the gradient of the colour helpers.
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <vector>
+
+#include "support/Color.h"
+#include "support/Hex.h"
+#include "support/Text.h"
+#include "support/Utf16.h"
+
+namespace es {
+namespace {
+
+TEST(TextHelpers, NumbersCaseAndPaths) {
+    const std::pair<const wchar_t*, int> numbers[] = {
+        {L"500", 500}, {L"  42", 42}, {L"\t-7x", -7}, {L"+3", 3}, {L"", 0}, {L"abc", 0}, {L"- 5", 0},
+        {L"2147483647", INT_MAX}, {L"99999999999", INT_MAX}, {L"-99999999999", INT_MIN},
+    };
+    for (auto [text, value] : numbers) EXPECT_EQ(ParseIntLikeWtoi(text), value) << "\"" << text << "\"";
+    EXPECT_EQ(CompareNoCase(L"/STEXT", L"/stext"), 0);
+    EXPECT_LT(CompareNoCase(L"_", L"A"), 0) << "letters compare lower-cased";
+    EXPECT_NE(CompareNoCase(L"\u00C4", L"\u00E4"), 0) << "only A to Z";
+    EXPECT_EQ(WithoutLastDot(L"C:\\Tools\\app.exe"), L"C:\\Tools\\app");
+    EXPECT_EQ(WithoutLastDot(L"C:\\my.tools\\app"), L"C:\\my") << "the last dot, wherever it stands";
+    EXPECT_EQ(CopyTruncated(L"abcdef", 4), L"abc");
+}
+
+TEST(Utf16, SupplementaryCharactersTravelAsSurrogatePairsAndAnOddByteIsDropped) {
+    const std::wstring text = DecodeUtf16Le(reinterpret_cast<const std::uint8_t*>("A\0\x3D\xD8\x00\xDE\x7F"), 7);
+    EXPECT_EQ(EncodeUtf16Le(text), std::string("A\0\x3D\xD8\x00\xDE", 6));
+    EXPECT_EQ(Utf16Length(text), 3u);
+}
+
+TEST(Hex, ReadsPairsTheWayTheSettingsReaderDoesAndWritesAtMost8192Characters) {
+    const struct {
+        const wchar_t* text;
+        std::size_t capacity;
+        std::vector<std::uint8_t> bytes;  // empty: nothing found, size kept
+    } cases[] = {
+        {L"0A FF 00", 8, {0x0A, 0xFF, 0x00}},
+        {L"0A FF 00", 2, {0x0A, 0xFF}},  // stops when the destination is full
+        {L"  0aff", 8, {0x0A, 0xFF}},    // spaces skipped, no separator needed
+        {L"A", 8, {0x0A}},               // a single last digit gives its value
+        {L"ZZ 1", 8, {0x00, 0x01}},      // a pair not starting with a digit gives 0
+        {L"-1", 8, {0xFF}},              // the reader accepts a sign
+        {L"   ", 8, {}},
+    };
+    for (const auto& c : cases) {
+        std::uint8_t out[8] = {0xEE, 0xEE, 0xEE, 0xEE, 0xEE, 0xEE, 0xEE, 0xEE};
+        std::size_t size = c.capacity;
+        EXPECT_EQ(HexToBytes(c.text, out, size), !c.bytes.empty()) << "\"" << c.text << "\"";
+        EXPECT_EQ(std::vector<std::uint8_t>(out, out + (c.bytes.empty() ? 0 : size)), c.bytes) << "\"" << c.text << "\"";
+        EXPECT_EQ(out[c.bytes.size()], 0xEE) << "wrote past the bytes produced";
+    }
+    std::vector<std::uint8_t> bytes(4000, 0xAB);
+    std::wstring text;
+    ASSERT_TRUE(BytesToHex(bytes.data(), bytes.size(), text));
+    EXPECT_EQ(text.size(), 8192u) << "2,731 bytes, the last pair whole";
+    EXPECT_EQ(text.substr(text.size() - 3), L" AB");
+}
+
+TEST(Colors, AGradientTruncatesEachChannelAndStaysWithinItsEnds) {
+    constexpr auto rgb = [](int r, int g, int b) { return static_cast<Color>(r | g << 8 | b << 16); };
+    const std::vector<Color> palette = {rgb(0, 0, 0), rgb(100, 0, 0), rgb(255, 201, 0)};
+    const std::pair<int, Color> cases[] = {{-3, rgb(0, 0, 0)}, {1, rgb(50, 0, 0)}, {2, rgb(100, 0, 0)},
+                                           {3, rgb(177, 100, 0)}, {9, rgb(255, 201, 0)}};
+    for (auto [value, color] : cases) EXPECT_EQ(InterpolateColor(value, 4, palette), color) << value;
+    EXPECT_EQ(ColorToHex(rgb(0x12, 0x34, 0xAB)), L"1234AB");
+}
+
+}  // namespace
+}  // namespace es
