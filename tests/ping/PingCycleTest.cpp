@@ -78,8 +78,7 @@ TEST_F(PingCycleTest, ThePauseIsMeasuredAcrossTheWrapAndClampedToWhatTheTickCoun
         Tick(c.end);
         Tick(c.tick);
         ASSERT_TRUE(SentBecomes(sent += c.starts ? 3 : 0));
-        ASSERT_TRUE(Eventually([&] { return list.ResultsThisRound == (c.starts ? 3u : 0u); }));
-        Tick(c.tick);
+        ASSERT_TRUE(Eventually([&] { return list.Row(2).PingCount == sent / 3; }));
     }
 }
 
