@@ -1,18 +1,22 @@
-// Runs EchoSentinel.exe from outside, each test in a folder of its own beside a fresh copy.
+// Runs EchoSentinel.exe from outside, each test in a folder of its own beside a fresh copy, and
+// reads its windows through their messages.
 #pragma once
 
 #include <windows.h>
 #include <commctrl.h>
 
 #include <string>
+#include <vector>
 
 #include "common/WinFiles.h"
-#include <vector>
 
 namespace e2e {
 
-// A new empty folder with a copy of EchoSentinel.exe; removed with everything in it at the end,
-// after any program it started that still runs has been ended.
+using testing_es::ReadFileBytes;
+using testing_es::WriteFileBytes;
+
+// A new empty folder with a copy of EchoSentinel.exe; at the end, programs it started that still
+// run are ended and the folder is removed with everything in it.
 class Sandbox {
 public:
     Sandbox();
@@ -21,52 +25,31 @@ public:
     Sandbox& operator=(const Sandbox&) = delete;
 
     const std::wstring& Folder() const { return folder_; }
-    std::wstring Exe() const { return folder_ + L"\\EchoSentinel.exe"; }
     std::wstring PathOf(const std::wstring& name) const { return folder_ + L"\\" + name; }
-
-    // Starts the program with the given arguments; returns the process handle (null on failure).
+    // The program started with the arguments in the folder; the handle belongs to the sandbox.
     HANDLE Start(const std::wstring& arguments) const;
-    // Starts the program and waits for it; returns its exit code, or -1 after timeoutMs.
+    // Started and waited for: its exit code, or -1 after timeoutMs.
     int Run(const std::wstring& arguments, DWORD timeoutMs = 20000) const;
 
 private:
     std::wstring folder_;
-    mutable std::vector<HANDLE> started_;  // ended by force at the end if still running
+    mutable std::vector<HANDLE> started_;
 };
 
 // A visible top-level window of the class owned by the process, waiting up to timeoutMs; null
-// when none came or the process ended.
+// when none came or the process ended. The main window's class is "EchoSentinel".
 HWND WaitForWindow(HANDLE process, const wchar_t* className, DWORD timeoutMs = 20000);
+inline HWND WaitForMainWindow(HANDLE process) { return WaitForWindow(process, L"EchoSentinel"); }
 // The names in a folder, sorted, without "." and "..".
 std::vector<std::wstring> FolderEntries(const std::wstring& folder);
-// The main window, of class "EchoSentinel".
-HWND WaitForMainWindow(HANDLE process, DWORD timeoutMs = 20000);
 
-// A block of memory inside another process, for list-view queries whose structures must live in
-// the process that owns the control.
-class RemoteMemory {
-public:
-    RemoteMemory(HANDLE process, std::size_t size);
-    ~RemoteMemory();
-    RemoteMemory(const RemoteMemory&) = delete;
-    RemoteMemory& operator=(const RemoteMemory&) = delete;
-    void* At(std::size_t offset) const { return base_ + offset; }
-    bool Write(std::size_t offset, const void* bytes, std::size_t size);
-    bool Read(std::size_t offset, void* bytes, std::size_t size) const;
-
-private:
-    HANDLE process_;
-    char* base_;
-};
-
-// Queries of the list view of another process.
+// Queries of the list view of another process, whose structures must live in that process.
 std::wstring ListViewCell(HANDLE process, HWND listView, int row, int column);
 std::vector<int> ListViewColumnOrder(HANDLE process, HWND listView, int columns);
-int ListViewColumnWidth(HWND listView, int column);
+inline int ListViewColumnWidth(HWND listView, int column) {
+    return static_cast<int>(::SendMessageW(listView, LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(column), 0));
+}
 // The header item's image index, -1 when it shows none.
 int HeaderImage(HANDLE process, HWND listView, int column);
-
-using testing_es::ReadFileBytes;
-using testing_es::WriteFileBytes;
 
 }  // namespace e2e

@@ -102,7 +102,6 @@ TEST_F(StandardListExport, AFileThatCannotBeCreatedIsReportedWithoutOwner) {
     DWORD code = 99;
     ::GetExitCodeProcess(process, &code);
     EXPECT_EQ(code, 0u);
-    ::CloseHandle(process);
 }
 
 // A format option as the last word is no export: the window runs, and its Exit command ends it.
