@@ -7,6 +7,7 @@
 #include <functional>
 
 #include "support/ExePaths.h"
+#include "support/Utf16.h"
 
 namespace e2e {
 
@@ -79,6 +80,18 @@ std::vector<std::wstring> FolderEntries(const std::wstring& folder) {
     ::FindClose(find);
     std::sort(names.begin(), names.end());
     return names;
+}
+
+std::string ExpectedReport(const std::string& name) {
+    std::string path = "Z:" ES_EXPECTED_DIR "/" + name;
+    std::replace(path.begin(), path.end(), '/', '\\');
+    std::string utf8 = ReadFileBytes(std::wstring(path.begin(), path.end())), text;
+    for (char c : utf8) text += c == '\n' ? std::string("\r\n") : std::string(1, c);
+    if (name.size() >= 6 && name.substr(name.size() - 6) == "scomma") return text;
+    std::wstring wide(text.size(), L'\0');
+    wide.resize(static_cast<std::size_t>(::MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
+                                                               wide.data(), static_cast<int>(wide.size()))));
+    return "\xFF\xFE" + es::EncodeUtf16Le(wide);
 }
 
 namespace {

@@ -43,6 +43,11 @@ inline HWND WaitForMainWindow(HANDLE process) { return WaitForWindow(process, L"
 // The names in a folder, sorted, without "." and "..".
 std::vector<std::wstring> FolderEntries(const std::wstring& folder);
 
+// The bytes a report must have, from tests/e2e/expected/name: a file written by hand in UTF-8
+// with line feeds, given the program's line ends and encoding (UTF-16LE with its mark, or ANSI
+// for comma-delimited reports, the names ending in "scomma").
+std::string ExpectedReport(const std::string& name);
+
 // Queries of the list view of another process, whose structures must live in that process.
 std::wstring ListViewCell(HANDLE process, HWND listView, int row, int column);
 std::vector<int> ListViewColumnOrder(HANDLE process, HWND listView, int columns);

@@ -4,7 +4,8 @@
 
 #include <gtest/gtest.h>
 
-#include <array>
+#include <cctype>
+#include <cstring>
 #include <string>
 
 #include "e2e/E2eSupport.h"
@@ -26,34 +27,18 @@ protected:
     e2e::Sandbox sandbox;
 };
 
-TEST_F(StandardListExport, TabDelimitedHasTenCellsARowWithRangesExpanded) {
-    ASSERT_EQ(sandbox.Run(L"/stab out.txt"), 0);
-    EXPECT_EQ(e2e::ReadFileBytes(sandbox.PathOf(L"out.txt")), Utf16File(
-        L"a&b\t\t\t0\t0\t\t\t\t\t\t\r\n"
-        L"10.0.0.1\t10.0.0.1\t\t0\t0\t\t\t\t\t\t\r\n"
-        L"10.0.0.2\t10.0.0.2\t\t0\t0\t\t\t\t\t\t\r\n"
-        L"10.0.0.3\t10.0.0.3\t\t0\t0\t\t\t\t\t\t\r\n"
-        L"10.0.0.5-10.0.0.5\t\t\t0\t0\t\t\t\t\t\t\r\n"
-        L"10.0.0.9-10.0.0.1\t\t\t0\t0\t\t\t\t\t\t\r\n"
-        L"010.001.000.255\t10.1.0.255\t\t0\t0\t\t\t\t\t\t\r\n"
-        L"\"q\"\t\t\t0\t0\t\t\t\t\t\t\r\n"));
-}
-
-TEST_F(StandardListExport, CommaDelimitedIsAnsiWithoutMarkAndQuotesQuotes) {
-    ASSERT_EQ(sandbox.Run(L"/SCOMMA out.csv"), 0);
-    EXPECT_EQ(e2e::ReadFileBytes(sandbox.PathOf(L"out.csv")),
-              "a&b,,,0,0,,,,,\r\n"
-              "10.0.0.1,10.0.0.1,,0,0,,,,,\r\n"
-              "10.0.0.2,10.0.0.2,,0,0,,,,,\r\n"
-              "10.0.0.3,10.0.0.3,,0,0,,,,,\r\n"
-              "10.0.0.5-10.0.0.5,,,0,0,,,,,\r\n"
-              "10.0.0.9-10.0.0.1,,,0,0,,,,,\r\n"
-              "010.001.000.255,10.1.0.255,,0,0,,,,,\r\n"
-              "\"\"\"q\"\"\",,,0,0,,,,,\r\n");
+// Ten cells a row, ranges expanded; comma-delimited in ANSI without a mark, quotes doubled.
+TEST_F(StandardListExport, TabAndCommaDelimited) {
+    for (const char* option : {"stab", "SCOMMA"}) {
+        const std::wstring word(option, option + strlen(option));
+        ASSERT_EQ(sandbox.Run(L"/" + word + L" out." + word), 0);
+        std::string name = std::string("standard.") + option;
+        for (char& c : name) c = static_cast<char>(std::tolower(c));
+        EXPECT_EQ(e2e::ReadFileBytes(sandbox.PathOf(L"out." + word)), e2e::ExpectedReport(name)) << option;
+    }
 }
 
 TEST_F(StandardListExport, TheWordsChooseFormatAndFile) {
-    const std::string emptyXml = Utf16File(L"<?xml version=\"1.0\"  encoding=\"UTF-16\" ?>\r\n<ping_清單>\r\n</ping_清單>\r\n");
     const struct {
         const wchar_t* words;
         const wchar_t* file;  // the one file the run leaves beside the program, if any
@@ -77,7 +62,7 @@ TEST_F(StandardListExport, TheWordsChooseFormatAndFile) {
     }
     e2e::WriteFileBytes(sandbox.PathOf(L"EchoSentinel.cfg"), "[General]\r\nRememberHosts=0\r\n");
     ASSERT_EQ(sandbox.Run(L"/sxml out.xml"), 0);
-    EXPECT_EQ(e2e::ReadFileBytes(sandbox.PathOf(L"out.xml")), emptyXml) << "the hosts file is read only when remembered";
+    EXPECT_EQ(e2e::ReadFileBytes(sandbox.PathOf(L"out.xml")), e2e::ExpectedReport("empty.sxml")) << "the hosts file is read only when remembered";
 }
 
 TEST_F(StandardListExport, AFileThatCannotBeCreatedIsReportedWithoutOwner) {
@@ -132,8 +117,8 @@ protected:
                             es::EncodeUtf16Le(L"a&b <x>\r\n10.0.0.9  lead, \"q\"\r\nsolo\r\n"
                                               L"10.0.0.1-10.0.0.2 range kept\r\n"));
     }
-    std::string Export(const wchar_t* option) {
-        std::wstring arguments = std::wstring(option) + L" out";
+    std::string Export(const std::wstring& option) {
+        std::wstring arguments = L"/" + option + L" out";
         EXPECT_EQ(sandbox.Run(arguments), 0);
         EXPECT_EQ(e2e::ReadFileBytes(sandbox.PathOf(L"EchoSentinel.cfg")), config) << "an export never saves";
         return e2e::ReadFileBytes(sandbox.PathOf(L"out"));
@@ -142,80 +127,11 @@ protected:
     std::string config;
 };
 
-TEST_F(DescribedListExport, Text) {
-    const std::wstring line(50, L'=');
-    std::wstring expected;
-    for (auto [description, host, address] : {std::array<const wchar_t*, 3>{L"<x>", L"a&b", L""},
-                                               {L" lead, \"q\"", L"10.0.0.9", L"10.0.0.9"},
-                                               {L"range kept", L"10.0.0.1-10.0.0.2", L""}}) {
-        expected += line + L"\r\n";
-        expected += L"描述                : " + std::wstring(description) + L"\r\n";
-        expected += L"主電腦名              : " + std::wstring(host) + L"\r\n";
-        expected += L"IP 位址             : " + std::wstring(address) + L"\r\n";
-        expected += L"成功計數              : 0\r\n";
-        expected += line + L"\r\n\r\n";
+TEST_F(DescribedListExport, EveryUtf16Format) {
+    for (const char* option : {"stext", "stabular", "shtml", "sverhtml", "sxml"}) {
+        EXPECT_EQ(Export(std::wstring(option, option + strlen(option))), e2e::ExpectedReport(std::string("described.") + option))
+            << option;
     }
-    EXPECT_EQ(Export(L"/stext"), Utf16File(expected));
-}
-
-TEST_F(DescribedListExport, Tabular) {
-    const std::wstring blank20(20, L' ');
-    EXPECT_EQ(Export(L"/stabular"), Utf16File(
-        L"<x>" + std::wstring(47, L' ') + L" a&b" + std::wstring(17, L' ') + L" " + blank20 + L" 0" +
-        std::wstring(19, L' ') + L" \r\n" +
-        L" lead, \"q\"" + std::wstring(40, L' ') + L" 10.0.0.9" + std::wstring(12, L' ') + L" 10.0.0.9" +
-        std::wstring(12, L' ') + L" 0" + std::wstring(19, L' ') + L" \r\n" +
-        L"range kept" + std::wstring(40, L' ') + L" 10.0.0.1-10.0.0.2" + std::wstring(3, L' ') + L" " + blank20 +
-        L" 0" + std::wstring(19, L' ') + L" \r\n"));
-}
-
-constexpr const wchar_t* kHtmlHead =
-    L"<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 3.2 Final//EN\">\r\n"
-    L"<html><head><title>Ping 清單</title></head>\r\n<body>\r\n <h3>Ping 清單</h3>\r\n"
-    L"<br><h4>建立本報告的套用程式是 <a href=\"https://echosentinel.example/\" target=\"newwin\">EchoSentinel</a></h4><p>";
-
-TEST_F(DescribedListExport, HtmlHorizontal) {
-    EXPECT_EQ(Export(L"/shtml"), Utf16File(std::wstring(kHtmlHead) +
-        L"<table border=\"1\" cellpadding=\"5\"><tr bgcolor=\"E0E0E0\">\r\n"
-        L"<th>描述\r\n<th>主電腦名\r\n<th>IP 位址\r\n<th>成功計數\r\n"
-        L"<tr><td bgcolor=#FFFFFF nowrap>&lt;x&gt;<td bgcolor=#FFFFFF nowrap>a&amp;b"
-        L"<td bgcolor=#FFFFFF nowrap>&nbsp;<td bgcolor=#FFFFFF nowrap>0\r\n"
-        L"<tr><td bgcolor=#FFFFFF nowrap> lead, &quot;q&quot;&nbsp;<td bgcolor=#FFFFFF nowrap>10.0.0.9"
-        L"<td bgcolor=#FFFFFF nowrap>10.0.0.9<td bgcolor=#FFFFFF nowrap>0\r\n"
-        L"<tr><td bgcolor=#FFFFFF nowrap>range kept<td bgcolor=#FFFFFF nowrap>10.0.0.1-10.0.0.2"
-        L"<td bgcolor=#FFFFFF nowrap>&nbsp;<td bgcolor=#FFFFFF nowrap>0\r\n"
-        L"</table>\r\n\r\n</body></html>"));
-}
-
-TEST_F(DescribedListExport, HtmlVertical) {
-    std::wstring expected = kHtmlHead;
-    for (auto [description, host, address] : {std::array<const wchar_t*, 3>{L"&lt;x&gt;", L"a&amp;b", L"&nbsp;"},
-                                               {L" lead, &quot;q&quot;&nbsp;", L"10.0.0.9", L"10.0.0.9"},
-                                               {L"range kept", L"10.0.0.1-10.0.0.2", L"&nbsp;"}}) {
-        expected += L"<table border=\"1\" cellpadding=\"5\">\r\n";
-        expected += L"<tr><td bgcolor=\"E0E0E0\" nowrap><b>描述</b><td bgcolor=#FFFFFF nowrap>" +
-                    std::wstring(description) + L"\r\n";
-        expected += L"<tr><td bgcolor=\"E0E0E0\" nowrap><b>主電腦名</b><td bgcolor=#FFFFFF nowrap>" +
-                    std::wstring(host) + L"\r\n";
-        expected += L"<tr><td bgcolor=\"E0E0E0\" nowrap><b>IP 位址</b><td bgcolor=#FFFFFF nowrap>" +
-                    std::wstring(address) + L"\r\n";
-        expected += L"<tr><td bgcolor=\"E0E0E0\" nowrap><b>成功計數</b><td bgcolor=#FFFFFF nowrap>0\r\n";
-        expected += L"</table><p>\r\n";
-    }
-    expected += L"\r\n</body></html>";
-    EXPECT_EQ(Export(L"/sverhtml"), Utf16File(expected));
-}
-
-TEST_F(DescribedListExport, Xml) {
-    EXPECT_EQ(Export(L"/sxml"), Utf16File(
-        L"<?xml version=\"1.0\"  encoding=\"UTF-16\" ?>\r\n<ping_清單>\r\n"
-        L"<item>\r\n<描述>&lt;x&gt;</描述>\r\n<主電腦名>a&amp;b</主電腦名>\r\n<ip_位址></ip_位址>\r\n"
-        L"<成功計數>0</成功計數>\r\n</item>\r\n"
-        L"<item>\r\n<描述> lead, &quot;q&quot;</描述>\r\n<主電腦名>10.0.0.9</主電腦名>\r\n<ip_位址>10.0.0.9</ip_位址>\r\n"
-        L"<成功計數>0</成功計數>\r\n</item>\r\n"
-        L"<item>\r\n<描述>range kept</描述>\r\n<主電腦名>10.0.0.1-10.0.0.2</主電腦名>\r\n<ip_位址></ip_位址>\r\n"
-        L"<成功計數>0</成功計數>\r\n</item>\r\n"
-        L"</ping_清單>\r\n"));
 }
 
 }  // namespace
