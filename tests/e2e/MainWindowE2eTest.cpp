@@ -82,7 +82,7 @@ TEST(MainWindowE2e, ItSavesTheConfigurationAndHostsFileThatTheNextStartRestores)
         "[General]\r\nShowGridLines=1\r\nSaveFilterIndex=3\r\nShowInfoTip=0\r\nMarkFailedPings=1\r\nAlwaysOnTop=0\r\n"
         "PingEvery=1\r\nPingEverySeconds=0\r\nPingTimeout=700\r\nRememberHosts=1\r\nIPHostDescFormat=0\r\n";
     WriteFileBytes(box.PathOf(L"EchoSentinel.cfg"),
-                   options + "WinPos=2C 00 00 00 00 00 00 00 01 00 00 00 FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF "
+                   "[General]\r\nObsolete=1\r\n" + options.substr(11) + "WinPos=2C 00 00 00 00 00 00 00 01 00 00 00 FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF "
                              "FF 28 00 00 00 1E 00 00 00 E4 02 00 00 12 02 00 00\r\nColumns=" + columns + "\r\nSort=4098\r\n");
     WriteFileBytes(box.PathOf(L"list.txt"), "127.0.0.1-127.0.0.4\r\n");
     const auto expectLayout = [&](HANDLE process, HWND list) {
@@ -100,7 +100,8 @@ TEST(MainWindowE2e, ItSavesTheConfigurationAndHostsFileThatTheNextStartRestores)
     ::SetWindowPos(window, nullptr, 60, 70, 620, 440, SWP_NOZORDER | SWP_NOACTIVATE);
     EXPECT_EQ(CloseAndWait(process, window), 0);
 
-    // The placement as the window reports it: length 44 first, the normal rectangle last.
+    // Only the keys of this save, in their order; the placement as the window reports it, length 44
+    // first, the normal rectangle last.
     const std::string cfg = ReadFileBytes(box.PathOf(L"EchoSentinel.cfg"));
     const std::size_t winPos = cfg.find("WinPos=2C 00 00 00 ");
     ASSERT_EQ(winPos, options.size()) << cfg;

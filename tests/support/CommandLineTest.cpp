@@ -1,11 +1,9 @@
-// How command lines split into words, and which export they ask for.
+// How command lines split into words.
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "app/ExportOptions.h"
-#include "reports/ReportWriter.h"
 #include "support/CommandLine.h"
 
 namespace {
@@ -35,28 +33,6 @@ TEST(CommandLineParse, SplitsLikeTheShellHandsItOver) {
     line.Parse(L"/NoSaveLoad /PingTimeout");
     EXPECT_EQ(std::pair(line.FindArg(L"/pingtimeout"), line.FindArg(L"/loadfile")), std::pair(1, -1));
     EXPECT_STREQ(line.GetArg(2), L"") << "never null past the end";
-}
-
-TEST(ExportRequest, TheLastFormatBeforeTheFinalWordWins) {
-    const struct {
-        const wchar_t* text;
-        int format;  // 0: no export, the window runs
-        const wchar_t* path;
-    } cases[] = {
-        {L"/stext", 0, L""},
-        {L"/stext /sxml", es::kFormatText, L"/sxml"},
-        {L"/scomma x.csv /other", es::kFormatCommaDelimited, L"x.csv"},
-        {L"x.csv /scomma", 0, L""},
-    };
-    for (const auto& c : cases) {
-        CommandLine line;
-        line.Parse(c.text);
-        es::ExportRequest request;
-        EXPECT_EQ(es::FindExportRequest(line, request) ? request.format : 0, c.format) << (&c - cases);
-        if (c.format) {
-            EXPECT_EQ(request.path, c.path);
-        }
-    }
 }
 
 }  // namespace

@@ -1,4 +1,5 @@
-// The configuration and hosts files as the platform's profile and file functions write them.
+// The configuration, hosts and address files where the end-to-end runs cannot go: a save that
+// never completed, values that are short or bad, odd bytes and marks, ANSI and oversized files.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -47,44 +48,6 @@ struct Configuration {
     WindowPlacement placement;
     PingItemList list;
 };
-
-TEST(ConfigurationFile, HoldsTheThirteenKeysInOrderAsPlainText) {
-    TempFolder folder;
-    const std::wstring path = folder.Path(L"x.cfg");
-    WriteFileBytes(path, "[General]\r\nObsolete=1\r\n");
-
-    Configuration saved;
-    saved.settings.ShowGridLines = 1;
-    saved.settings.SaveFilterIndex = 3;
-    saved.settings.PingTimeout = -5;
-    saved.settings.RememberHosts = 0;
-    saved.settings.IPHostDescFormat = 1;
-    saved.placement = {44, 0, 1, -1, 0, 0, 0, 10, 20, 810, 620};
-    saved.list.Layout()[1] = {0, 9};
-    saved.list.Layout()[9] = {300, 1};
-    saved.list.SetSavedSortKey(4096 + 2);
-    EXPECT_TRUE(saved.Save(path));
-
-    EXPECT_EQ(ReadFileBytes(path),
-              "[General]\r\n"
-              "ShowGridLines=1\r\nSaveFilterIndex=3\r\nShowInfoTip=1\r\nMarkFailedPings=0\r\nAlwaysOnTop=0\r\n"
-              "PingEvery=1\r\nPingEverySeconds=30\r\nPingTimeout=-5\r\nRememberHosts=0\r\nIPHostDescFormat=1\r\n"
-              "WinPos=2C 00 00 00 00 00 00 00 01 00 00 00 FF FF FF FF 00 00 00 00 00 00 00 00 00 00 00 00 "
-              "0A 00 00 00 14 00 00 00 2A 03 00 00 6C 02 00 00\r\n"
-              "Columns=64 00 00 00 00 00 09 00 64 00 02 00 64 00 03 00 64 00 04 00 64 00 05 00 "
-              "64 00 06 00 64 00 07 00 64 00 08 00 2C 01 01 00\r\n"
-              "Sort=4098\r\n");
-    EXPECT_EQ(ReadFileBytes(PendingSavePath(path)), "<missing>");
-
-    Configuration loaded;
-    loaded.Load(path);
-    EXPECT_EQ(std::tuple(loaded.settings.ShowGridLines, loaded.settings.SaveFilterIndex, loaded.settings.PingTimeout,
-                         loaded.settings.RememberHosts, loaded.list.SavedSortKey()),
-              std::tuple(1, 3, -5, 0, 4098));
-    EXPECT_EQ(loaded.placement.ToBytes(), saved.placement.ToBytes());
-    EXPECT_EQ(loaded.list.Layout()[9].width, 300);
-    EXPECT_EQ(loaded.list.Layout()[1].order, 9);
-}
 
 TEST(ConfigurationFile, ASaveThatIsNotCommittedLeavesTheOldFileWholeAndAFailedOneSaysSo) {
     TempFolder folder;
