@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "app/Configuration.h"
@@ -38,50 +39,28 @@ TEST(CommandLineSettingsTest, OverridesOnlyTheOptionsGiven) {
     AppSettings settings;
     settings.RememberHosts = 0;
     ExchangeAppSettings(settings, store);
-    EXPECT_EQ(settings.PingTimeout, 500);
-    EXPECT_EQ(settings.AlwaysOnTop, 1);
-    EXPECT_EQ(settings.PingEverySeconds, 0);
-    EXPECT_EQ(settings.ShowInfoTip, 0);    // the last word: an empty value
-    EXPECT_EQ(settings.RememberHosts, 0);  // absent: unchanged, not the default
-    EXPECT_EQ(store.Hits(), 4);
-
-    std::uint8_t bytes[4] = {1, 2, 3, 4};
-    std::size_t size = 4;
-    EXPECT_EQ(store.ExchangeBinary(L"pingtimeout", bytes, size), 1);
-    EXPECT_EQ(bytes[0], 1);
+    // The last word gives an empty value; an absent option leaves the value, not the default.
+    EXPECT_EQ(std::tuple(settings.PingTimeout, settings.AlwaysOnTop, settings.PingEverySeconds, settings.ShowInfoTip,
+                         settings.RememberHosts, store.Hits()),
+              std::tuple(500, 1, 0, 0, 0, 4));
 }
 
-TEST(WindowPlacementTest, AppliesOnlyARectangleThatFitsTheScreen) {
-    WindowPlacement p;
-    p.showCmd = 1;
-    p.top = 0;
-    p.bottom = 400;
-    auto at = [&](int left, int right) {
-        p.left = left;
-        p.right = right;
-        return p.IsUsable(1024, 768);
+TEST(WindowPlacementTest, AppliesOnlyARectangleThatFitsTheScreenCutToTheVirtualScreen) {
+    // left, top, right, bottom, show command; usable on a 1024 x 768 screen?
+    const std::pair<WindowPlacement, bool> cases[] = {
+        {{44, 0, 1, 0, 0, 0, 0, 1003, 0, 1300, 400}, true},
+        {{44, 0, 1, 0, 0, 0, 0, 1004, 0, 1300, 400}, false},  // left + 20 reaches the screen width
+        {{44, 0, 1, 0, 0, 0, 0, 0, 0, 20, 400}, false},       // not wider than 20
+        {{44, 0, 1, 0, 0, 0, 0, -100, 0, 5, 400}, false},
+        {{44, 0, 1, 0, 0, 0, 0, 0, -11, 500, 400}, false},
+        {{44, 0, 1, 0, 0, 0, 0, 0, 748, 500, 900}, false},
+        {{44, 0, 0, 0, 0, 0, 0, 0, 0, 500, 400}, false},     // never shown
+        {{44, 0, 1, 0, 0, 0, 0, INT32_MIN, 0, INT32_MAX, 400}, true},
     };
-    EXPECT_TRUE(at(1003, 1300));
-    EXPECT_FALSE(at(1004, 1300));  // left + 20 reaches the screen width
-    EXPECT_FALSE(at(0, 20));       // not wider than 20
-    EXPECT_FALSE(at(-100, 5));
-    p.top = -11;
-    EXPECT_FALSE(at(0, 500));
-    p.top = 748;
-    p.bottom = 900;
-    EXPECT_FALSE(at(0, 500));
-    p.top = 0;
-    p.bottom = 400;
-    p.showCmd = 0;
-    EXPECT_FALSE(at(0, 500));
-
-    // Extreme values pass the rule; what is applied is cut to the virtual screen.
-    p.showCmd = 1;
-    EXPECT_TRUE(at(INT32_MIN, INT32_MAX));
+    for (const auto& [placement, usable] : cases) EXPECT_EQ(placement.IsUsable(1024, 768), usable) << (&placement - &cases[0].first);
     const ScreenRect screen{-1280, 0, 1024, 768};
-    EXPECT_EQ(p.NormalRectWithin(screen), (ScreenRect{-1280, 0, 1024, 400}));
-    EXPECT_TRUE(at(100, 700));
-    EXPECT_EQ(p.NormalRectWithin(screen), (ScreenRect{100, 0, 700, 400}));
+    EXPECT_EQ(cases[7].first.NormalRectWithin(screen), (ScreenRect{-1280, 0, 1024, 400})) << "no overflow, on screen";
+    EXPECT_EQ(cases[0].first.NormalRectWithin(screen), (ScreenRect{1003, 0, 1024, 400}));
 }
 
 }  // namespace

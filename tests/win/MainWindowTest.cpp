@@ -47,14 +47,10 @@ protected:
         ::ShowWindow(window->Window(), SW_SHOW);
         PumpFor(0);
     }
-    void Build(const wchar_t* addresses) {
+    // Rows from the list; pinging starts at once when asked.
+    void Build(const wchar_t* addresses, bool ping = false) {
         window->Settings().addressList = addresses;
-        window->RebuildRows();
-        PumpFor(0);
-    }
-    void Load(const wchar_t* addresses) {
-        window->Settings().addressList = addresses;
-        window->RestartPinging();
+        ping ? window->RestartPinging() : window->RebuildRows();
         PumpFor(0);
     }
     void Command(int id) {
@@ -65,10 +61,7 @@ protected:
     int Rows() const { return static_cast<int>(::SendMessageW(List(), LVM_GETITEMCOUNT, 0, 0)); }
     std::wstring Cell(int row, int column) const {
         wchar_t text[300] = L"";
-        LVITEMW item = {};
-        item.iSubItem = column;
-        item.pszText = text;
-        item.cchTextMax = 300;
+        LVITEMW item = {0, 0, column, 0, 0, text, 300};
         ::SendMessageW(List(), LVM_GETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
         return text;
     }
@@ -81,16 +74,13 @@ protected:
         return Rows() > 0 && Column(column) == std::vector<std::wstring>(static_cast<std::size_t>(Rows()), text);
     }
     int Image(int row) const {
-        LVITEMW item = {};
-        item.mask = LVIF_IMAGE;
-        item.iItem = row;
+        LVITEMW item = {LVIF_IMAGE, row};
         ::SendMessageW(List(), LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
         return item.iImage;
     }
     int HeaderImage(int column) const {
         HWND header = reinterpret_cast<HWND>(::SendMessageW(List(), LVM_GETHEADER, 0, 0));
-        HDITEMW item = {};
-        item.mask = HDI_FORMAT | HDI_IMAGE;
+        HDITEMW item = {HDI_FORMAT | HDI_IMAGE};
         ::SendMessageW(header, HDM_GETITEMW, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&item));
         return (item.fmt & HDF_IMAGE) ? item.iImage : -1;
     }
@@ -180,7 +170,7 @@ TEST_F(MainWindowTest, CommandStatesFollowTheRowsTheSelectionAndPinging) {
     EXPECT_FALSE(ButtonEnabled(IDM_STARTPING));
     EXPECT_TRUE(ButtonEnabled(IDM_PINGOPTIONS));
 
-    Load(L"127.0.0.1-127.0.0.3");
+    Build(L"127.0.0.1-127.0.0.3", true);
     SelectRows({1});
     expect("one selected while pinging", {{IDM_SAVESELECTED, true}, {IDM_HTMLREPORTSELECTED, true}, {IDM_STOPPING, true},
                                           {IDM_STARTPING, false}, {IDM_RESET, true}, {IDM_AUTOSIZECOLUMNS, true},
@@ -268,7 +258,7 @@ struct WriteCounter {
 
 TEST_F(MainWindowTest, RefreshesWriteOnlyChangedCellsAndResetKeepsTheAddresses) {
     Open(L"/nosaveload /PingEvery 0");
-    Load(L"127.0.6.1-127.0.6.3");
+    Build(L"127.0.6.1-127.0.6.3", true);
     ASSERT_TRUE(PumpUntil([&] { return AllCellsRead(3, L"1") && window->Cycle().WaitingForNextRound; }, 5000));
     EXPECT_EQ(Cell(0, 5), L"成功");
     EXPECT_EQ(Image(0), 1);

@@ -32,17 +32,10 @@ using testing_es::WriteFileBytes;
 // Everything the configuration file holds, at its defaults until exchanged.
 struct Configuration {
     Configuration() { list.Initialise(0); }
-    void Exchange(IniSettingsStore& store) { ExchangeConfiguration(store, settings, placement, list); }
-    void Load(const std::wstring& path) {
-        IniSettingsStore reader;
-        reader.Open(path, false);
-        Exchange(reader);
-    }
-    bool Save(const std::wstring& path) {
-        IniSettingsStore writer;
-        writer.Open(path, true);
-        Exchange(writer);
-        return writer.Commit();
+    void Exchange(const std::wstring& path, bool writing) {
+        IniSettingsStore store;
+        store.Open(path, writing);
+        ExchangeConfiguration(store, settings, placement, list);
     }
     AppSettings settings;
     WindowPlacement placement;
@@ -54,19 +47,14 @@ TEST(ConfigurationFile, ASaveThatIsNotCommittedLeavesTheOldFileWholeAndAFailedOn
     const std::wstring path = folder.Path(L"x.cfg");
     const std::string old = "[General]\r\nPingTimeout=250\r\nColumns=2C01 0500 3200 0000\r\nWinPos=2C 00 00 00\r\nSort=zz\r\n";
     WriteFileBytes(path, old);
-    {
-        Configuration unsaved;
-        IniSettingsStore store;
-        store.Open(path, true);
-        unsaved.Exchange(store);  // and ends here, as if the program died before the save completed
-    }
+    Configuration().Exchange(path, true);  // never committed, as if the program died before the save completed
     EXPECT_EQ(ReadFileBytes(path), old);
     EXPECT_EQ(ReadFileBytes(PendingSavePath(path)), "<missing>");
 
     // Missing keys take their defaults; short and bad values are read by the hexadecimal rule.
     Configuration loaded;
     const auto defaults = loaded.list.Layout();
-    loaded.Load(path);
+    loaded.Exchange(path, false);
     EXPECT_EQ(std::pair(loaded.settings.PingTimeout, loaded.settings.PingEverySeconds), std::pair(250, 30));
     auto expected = defaults;
     expected[0] = {300, 5};
@@ -99,26 +87,18 @@ TEST(HostsFile, IsTheListAsUtf16LeWithoutMarkAndReadsBackWhole) {
 
 TEST(AddressFile, DecodesMarkedUnmarkedAndAnsiText) {
     TempFolder folder;
-    struct Case {
-        const char* name;
-        std::string bytes;
-        std::wstring text;
-    } cases[] = {
-        {"marked", std::string("\xFF\xFE" "1\0.\0" "2\0", 8), L"1.2"},
-        {"unmarked, odd", std::string("1\0.\0" "2", 5), L"1.2"},
-        {"ansi", "10.0.0.1\r\n10.0.0.2", L"10.0.0.1\r\n10.0.0.2"},
-        {"utf-8 mark read as ansi", "\xEF\xBB\xBFx", L"\u00EF\u00BB\u00BFx"},
-        {"ends at a nul", std::string("ab\0cd", 5), L"ab"},
-        {"empty", "", L""},
-        {"over 8 MiB: the first 8 only", std::string(8 * 1024 * 1024 - 1, 'a') + "zzz", std::wstring(8 * 1024 * 1024 - 1, L'a') + L"z"},
+    const std::pair<std::string, std::wstring> cases[] = {
+        {std::string("\xFF\xFE" "1\0.\0" "2\0", 8), L"1.2"},             // marked UTF-16
+        {std::string("1\0.\0" "2", 5), L"1.2"},                            // unmarked, an odd last byte
+        {"\xEF\xBB\xBFx\r\ny", L"\u00EF\u00BB\u00BFx\r\ny"},                // ANSI: a UTF-8 mark is text
+        {std::string("ab\0cd", 5), L"ab"},                                 // ends at a NUL
+        {std::string(8 * 1024 * 1024 - 1, 'a') + "zzz", std::wstring(8 * 1024 * 1024 - 1, L'a') + L"z"},  // 8 MiB
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        const std::wstring path = folder.Path(L"list.txt");
-        WriteFileBytes(path, c.bytes);
+    for (const auto& [bytes, expected] : cases) {
+        WriteFileBytes(folder.Path(L"list.txt"), bytes);
         std::wstring text = L"old";
-        ASSERT_TRUE(ReadAddressFile(path, text));
-        EXPECT_EQ(text, c.text);
+        ASSERT_TRUE(ReadAddressFile(folder.Path(L"list.txt"), text));
+        EXPECT_TRUE(text == expected) << "read " << text.size() << " characters";
     }
     std::wstring text = L"old";
     EXPECT_FALSE(ReadAddressFile(folder.Path(L"none.txt"), text));

@@ -7,6 +7,8 @@
 #include <functional>
 #include <string>
 
+#include "support/Utf16.h"
+
 namespace testing_es {
 
 // Dispatches this thread's messages until condition() holds or timeoutMs passed; a WM_QUIT that
@@ -36,11 +38,9 @@ inline void PumpFor(DWORD ms) { PumpUntil({}, ms); }
 class DialogAutomation {
 public:
     using Action = std::function<bool(HWND dialog)>;
-    DialogAutomation(Action action, DWORD timeoutMs = 15000) {
+    DialogAutomation(Action action, DWORD timeoutMs = 15000)
+        : action_(std::move(action)), timer_(::SetTimer(nullptr, 0, 30, OnTimer)), deadline_(::GetTickCount() + timeoutMs) {
         Current() = this;
-        action_ = std::move(action);
-        deadline_ = ::GetTickCount() + timeoutMs;
-        timer_ = ::SetTimer(nullptr, 0, 30, OnTimer);
     }
     ~DialogAutomation() {
         if (timer_) ::KillTimer(nullptr, timer_);
@@ -96,13 +96,6 @@ inline void ClickButton(HWND dialog, int id) {
 }
 
 // The text as UTF-16LE bytes, as the program writes it to files.
-inline std::string Utf16Bytes(const std::wstring& text) {
-    std::string bytes;
-    for (wchar_t c : text) {
-        bytes += static_cast<char>(c & 0xFF);
-        bytes += static_cast<char>((c >> 8) & 0xFF);
-    }
-    return bytes;
-}
+inline std::string Utf16Bytes(const std::wstring& text) { return es::EncodeUtf16Le(text); }
 
 }  // namespace testing_es
