@@ -28,7 +28,7 @@ std::span<const MainWindow::Command> MainWindow::Commands() {
         {IDM_SHOWGRIDLINES, R::Always, 0, 0, &AppSettings::ShowGridLines, &W::ApplyListStyles},
         {IDM_HTMLREPORTALL, R::AnyRow, 0, 0, nullptr, &W::ShowReportAll},
         {IDM_SELECTALL, R::Always, 0, 0, nullptr, &W::SelectAll},
-        {IDM_COPYSELECTED, R::Unavailable, 6, 2, nullptr, nullptr},
+        {IDM_COPYSELECTED, R::AnyMarked, 6, 2, nullptr, &W::CopySelected},
         {IDM_PROPERTIES, R::Unavailable, 7, 3, nullptr, nullptr},
         {IDM_HTMLREPORTSELECTED, R::AnyMarked, 0, 0, nullptr, &W::ShowReportSelected},
         {IDM_CHOOSECOLUMNS, R::Unavailable, 0, 0, nullptr, nullptr},
@@ -109,6 +109,8 @@ bool MainWindow::OnCommand(int id, int code, HWND) {
 }
 
 void MainWindow::SaveSelected() { SaveSelectedItems(window_, items_, view_, settings_.SaveFilterIndex); }
+
+void MainWindow::CopySelected() { CopySelectedToClipboard(window_, items_, view_); }
 
 void MainWindow::Exit() { ::SendMessageW(window_, WM_CLOSE, 0, 0); }
 

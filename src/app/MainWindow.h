@@ -93,6 +93,7 @@ private:
 
     // Command actions.
     void SaveSelected();
+    void CopySelected();
     void Exit();
     void RefreshRows();
     void ApplyListStyles();

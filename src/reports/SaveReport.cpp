@@ -3,6 +3,8 @@
 #include <commdlg.h>
 #include <shellapi.h>
 
+#include <cstring>
+
 #include "lang/StringTable.h"
 #include "reports/ReportFiles.h"
 #include "reports/ReportWriter.h"
@@ -10,6 +12,7 @@
 #include "support/ErrorMessage.h"
 #include "support/FileDialog.h"
 #include "support/FileFilter.h"
+#include "support/Utf16.h"
 
 namespace es {
 
@@ -51,6 +54,45 @@ void SaveSelectedItems(HWND owner, ReportListBase& list, const ReportListView& v
     if (!ChooseSaveFile(owner, path, chosen)) return;
     filterIndex = chosen;
     SaveRows(owner, list, view, path, chosen, false, true);
+}
+
+namespace {
+
+class TextBuffer final : public TextSink {
+public:
+    bool Write(std::wstring_view text) override {
+        this->text.append(text);
+        return true;
+    }
+    bool WriteAnsi(std::wstring_view text) override { return Write(text); }
+    std::wstring text;
+};
+
+}  // namespace
+
+// Straight from memory: no temporary file can be left behind when something fails.
+bool CopySelectedToClipboard(HWND owner, ReportListBase& list, const ReportListView& view) {
+    TextBuffer buffer;
+    WriteItems(list, buffer, kFormatTabDelimited, false, view.ShownItems(true));
+    const std::string units = EncodeUtf16Le(buffer.text) + std::string(2, '\0');
+    DWORD error = 0;
+    if (!::OpenClipboard(owner)) {
+        error = ::GetLastError();
+    } else {
+        ::EmptyClipboard();
+        HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE, units.size());
+        if (void* block = memory ? ::GlobalLock(memory) : nullptr) {
+            std::memcpy(block, units.data(), units.size());
+            ::GlobalUnlock(memory);
+            if (!::SetClipboardData(CF_UNICODETEXT, memory)) error = ::GetLastError();
+        } else {
+            error = ::GetLastError();
+        }
+        if (error && memory) ::GlobalFree(memory);
+        ::CloseClipboard();
+    }
+    if (error) ShowErrorMessage(owner, error);
+    return error == 0;
 }
 
 void ShowHtmlReport(HWND owner, ReportListBase& list, const ReportListView& view, const std::wstring& reportPath,

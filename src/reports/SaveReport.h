@@ -1,5 +1,5 @@
-// Saving rows from the window: the driver over the list view's rows, the save dialog, Save
-// Selected Items and the HTML report shown in the browser.
+// Rows from the window: the driver over the list view's rows, the save dialog, Save Selected
+// Items, the copy to the clipboard and the HTML report shown in the browser.
 #pragma once
 
 #include <windows.h>
@@ -24,6 +24,9 @@ bool SaveRows(HWND owner, ReportListBase& list, const ReportListView& view, cons
 bool ChooseSaveFile(HWND owner, std::wstring& path, int& filterIndex);
 // The Save Selected Items command: the format is the chosen filter, kept in filterIndex.
 void SaveSelectedItems(HWND owner, ReportListBase& list, const ReportListView& view, int& filterIndex);
+// Copy Selected Items: the selected rows as the tab-delimited report without a byte-order mark,
+// on the clipboard as Unicode text; a failure shows the "Error %d: %s" box owned by owner.
+bool CopySelectedToClipboard(HWND owner, ReportListBase& list, const ReportListView& view);
 // The horizontal HTML report of all or the selected rows in reportPath, opened by the shell.
 void ShowHtmlReport(HWND owner, ReportListBase& list, const ReportListView& view, const std::wstring& reportPath,
                     bool selectedOnly);

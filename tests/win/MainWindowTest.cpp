@@ -165,8 +165,8 @@ TEST_F(MainWindowTest, CommandStatesFollowTheRowsTheSelectionAndPinging) {
     };
     expect("no rows", {{IDM_STARTPING, false}, {IDM_STOPPING, false}, {IDM_RESET, false}, {IDM_HTMLREPORTALL, false},
                        {IDM_AUTOSIZECOLUMNS, false}, {IDM_SAVESELECTED, false}, {IDM_PINGOPTIONS, true}});
-    // Features not in this build are grayed whatever the rows: About, Copy, Properties, Columns, Find.
-    for (int id : {IDM_ABOUT, IDM_COPYSELECTED, IDM_PROPERTIES, IDM_CHOOSECOLUMNS, IDM_FIND}) EXPECT_FALSE(Enabled(id)) << id;
+    // Features not in this build are grayed whatever the rows: About, Properties, Columns, Find.
+    for (int id : {IDM_ABOUT, IDM_PROPERTIES, IDM_CHOOSECOLUMNS, IDM_FIND}) EXPECT_FALSE(Enabled(id)) << id;
     EXPECT_FALSE(ButtonEnabled(IDM_STARTPING));
     EXPECT_TRUE(ButtonEnabled(IDM_PINGOPTIONS));
 
@@ -174,7 +174,7 @@ TEST_F(MainWindowTest, CommandStatesFollowTheRowsTheSelectionAndPinging) {
     SelectRows({1});
     expect("one selected while pinging", {{IDM_SAVESELECTED, true}, {IDM_HTMLREPORTSELECTED, true}, {IDM_STOPPING, true},
                                           {IDM_STARTPING, false}, {IDM_RESET, true}, {IDM_AUTOSIZECOLUMNS, true},
-                                          {IDM_PROPERTIES, false}, {IDM_COPYSELECTED, false}});
+                                          {IDM_PROPERTIES, false}, {IDM_COPYSELECTED, true}});
     EXPECT_TRUE(ButtonEnabled(IDM_STOPPING));
     EXPECT_TRUE(ButtonEnabled(IDM_SAVESELECTED));
     EXPECT_FALSE(ButtonEnabled(IDM_PROPERTIES));
@@ -326,6 +326,22 @@ TEST_F(MainWindowTest, AddressFilesLoadFromADropAndTheOpenDialog) {
     EXPECT_EQ(window->Settings().addressList, L"127.0.5.1\r\n127.0.5.2\r\n127.0.5.3");
     for (const auto& file : {first, second}) ::DeleteFileW(file.c_str());
     ::RemoveDirectoryW(folder.c_str());
+}
+
+TEST_F(MainWindowTest, CopyPutsTheSelectedRowsOnTheClipboardAsShown) {
+    Open();
+    Build(L"127.0.0.1-127.0.0.3");
+    // Column 1 shown first, columns 2 and 5 to 9 hidden.
+    int order[10] = {1, 0, 2, 3, 4, 5, 6, 7, 8, 9};
+    ::SendMessageW(List(), LVM_SETCOLUMNORDERARRAY, 10, reinterpret_cast<LPARAM>(order));
+    for (int column : {2, 5, 6, 7, 8, 9}) ::SendMessageW(List(), LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(column), 0);
+    SelectRows({0, 2});
+    ::SendMessageW(window->Window(), WM_COMMAND, MAKEWPARAM(IDM_COPYSELECTED, 1), 0);  // Ctrl+C
+    ASSERT_TRUE(::OpenClipboard(window->Window()));
+    const auto* text = static_cast<const wchar_t*>(::GlobalLock(::GetClipboardData(CF_UNICODETEXT)));
+    const std::wstring copied = text ? text : L"<none>";
+    ::CloseClipboard();
+    EXPECT_EQ(copied, L"127.0.0.1\t127.0.0.1\t0\t0\t\r\n127.0.0.3\t127.0.0.3\t0\t0\t\r\n");
 }
 
 TEST_F(MainWindowTest, SaveSelectedItemsWritesTheSelectedRowsInTheChosenFormat) {
