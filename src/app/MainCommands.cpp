@@ -6,6 +6,7 @@
 
 #include <array>
 
+#include "reportlist/PropertiesDialog.h"
 #include "reports/SaveReport.h"
 #include "resources/ResourceIds.h"
 
@@ -29,7 +30,7 @@ std::span<const MainWindow::Command> MainWindow::Commands() {
         {IDM_HTMLREPORTALL, R::AnyRow, 0, 0, nullptr, &W::ShowReportAll},
         {IDM_SELECTALL, R::Always, 0, 0, nullptr, &W::SelectAll},
         {IDM_COPYSELECTED, R::AnyMarked, 6, 2, nullptr, &W::CopySelected},
-        {IDM_PROPERTIES, R::Unavailable, 7, 3, nullptr, nullptr},
+        {IDM_PROPERTIES, R::OneSelected, 7, 3, nullptr, &W::ShowRowProperties},
         {IDM_HTMLREPORTSELECTED, R::AnyMarked, 0, 0, nullptr, &W::ShowReportSelected},
         {IDM_CHOOSECOLUMNS, R::Unavailable, 0, 0, nullptr, nullptr},
         {IDM_AUTOSIZECOLUMNS, R::AnyRow, 0, 0, nullptr, &W::AutoSizeColumns},
@@ -111,6 +112,8 @@ bool MainWindow::OnCommand(int id, int code, HWND) {
 void MainWindow::SaveSelected() { SaveSelectedItems(window_, items_, view_, settings_.SaveFilterIndex); }
 
 void MainWindow::CopySelected() { CopySelectedToClipboard(window_, items_, view_); }
+
+void MainWindow::ShowRowProperties() { ShowProperties(window_, listView_, items_, view_); }
 
 void MainWindow::Exit() { ::SendMessageW(window_, WM_CLOSE, 0, 0); }
 

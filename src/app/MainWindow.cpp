@@ -339,7 +339,7 @@ std::optional<LRESULT> MainWindow::OnNotify(const NMHDR& header) {
     case NM_CUSTOMDRAW:
         return view_.CustomDraw(reinterpret_cast<NMLVCUSTOMDRAW*>(const_cast<NMHDR*>(&header)));
     case NM_DBLCLK:
-        ::SetFocus(listView_);
+        ShowRowProperties();
         return 0;
     case LVN_DELETEALLITEMS:
         return TRUE;  // no LVN_DELETEITEM for each row: nothing is kept per row here

@@ -94,6 +94,7 @@ private:
     // Command actions.
     void SaveSelected();
     void CopySelected();
+    void ShowRowProperties();
     void Exit();
     void RefreshRows();
     void ApplyListStyles();

@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <vector>
 
@@ -165,8 +166,8 @@ TEST_F(MainWindowTest, CommandStatesFollowTheRowsTheSelectionAndPinging) {
     };
     expect("no rows", {{IDM_STARTPING, false}, {IDM_STOPPING, false}, {IDM_RESET, false}, {IDM_HTMLREPORTALL, false},
                        {IDM_AUTOSIZECOLUMNS, false}, {IDM_SAVESELECTED, false}, {IDM_PINGOPTIONS, true}});
-    // Features not in this build are grayed whatever the rows: About, Properties, Columns, Find.
-    for (int id : {IDM_ABOUT, IDM_PROPERTIES, IDM_CHOOSECOLUMNS, IDM_FIND}) EXPECT_FALSE(Enabled(id)) << id;
+    // Features not in this build are grayed whatever the rows: About, Columns, Find.
+    for (int id : {IDM_ABOUT, IDM_CHOOSECOLUMNS, IDM_FIND}) EXPECT_FALSE(Enabled(id)) << id;
     EXPECT_FALSE(ButtonEnabled(IDM_STARTPING));
     EXPECT_TRUE(ButtonEnabled(IDM_PINGOPTIONS));
 
@@ -174,10 +175,10 @@ TEST_F(MainWindowTest, CommandStatesFollowTheRowsTheSelectionAndPinging) {
     SelectRows({1});
     expect("one selected while pinging", {{IDM_SAVESELECTED, true}, {IDM_HTMLREPORTSELECTED, true}, {IDM_STOPPING, true},
                                           {IDM_STARTPING, false}, {IDM_RESET, true}, {IDM_AUTOSIZECOLUMNS, true},
-                                          {IDM_PROPERTIES, false}, {IDM_COPYSELECTED, true}});
+                                          {IDM_PROPERTIES, true}, {IDM_COPYSELECTED, true}});
     EXPECT_TRUE(ButtonEnabled(IDM_STOPPING));
     EXPECT_TRUE(ButtonEnabled(IDM_SAVESELECTED));
-    EXPECT_FALSE(ButtonEnabled(IDM_PROPERTIES));
+    EXPECT_TRUE(ButtonEnabled(IDM_PROPERTIES));
     ::SendMessageW(window->Window(), WM_COMMAND, MAKEWPARAM(IDM_STARTPING, 1), 0);  // F7 while grayed
     PumpFor(50);
     EXPECT_EQ(echo->SentCount(), 3u) << "a grayed command does nothing, also from its key";
@@ -326,6 +327,59 @@ TEST_F(MainWindowTest, AddressFilesLoadFromADropAndTheOpenDialog) {
     EXPECT_EQ(window->Settings().addressList, L"127.0.5.1\r\n127.0.5.2\r\n127.0.5.3");
     for (const auto& file : {first, second}) ::DeleteFileW(file.c_str());
     ::RemoveDirectoryW(folder.c_str());
+}
+
+// Ten label and value pairs in column-index order, hidden columns included; the values keep the
+// template's right edge, read in blue on white; the OK button 5 pixels above the bottom.
+TEST_F(MainWindowTest, PropertiesShowEveryFieldOfTheOneSelectedRow) {
+    Open();
+    Build(L"127.0.0.1-127.0.0.3");
+    ::SendMessageW(List(), LVM_SETCOLUMNWIDTH, 4, 0);
+    std::vector<std::wstring> labels, values;
+    std::vector<long> valueRights;
+    long okGap = -1;
+    COLORREF valueColor = 0;
+    testing_es::DialogAutomation look([&](HWND dialog) {
+        for (HWND child = ::GetWindow(dialog, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+            if (!::IsWindowVisible(child) || ::GetDlgCtrlID(child) == IDOK) continue;
+            wchar_t text[300] = L"", kind[16] = L"";
+            ::GetWindowTextW(child, text, 300);
+            ::GetClassNameW(child, kind, 16);
+            RECT rect;
+            ::GetWindowRect(child, &rect);
+            (_wcsicmp(kind, L"edit") ? labels : values).push_back(text);
+            if (!_wcsicmp(kind, L"edit")) valueRights.push_back(rect.right);
+        }
+        RECT client, ok;
+        ::GetClientRect(dialog, &client);
+        ::GetWindowRect(::GetDlgItem(dialog, IDOK), &ok);
+        ::MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&ok), 2);
+        okGap = client.bottom - ok.bottom;
+        HDC dc = ::CreateCompatibleDC(nullptr);
+        ::SendMessageW(dialog, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(::GetDlgItem(dialog, IDC_PROP_VALUETEMPLATE)));
+        valueColor = ::GetTextColor(dc);
+        ::DeleteDC(dc);
+        testing_es::ClickButton(dialog, IDOK);
+        return true;
+    });
+    SelectRows({1});
+    Command(IDM_PROPERTIES);
+    ASSERT_TRUE(look.Done() && !look.TimedOut());
+    EXPECT_EQ(look.Caption(), L"屬性");
+    ASSERT_EQ(labels.size(), 10u);
+    EXPECT_EQ(labels[0], L"主電腦名:");
+    EXPECT_EQ(labels[7], L"為上次測試特殊的生存時間:");
+    EXPECT_EQ(values, (std::vector<std::wstring>{L"127.0.0.2", L"127.0.0.2", L"", L"0", L"0", L"", L"", L"", L"", L""}));
+    EXPECT_EQ(std::count(valueRights.begin(), valueRights.end(), valueRights[0]), 10);
+    EXPECT_EQ(okGap, 5);
+    EXPECT_EQ(valueColor, RGB(0, 0, 192));
+    EXPECT_EQ(::GetFocus(), List());
+
+    SelectRows({0, 2});  // two rows: no dialog, also not from its key
+    testing_es::DialogAutomation none([](HWND) { return true; }, 500);
+    ::SendMessageW(window->Window(), WM_COMMAND, MAKEWPARAM(IDM_PROPERTIES, 1), 0);
+    PumpFor(600);
+    EXPECT_TRUE(none.TimedOut());
 }
 
 TEST_F(MainWindowTest, CopyPutsTheSelectedRowsOnTheClipboardAsShown) {

@@ -1,0 +1,34 @@
+// Properties (dialog 105): every field of one row as a form of label and read-only value pairs,
+// one per column in column-index order, built at run time from the template's one hidden pair.
+#pragma once
+
+#include <windows.h>
+
+#include "reportlist/ReportListBase.h"
+#include "reportlist/ReportListView.h"
+#include "support/DialogBase.h"
+
+namespace es {
+
+class PropertiesDialog final : public FormDialog {
+public:
+    PropertiesDialog(const ReportListBase& list, const ReportItem& item);
+
+protected:
+    bool OnInitDialog() override;
+    std::optional<INT_PTR> OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    void BuildForm();
+
+    const ReportListBase& list_;
+    const ReportItem& item_;
+    int linesPerField_ = 1;
+    int fieldGap_ = 4;
+};
+
+// The properties of the one selected row, modal over owner; nothing with none or several
+// selected. The keyboard focus goes back to the list view either way.
+void ShowProperties(HWND owner, HWND listView, const ReportListBase& list, const ReportListView& view);
+
+}  // namespace es
