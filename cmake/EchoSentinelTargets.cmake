@@ -61,6 +61,7 @@ add_library(es_win STATIC
   ${ES_SRC}/app/MainWindow.cpp
   ${ES_SRC}/app/MainCommands.cpp
   ${ES_SRC}/app/StatusBarLink.cpp
+  ${ES_SRC}/app/AboutDialog.cpp
 )
 target_link_libraries(es_win PUBLIC es_portable comctl32 comdlg32 gdi32 shell32 ws2_32 user32 kernel32)
 

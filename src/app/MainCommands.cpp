@@ -6,6 +6,7 @@
 
 #include <array>
 
+#include "app/AboutDialog.h"
 #include "reportlist/PropertiesDialog.h"
 #include "reports/SaveReport.h"
 #include "resources/ResourceIds.h"
@@ -24,7 +25,7 @@ std::span<const MainWindow::Command> MainWindow::Commands() {
     static const std::array<Command, 22> commands = {{
         {IDM_SAVESELECTED, R::AnyMarked, 5, 1, nullptr, &W::SaveSelected},
         {IDM_EXIT, R::Always, 9, 4, nullptr, &W::Exit},
-        {IDM_ABOUT, R::Unavailable, 0, 0, nullptr, nullptr},
+        {IDM_ABOUT, R::Always, 0, 0, nullptr, &W::ShowAbout},
         {IDM_REFRESH, R::Always, 0, 0, nullptr, &W::RefreshRows},
         {IDM_SHOWGRIDLINES, R::Always, 0, 0, &AppSettings::ShowGridLines, &W::ApplyListStyles},
         {IDM_HTMLREPORTALL, R::AnyRow, 0, 0, nullptr, &W::ShowReportAll},
@@ -114,6 +115,12 @@ void MainWindow::SaveSelected() { SaveSelectedItems(window_, items_, view_, sett
 void MainWindow::CopySelected() { CopySelectedToClipboard(window_, items_, view_); }
 
 void MainWindow::ShowRowProperties() { ShowProperties(window_, listView_, items_, view_); }
+
+void MainWindow::ShowAbout() {
+    AboutDialog dialog;
+    dialog.DoModal(window_);
+    ::SetFocus(listView_);
+}
 
 void MainWindow::Exit() { ::SendMessageW(window_, WM_CLOSE, 0, 0); }
 

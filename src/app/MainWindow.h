@@ -95,6 +95,7 @@ private:
     void SaveSelected();
     void CopySelected();
     void ShowRowProperties();
+    void ShowAbout();
     void Exit();
     void RefreshRows();
     void ApplyListStyles();

@@ -2,29 +2,9 @@
 
 #include <shellapi.h>
 
-#include <array>
+#include "app/ScrambledText.h"
 
 namespace es {
-
-namespace {
-
-constexpr wchar_t kScrambleKey = 0x5A;
-template <std::size_t N>
-struct ScrambledText {
-    std::array<wchar_t, N> chars{};
-    constexpr explicit ScrambledText(const wchar_t (&plain)[N]) {
-        for (std::size_t i = 0; i < N; ++i) chars[i] = static_cast<wchar_t>(plain[i] ^ kScrambleKey);
-    }
-    std::wstring Plain() const {
-        std::wstring text;
-        for (std::size_t i = 0; i + 1 < N; ++i) text += static_cast<wchar_t>(chars[i] ^ kScrambleKey);
-        return text;
-    }
-};
-constexpr ScrambledText kLinkText(L"echosentinel.example");
-constexpr ScrambledText kLinkAddress(L"https://echosentinel.example/");
-
-}  // namespace
 
 StatusBarLink::StatusBarLink()
     : font_(::CreateFontW(14, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,

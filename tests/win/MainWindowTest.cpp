@@ -166,8 +166,8 @@ TEST_F(MainWindowTest, CommandStatesFollowTheRowsTheSelectionAndPinging) {
     };
     expect("no rows", {{IDM_STARTPING, false}, {IDM_STOPPING, false}, {IDM_RESET, false}, {IDM_HTMLREPORTALL, false},
                        {IDM_AUTOSIZECOLUMNS, false}, {IDM_SAVESELECTED, false}, {IDM_PINGOPTIONS, true}});
-    // Features not in this build are grayed whatever the rows: About, Columns, Find.
-    for (int id : {IDM_ABOUT, IDM_CHOOSECOLUMNS, IDM_FIND}) EXPECT_FALSE(Enabled(id)) << id;
+    // Features not in this build are grayed whatever the rows: Choose Columns, Find.
+    for (int id : {IDM_CHOOSECOLUMNS, IDM_FIND}) EXPECT_FALSE(Enabled(id)) << id;
     EXPECT_FALSE(ButtonEnabled(IDM_STARTPING));
     EXPECT_TRUE(ButtonEnabled(IDM_PINGOPTIONS));
 
