@@ -35,7 +35,7 @@ std::span<const MainWindow::Command> MainWindow::Commands() {
         {IDM_HTMLREPORTSELECTED, R::AnyMarked, 0, 0, nullptr, &W::ShowReportSelected},
         {IDM_CHOOSECOLUMNS, R::Unavailable, 0, 0, nullptr, nullptr},
         {IDM_AUTOSIZECOLUMNS, R::AnyRow, 0, 0, nullptr, &W::AutoSizeColumns},
-        {IDM_FIND, R::Unavailable, 8, 0, nullptr, nullptr},
+        {IDM_FIND, R::AnyRow, 8, 0, nullptr, &W::OpenFind},
         {IDM_DESELECTALL, R::Always, 0, 0, nullptr, &W::DeselectAll},
         {IDM_SHOWTOOLTIPS, R::Always, 0, 0, &AppSettings::ShowInfoTip, &W::ApplyListStyles},
         {IDM_PINGOPTIONS, R::Always, 1, 6, nullptr, &W::OpenPingOptions},
@@ -121,6 +121,8 @@ void MainWindow::ShowAbout() {
     dialog.DoModal(window_);
     ::SetFocus(listView_);
 }
+
+void MainWindow::OpenFind() { finder_.Open(window_); }
 
 void MainWindow::Exit() { ::SendMessageW(window_, WM_CLOSE, 0, 0); }
 

@@ -308,11 +308,7 @@ std::optional<LRESULT> MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM
         return 0;
     default:
         if (findMessage_ && message == findMessage_) {
-            const auto* request = reinterpret_cast<const FINDREPLACEW*>(lParam);
-            if (request && !(request->Flags & FR_FINDNEXT) && (request->Flags & FR_DIALOGTERM)) {
-                findDialog_ = nullptr;
-                ::SetFocus(listView_);
-            }
+            if (lParam) finder_.OnFindMessage(*reinterpret_cast<const FINDREPLACEW*>(lParam), listView_);
             return 0;
         }
         break;

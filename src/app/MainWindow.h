@@ -9,6 +9,7 @@
 #include "ping/PingCycle.h"
 #include "ping/PingItemList.h"
 #include "reportlist/ReportListView.h"
+#include "reportlist/RowFinder.h"
 #include "settings/AppSettings.h"
 #include "settings/WindowPlacement.h"
 #include "support/CommandLine.h"
@@ -46,7 +47,7 @@ public:
     HACCEL Accelerators() const { return accelerators_; }
     void LoadAccelerators(HINSTANCE instance);
     // The modeless Find dialog while it is open, for the message loop.
-    HWND FindDialog() const { return findDialog_; }
+    HWND FindDialog() const { return finder_.Dialog(); }
     const WindowPlacement& Placement() const { return placement_; }
 
     AppSettings& Settings() { return settings_; }
@@ -96,6 +97,7 @@ private:
     void CopySelected();
     void ShowRowProperties();
     void ShowAbout();
+    void OpenFind();
     void Exit();
     void RefreshRows();
     void ApplyListStyles();
@@ -119,6 +121,7 @@ private:
     PingItemList items_;
     ReportListView view_{items_};
     PingCycle cycle_{items_};
+    RowFinder finder_{items_, view_};
     StatusBarLink link_;
     MenuHandle mainMenu_;
     MenuHandle contextMenu_;
@@ -127,7 +130,6 @@ private:
     HWND statusBar_ = nullptr;
     HWND toolbar_ = nullptr;
     HWND listView_ = nullptr;
-    HWND findDialog_ = nullptr;
     HWND savedFocus_ = nullptr;
     HCURSOR handCursor_ = nullptr;
     std::wstring reportPath_;

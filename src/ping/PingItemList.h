@@ -59,6 +59,7 @@ public:
     // With MarkFailedPings on, a row whose last ping did not succeed is black on light red.
     void CustomDrawCell(const ReportItem& item, int column, CellColors& colors) const override;
     bool WritesHtmlDocument() const override { return true; }
+    bool IsColumnSearchable(int) const override { return true; }
     // The options that drawing looks at; owned by the caller.
     void SetSettings(const AppSettings* settings) { settings_ = settings; }
 

@@ -9,6 +9,28 @@ namespace es {
 
 int ReportItem::Compare(int, const ReportItem&) const { return kCompareTexts; }
 
+namespace {
+
+bool CellMatches(std::wstring_view cell, std::wstring_view text, bool wholeWord, bool matchCase) {
+    if (wholeWord) return matchCase ? cell == text : CompareNoCase(cell, text) == 0;
+    if (text.size() > cell.size()) return false;
+    for (std::size_t at = 0; at + text.size() <= cell.size(); ++at) {
+        const std::wstring_view part = cell.substr(at, text.size());
+        if (matchCase ? part == text : EqualsNoCase(part, text)) return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+bool ReportListBase::ItemMatchesFind(const ReportItem& item, std::wstring_view text, bool wholeWord,
+                                     bool matchCase) const {
+    for (int c = 0; c < ColumnCount(); ++c) {
+        if (IsColumnSearchable(c) && CellMatches(item.GetText(c), text, wholeWord, matchCase)) return true;
+    }
+    return false;
+}
+
 void ReportListBase::Initialise(const std::vector<ColumnSpec>& columns, int descendingImage) {
     columnDefs_.clear();
     reportDefs_.clear();

@@ -113,6 +113,11 @@ public:
 
     void AttachColumnView(ColumnView* view) { view_ = view; }
 
+    // Find: whether any searchable cell of the item matches the search text. Whole word: the whole
+    // cell equals it; otherwise it occurs in the cell. Without matchCase only A to Z ignore case.
+    bool ItemMatchesFind(const ReportItem& item, std::wstring_view text, bool wholeWord, bool matchCase) const;
+    virtual bool IsColumnSearchable(int column) const { return column == 0; }
+
     // The row's image in the small image list.
     virtual int GetItemImage(const ReportItem&) const { return 0; }
     // Called for every cell that the list view draws; leaves colors unset for the defaults.

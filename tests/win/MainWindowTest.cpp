@@ -164,10 +164,10 @@ TEST_F(MainWindowTest, CommandStatesFollowTheRowsTheSelectionAndPinging) {
     const auto expect = [&](const char* when, std::initializer_list<std::pair<int, bool>> states, HMENU menu = nullptr) {
         for (auto [id, enabled] : states) EXPECT_EQ(Enabled(id, menu), enabled) << when << ": " << id;
     };
-    expect("no rows", {{IDM_STARTPING, false}, {IDM_STOPPING, false}, {IDM_RESET, false}, {IDM_HTMLREPORTALL, false},
+    expect("no rows", {{IDM_FIND, false}, {IDM_STARTPING, false}, {IDM_STOPPING, false}, {IDM_RESET, false}, {IDM_HTMLREPORTALL, false},
                        {IDM_AUTOSIZECOLUMNS, false}, {IDM_SAVESELECTED, false}, {IDM_PINGOPTIONS, true}});
-    // Features not in this build are grayed whatever the rows: Choose Columns, Find.
-    for (int id : {IDM_CHOOSECOLUMNS, IDM_FIND}) EXPECT_FALSE(Enabled(id)) << id;
+    // A feature not in this build is grayed whatever the rows: Choose Columns.
+    EXPECT_FALSE(Enabled(IDM_CHOOSECOLUMNS));
     EXPECT_FALSE(ButtonEnabled(IDM_STARTPING));
     EXPECT_TRUE(ButtonEnabled(IDM_PINGOPTIONS));
 
@@ -380,6 +380,47 @@ TEST_F(MainWindowTest, PropertiesShowEveryFieldOfTheOneSelectedRow) {
     ::SendMessageW(window->Window(), WM_COMMAND, MAKEWPARAM(IDM_PROPERTIES, 1), 0);
     PumpFor(600);
     EXPECT_TRUE(none.TimedOut());
+}
+
+// Through the platform's find dialog: its text box, check boxes, direction and Find Next button.
+TEST_F(MainWindowTest, FindNextWrapsMatchesWholeWordsAndCaseAndOpensOnce) {
+    Open();
+    Build(L"192.168.0.1 192.168.0.10 Alpha alphabet");  // shown in this order
+    Command(IDM_FIND);
+    HWND find = window->FindDialog();
+    ASSERT_NE(find, nullptr);
+    Command(IDM_FIND);
+    EXPECT_EQ(window->FindDialog(), find) << "one find dialog at a time";
+    const struct {
+        const wchar_t* text;
+        bool wholeWord, matchCase, up;
+        int from, found;
+    } cases[] = {
+        {L"192.168.0.1", true, false, false, 0, 0},  // only the selected row: found on the second pass
+        {L"192.168.0.1", false, false, false, 0, 1},
+        {L"ALPHA", false, false, false, 1, 2},
+        {L"alpha", false, true, false, 1, 3},
+        {L"alpha", false, false, true, 0, 3},         // up from the first row wraps to the last
+        {L"alphabet", true, false, false, 3, 3},
+        {L"nowhere", false, false, false, 2, 2},      // no match: nothing changes
+    };
+    for (const auto& c : cases) {
+        SelectRows({c.from});
+        ::SetDlgItemTextW(find, 0x480, c.text);
+        ::CheckDlgButton(find, 0x410, c.wholeWord ? BST_CHECKED : BST_UNCHECKED);
+        ::CheckDlgButton(find, 0x411, c.matchCase ? BST_CHECKED : BST_UNCHECKED);
+        ::CheckRadioButton(find, 0x420, 0x421, c.up ? 0x420 : 0x421);
+        testing_es::ClickButton(find, IDOK);
+        PumpFor(0);
+        std::vector<int> selected;
+        for (int row = 0; row < Rows(); ++row)
+            if (::SendMessageW(List(), LVM_GETITEMSTATE, static_cast<WPARAM>(row), LVIS_SELECTED)) selected.push_back(row);
+        EXPECT_EQ(selected, std::vector<int>{c.found}) << (&c - cases);
+    }
+    ::SendMessageW(find, WM_COMMAND, IDCANCEL, 0);
+    PumpFor(0);
+    EXPECT_EQ(window->FindDialog(), nullptr);
+    EXPECT_EQ(::GetFocus(), List());
 }
 
 TEST_F(MainWindowTest, CopyPutsTheSelectedRowsOnTheClipboardAsShown) {
