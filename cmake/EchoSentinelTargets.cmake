@@ -54,6 +54,7 @@ add_library(es_win STATIC
   ${ES_SRC}/reportlist/ReportListView.cpp
   ${ES_SRC}/reportlist/PropertiesDialog.cpp
   ${ES_SRC}/reportlist/RowFinder.cpp
+  ${ES_SRC}/reportlist/ColumnSettingsDialog.cpp
   ${ES_SRC}/ping/IcmpEchoService.cpp
   ${ES_SRC}/reports/FileSink.cpp
   ${ES_SRC}/reports/ReportFiles.cpp

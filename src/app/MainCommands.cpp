@@ -7,6 +7,7 @@
 #include <array>
 
 #include "app/AboutDialog.h"
+#include "reportlist/ColumnSettingsDialog.h"
 #include "reportlist/PropertiesDialog.h"
 #include "reports/SaveReport.h"
 #include "resources/ResourceIds.h"
@@ -33,7 +34,7 @@ std::span<const MainWindow::Command> MainWindow::Commands() {
         {IDM_COPYSELECTED, R::AnyMarked, 6, 2, nullptr, &W::CopySelected},
         {IDM_PROPERTIES, R::OneSelected, 7, 3, nullptr, &W::ShowRowProperties},
         {IDM_HTMLREPORTSELECTED, R::AnyMarked, 0, 0, nullptr, &W::ShowReportSelected},
-        {IDM_CHOOSECOLUMNS, R::Unavailable, 0, 0, nullptr, nullptr},
+        {IDM_CHOOSECOLUMNS, R::Always, 0, 0, nullptr, &W::ChooseColumns},
         {IDM_AUTOSIZECOLUMNS, R::AnyRow, 0, 0, nullptr, &W::AutoSizeColumns},
         {IDM_FIND, R::AnyRow, 8, 0, nullptr, &W::OpenFind},
         {IDM_DESELECTALL, R::Always, 0, 0, nullptr, &W::DeselectAll},
@@ -57,7 +58,6 @@ bool MainWindow::IsEnabled(Rule rule) const {
     case Rule::AnyRow: return view_.RowCount() > 0;
     case Rule::Pinging: return cycle_.PingingActive;
     case Rule::CanStartPing: return !cycle_.PingingActive && view_.RowCount() > 0;
-    case Rule::Unavailable: return false;
     }
     return false;
 }
@@ -123,6 +123,8 @@ void MainWindow::ShowAbout() {
 }
 
 void MainWindow::OpenFind() { finder_.Open(window_); }
+
+void MainWindow::ChooseColumns() { ColumnSettingsDialog::Open(window_, listView_, items_, view_); }
 
 void MainWindow::Exit() { ::SendMessageW(window_, WM_CLOSE, 0, 0); }
 

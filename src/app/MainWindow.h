@@ -23,9 +23,8 @@ public:
     static constexpr UINT_PTR kTimerId = 1;
     static constexpr UINT kTimerPeriodMs = 100;
 
-    // When a command is enabled; Always ones are never grayed, Unavailable ones always are (their
-    // feature is not in this build).
-    enum class Rule { Always, OneSelected, AnyMarked, AnyRow, Pinging, CanStartPing, Unavailable };
+    // When a command is enabled; Always ones are never grayed.
+    enum class Rule { Always, OneSelected, AnyMarked, AnyRow, Pinging, CanStartPing };
     // One command: its id, when it is enabled, its toolbar button (position 1 to 9, 0 for none,
     // with the image of bitmap 104), the option whose check mark it shows and flips, and what it
     // does (after the flip, for an option). Menus, toolbar, context menu and dispatch all read it.
@@ -98,6 +97,7 @@ private:
     void ShowRowProperties();
     void ShowAbout();
     void OpenFind();
+    void ChooseColumns();
     void Exit();
     void RefreshRows();
     void ApplyListStyles();

@@ -122,7 +122,18 @@ TEST(MainWindowE2e, ItSavesTheConfigurationAndHostsFileThatTheNextStartRestores)
     ::PostMessageW(options109, WM_COMMAND, IDOK, 0);
     ASSERT_TRUE(WaitForPingedRows(process, ListViewOf(window), 4, 1));
     expectLayout(process, ListViewOf(window));
+
+    // Choose Columns, Default, OK: the next save holds every column at its default.
+    ::PostMessageW(window, WM_COMMAND, 40011, 0);
+    HWND choose = WaitForWindow(process, L"#32770");
+    ASSERT_NE(choose, nullptr);
+    ::SendMessageW(choose, WM_COMMAND, MAKEWPARAM(1008, BN_CLICKED), 0);
+    ::SendMessageW(choose, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
     EXPECT_EQ(CloseAndWait(process, window), 0);
+    EXPECT_NE(ReadFileBytes(box.PathOf(L"EchoSentinel.cfg"))
+                  .find("\r\nColumns=96 00 00 00 6E 00 01 00 6E 00 02 00 5A 00 03 00 5A 00 04 00 78 00 05 00 64 00 06 00 "
+                        "64 00 07 00 64 00 08 00 78 00 09 00\r\n"),
+              std::string::npos);
 }
 
 TEST(MainWindowE2e, APlacementSavedMaximisedStartsMaximised) {

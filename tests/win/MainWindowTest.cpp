@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -166,8 +167,6 @@ TEST_F(MainWindowTest, CommandStatesFollowTheRowsTheSelectionAndPinging) {
     };
     expect("no rows", {{IDM_FIND, false}, {IDM_STARTPING, false}, {IDM_STOPPING, false}, {IDM_RESET, false}, {IDM_HTMLREPORTALL, false},
                        {IDM_AUTOSIZECOLUMNS, false}, {IDM_SAVESELECTED, false}, {IDM_PINGOPTIONS, true}});
-    // A feature not in this build is grayed whatever the rows: Choose Columns.
-    EXPECT_FALSE(Enabled(IDM_CHOOSECOLUMNS));
     EXPECT_FALSE(ButtonEnabled(IDM_STARTPING));
     EXPECT_TRUE(ButtonEnabled(IDM_PINGOPTIONS));
 
@@ -421,6 +420,64 @@ TEST_F(MainWindowTest, FindNextWrapsMatchesWholeWordsAndCaseAndOpensOnce) {
     PumpFor(0);
     EXPECT_EQ(window->FindDialog(), nullptr);
     EXPECT_EQ(::GetFocus(), List());
+}
+
+// Choose Columns acting on the dialog's rows and buttons; the results read back from the list view.
+TEST_F(MainWindowTest, ChooseColumnsMovesHidesSizesAndRestoresColumns) {
+    Open();
+    Build(L"127.0.0.1");
+    const auto run = [&](const std::function<void(HWND dialog, HWND rows)>& act, int button) {
+        testing_es::DialogAutomation edit([&](HWND dialog) {
+            act(dialog, ::GetDlgItem(dialog, IDC_COL_LIST));
+            testing_es::ClickButton(dialog, button);
+            return true;
+        });
+        Command(IDM_CHOOSECOLUMNS);
+        EXPECT_FALSE(edit.TimedOut());
+    };
+    const auto select = [](HWND rows, int row) {
+        LVITEMW item = {};
+        item.state = item.stateMask = LVIS_SELECTED;
+        ::SendMessageW(rows, LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+    };
+    const auto layout = [&] {
+        std::vector<int> order(10), widths;
+        ::SendMessageW(List(), LVM_GETCOLUMNORDERARRAY, 10, reinterpret_cast<LPARAM>(order.data()));
+        for (int c = 0; c < 10; ++c) widths.push_back(static_cast<int>(::SendMessageW(List(), LVM_GETCOLUMNWIDTH, c, 0)));
+        order.insert(order.end(), widths.begin(), widths.end());
+        return order;
+    };
+    const std::vector<int> defaults = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 150, 110, 110, 90, 90, 120, 100, 100, 100, 120};
+    ASSERT_EQ(layout(), defaults);
+    std::wstring shownWidth;
+    run([&](HWND dialog, HWND rows) {
+        select(rows, 1);
+        testing_es::ClickButton(dialog, IDC_COL_MOVEUP);  // the IP address first
+        select(rows, 2);
+        testing_es::ClickButton(dialog, IDC_COL_HIDE);
+        select(rows, 3);
+        ::SetDlgItemTextW(dialog, IDC_COL_WIDTH, L"0");   // ignored
+        ::SetDlgItemTextW(dialog, IDC_COL_WIDTH, L"45");
+    }, IDOK);
+    EXPECT_EQ(layout(), (std::vector<int>{1, 0, 2, 3, 4, 5, 6, 7, 8, 9, 150, 110, 0, 45, 90, 120, 100, 100, 100, 120}));
+    const std::vector<int> changed = layout();
+    run([&](HWND dialog, HWND rows) {
+        select(rows, 0);
+        testing_es::ClickButton(dialog, IDC_COL_HIDE);
+        testing_es::ClickButton(dialog, IDC_COL_DEFAULT);
+    }, IDCANCEL);
+    EXPECT_EQ(layout(), changed) << "Cancel changes nothing";
+    run([&](HWND dialog, HWND rows) {
+        select(rows, 2);  // the hidden column comes back at its default width
+        wchar_t text[8] = L"";
+        ::GetDlgItemTextW(dialog, IDC_COL_WIDTH, text, 8);
+        shownWidth = text;
+        testing_es::ClickButton(dialog, IDC_COL_SHOW);
+    }, IDOK);
+    EXPECT_EQ(shownWidth, L"110");
+    EXPECT_EQ(layout()[12], 110);
+    run([](HWND dialog, HWND) { testing_es::ClickButton(dialog, IDC_COL_DEFAULT); }, IDOK);
+    EXPECT_EQ(layout(), defaults);
 }
 
 TEST_F(MainWindowTest, CopyPutsTheSelectedRowsOnTheClipboardAsShown) {
