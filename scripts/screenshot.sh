@@ -1,17 +1,23 @@
 #!/usr/bin/env bash
-# Keeps a picture of the main window with pinged loopback rows for people to look at (nothing is
-# checked on it). Needs DISPLAY and WINEPREFIX set and the Windows build done.
-# Usage: scripts/screenshot.sh [output.png] (default build/screenshot-pinged.png)
+# Keeps pictures for people to look at (nothing is checked on them): the main window with pinged
+# loopback rows, and the Properties and Choose Columns dialogs over it. Needs DISPLAY and
+# WINEPREFIX set and the Windows build done. Usage: scripts/screenshot.sh [output folder, default build]
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
-out=${1:-build/screenshot-pinged.png}
+out=${1:-build}
+bin=build/windows/bin
 list=$PWD/build/screenshot-list.txt
 printf '127.0.0.1-127.0.0.30\r\nlocalhost\r\n' > "$list"
-scripts/wine-run build/windows/bin/EchoSentinel.exe /nosaveload /MarkFailedPings 1 /PingEverySeconds 1 \
+scripts/wine-run $bin/EchoSentinel.exe /nosaveload /MarkFailedPings 1 /PingEverySeconds 1 \
   /loadfile "$(winepath -w "$list" 2>/dev/null)" </dev/null >/dev/null 2>&1 &
 pid=$!
 sleep 5
-import -window root -crop 640x480+0+0 +repage "$out"
+shot() { import -window root -crop "$1" +repage "$out/$2"; echo "screenshot: $PWD/$out/$2"; }
+post() { scripts/wine-run $bin/es_post_command.exe "$@" </dev/null >/dev/null 2>&1 || true; sleep 1; }
+shot 640x480+0+0 screenshot-pinged.png
+post EchoSentinel 40009 && shot 1024x768+0+0 screenshot-properties.png
+post '#32770' 1
+post EchoSentinel 40011 && shot 1024x768+0+0 screenshot-columns.png
+post '#32770' 2
 kill "$pid" 2>/dev/null || true
 wait "$pid" 2>/dev/null || true
-echo "screenshot of the window with pinged rows: $PWD/$out"

@@ -50,9 +50,11 @@ void PropertiesDialog::BuildForm() {
     int valueLeft = value.rect.left, valueWidth = value.rect.right - value.rect.left;
     const int valueHeight = value.rect.bottom - value.rect.top;
 
-    // The label column fits the widest title, measured on the dialog's own device context as it
-    // comes (without the dialog's font); the value fields keep their right edge.
+    // The label column fits the widest title in the dialog's font, which the labels are given too;
+    // the value fields keep their right edge.
+    HFONT font = reinterpret_cast<HFONT>(::SendMessageW(window_, WM_GETFONT, 0, 0));
     if (HDC dc = ::GetDC(window_)) {
+        HGDIOBJ previous = font ? ::SelectObject(dc, font) : nullptr;
         int widest = 0;
         for (int c = 0; c < list_.ColumnCount(); ++c) {
             const std::wstring& title = list_.Column(c).title;
@@ -60,6 +62,7 @@ void PropertiesDialog::BuildForm() {
             if (::GetTextExtentPoint32W(dc, title.c_str(), static_cast<int>(title.size()), &size))
                 widest = std::max(widest, static_cast<int>(size.cx));
         }
+        if (previous) ::SelectObject(dc, previous);
         ::ReleaseDC(window_, dc);
         const int newWidth = widest + kLabelPadding;
         valueLeft += newWidth - labelWidth;
@@ -68,7 +71,6 @@ void PropertiesDialog::BuildForm() {
     }
 
     HINSTANCE instance = ::GetModuleHandleW(nullptr);
-    HFONT font = reinterpret_cast<HFONT>(::SendMessageW(window_, WM_GETFONT, 0, 0));
     int y = 0;
     for (int c = 0; c < list_.ColumnCount(); ++c) {
         const std::wstring title = CopyTruncated(list_.Column(c).title + L":", 256);
