@@ -11,6 +11,7 @@ add_library(es_portable STATIC
   ${ES_SRC}/support/StringList.cpp
   ${ES_SRC}/support/CommandLine.cpp
   ${ES_SRC}/lang/StringTable.cpp
+  ${ES_SRC}/lang/FormatCheck.cpp
   ${ES_SRC}/lang/ReportLanguage.cpp
   ${ES_SRC}/settings/AppSettings.cpp
   ${ES_SRC}/settings/CommandLineSettings.cpp
@@ -48,6 +49,8 @@ add_library(es_win STATIC
   ${ES_SRC}/support/WindowBase.cpp
   ${ES_SRC}/support/FileDialog.cpp
   ${ES_SRC}/lang/ResourceTexts.cpp
+  ${ES_SRC}/lang/LanguageFile.cpp
+  ${ES_SRC}/lang/LanguageTemplate.cpp
   ${ES_SRC}/settings/IniSettingsStore.cpp
   ${ES_SRC}/addresses/HostsFile.cpp
   ${ES_SRC}/addresses/OptionsDialog.cpp

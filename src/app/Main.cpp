@@ -9,6 +9,8 @@
 #include "ping/PingItemList.h"
 #include "reports/ReportFiles.h"
 #include "support/CommandLine.h"
+#include "lang/LanguageFile.h"
+#include "lang/LanguageTemplate.h"
 #include "lang/ResourceTexts.h"
 #include "lang/StringTable.h"
 #include "support/Handles.h"
@@ -73,7 +75,13 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR arguments, int) {
 
     es::CommandLine commandLine;
     commandLine.Parse(arguments ? arguments : L"");
-    if (commandLine.FindArg(L"/savelangfile") >= 0) return 0;
+    if (commandLine.FindArg(L"/savelangfile") >= 0) {
+        es::SaveLanguageFile(instance, es::GetLanguageFilePath());
+        return 0;
+    }
+    static es::LanguageFile language;
+    language.Load(es::GetLanguageFilePath());
+    es::InstallLanguageFile(&language);
     if (commandLine.FindArg(L"/deleteregkey") >= 0) return 0;
     if (commandLine.Count() > 1 && RunCommandLineExport(commandLine)) return 0;
 

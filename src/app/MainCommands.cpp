@@ -7,6 +7,7 @@
 #include <array>
 
 #include "app/AboutDialog.h"
+#include "lang/LanguageFile.h"
 #include "reportlist/ColumnSettingsDialog.h"
 #include "reportlist/PropertiesDialog.h"
 #include "reports/SaveReport.h"
@@ -117,7 +118,8 @@ void MainWindow::CopySelected() { CopySelectedToClipboard(window_, items_, view_
 void MainWindow::ShowRowProperties() { ShowProperties(window_, listView_, items_, view_); }
 
 void MainWindow::ShowAbout() {
-    AboutDialog dialog;
+    const LanguageGeneral language = InstalledLanguageGeneral();
+    AboutDialog dialog({language.translatorName, language.translatorUrl});
     dialog.DoModal(window_);
     ::SetFocus(listView_);
 }

@@ -9,6 +9,7 @@
 #include "addresses/HostsFile.h"
 #include "addresses/OptionsDialog.h"
 #include "app/Configuration.h"
+#include "lang/LanguageFile.h"
 #include "lang/StringTable.h"
 #include "ping/IcmpEchoService.h"
 #include "reports/SaveReport.h"
@@ -67,7 +68,7 @@ void MainWindow::LoadAccelerators(HINSTANCE instance) {
 }
 
 bool MainWindow::OnCreate() {
-    mainMenu_.Reset(::LoadMenuW(instance_, MAKEINTRESOURCEW(IDR_MAINMENU)));
+    mainMenu_.Reset(LoadTranslatedMenu(instance_, IDR_MAINMENU));
     ::SetMenu(window_, mainMenu_.Get());
     statusBar_ = ::CreateStatusWindowW(WS_CHILD | WS_VISIBLE, L"", window_, IDC_STATUSBAR);
     CreateToolbar();
@@ -79,7 +80,7 @@ bool MainWindow::OnCreate() {
     view_.Attach(listView_);
     view_.CreateColumns();
     view_.CreateImageLists(instance_, IDB_ROWIMAGES, RGB(0, 128, 128), IDB_SORTASCENDING, IDB_SORTDESCENDING);
-    contextMenu_.Reset(::LoadMenuW(instance_, MAKEINTRESOURCEW(IDR_CONTEXTMENU)));
+    contextMenu_.Reset(LoadTranslatedMenu(instance_, IDR_CONTEXTMENU));
     noSaveLoad_ = commandLine_.FindArg(L"/nosaveload") >= 0;
     if (!noSaveLoad_) {
         LoadSaveConfiguration(settings_, placement_, items_, false);

@@ -1,5 +1,7 @@
 #include "lang/StringTable.h"
 
+#include "lang/FormatCheck.h"
+
 #include <memory>
 #include <vector>
 
@@ -9,9 +11,12 @@ StringCache::StringCache(BuiltInTextSource& builtIn, TranslationSource* translat
     : builtIn_(builtIn), translation_(translation) {}
 
 std::wstring StringCache::Fetch(std::uint32_t id) {
-    std::wstring text;
-    if (!(id & kUntranslated) && translation_) text = translation_->Lookup(id);
-    if (text.empty()) text = builtIn_.Load(static_cast<std::uint16_t>(id & 0xFFFF));
+    std::wstring text = builtIn_.Load(static_cast<std::uint16_t>(id & 0xFFFF));
+    // A translation that would feed the formatter other arguments than the built-in text is not used.
+    if (!(id & kUntranslated) && translation_) {
+        std::wstring translated = translation_->Lookup(id);
+        if (!translated.empty() && SameConversions(text, translated)) text = std::move(translated);
+    }
     if (text.size() > kMaxLookupLength) text.resize(kMaxLookupLength);
     return text;
 }

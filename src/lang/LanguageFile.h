@@ -1,0 +1,55 @@
+// The translation file beside the executable (its path cut at the last dot, then "_lng.ini"):
+// texts of the string table, menus and dialogs, right-to-left layout, the HTML reports' character
+// set and the translator's credit. Without the file nothing is translated.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "lang/StringTable.h"
+
+namespace es {
+
+struct LanguageGeneral {
+    bool rightToLeft = false;
+    std::wstring charset;         // at most 62 characters
+    std::wstring translatorName;  // at most 62
+    std::wstring translatorUrl;   // at most 254
+};
+
+class LanguageFile final : public TranslationSource {
+public:
+    static constexpr DWORD kValueChars = 4096;  // 4095 and the terminator
+
+    // Reads the [general] values when the file exists; false (nothing in use) when it does not.
+    bool Load(const std::wstring& path);
+    bool InUse() const { return !path_.empty(); }
+    const LanguageGeneral& General() const { return general_; }
+
+    // The non-empty value of key in section, else an empty text.
+    std::wstring Value(const std::wstring& section, const std::wstring& key) const;
+    // The "strings" entry of the id.
+    std::wstring Lookup(std::uint32_t id) override;
+    // Menu menuId of module with its items and popups translated; the items keep their commands and
+    // the built-in accelerator hints.
+    HMENU LoadMenu(HINSTANCE module, int menuId) const;
+    // The dialog's title and the texts of its controls that the file names.
+    void TranslateDialog(HWND dialog, int dialogId) const;
+
+private:
+    std::wstring path_;
+    LanguageGeneral general_;
+};
+
+std::wstring GetLanguageFilePath();
+
+// Makes the file the process's translation: GetString, the dialogs' texts, right-to-left layout
+// and the HTML reports' language. Call once at start, before any window exists.
+void InstallLanguageFile(LanguageFile* file);
+// Menu menuId translated by the installed file, or as built in.
+HMENU LoadTranslatedMenu(HINSTANCE module, int menuId);
+// The translator's credit of the installed file; empty without one.
+LanguageGeneral InstalledLanguageGeneral();
+
+}  // namespace es
