@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Keeps pictures for people to look at (nothing is checked on them): the main window with pinged
-# loopback rows, and the Properties and Choose Columns dialogs over it. Needs DISPLAY and
+# loopback rows, the Properties and Choose Columns dialogs over it, and the window in English. Needs DISPLAY and
 # WINEPREFIX set and the Windows build done. Usage: scripts/screenshot.sh [output folder, default build]
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
@@ -19,5 +19,17 @@ post EchoSentinel 40009 && shot 1024x768+0+0 screenshot-properties.png
 post '#32770' 1
 post EchoSentinel 40011 && shot 1024x768+0+0 screenshot-columns.png
 post '#32770' 2
+kill "$pid" 2>/dev/null || true
+wait "$pid" 2>/dev/null || true
+
+english=build/screenshot-english
+mkdir -p "$english"
+cp $bin/EchoSentinel.exe "$english/"
+cp translations/English.ini "$english/EchoSentinel_lng.ini"
+scripts/wine-run "$english/EchoSentinel.exe" /nosaveload /PingEverySeconds 1 \
+  /loadfile "$(winepath -w "$list" 2>/dev/null)" </dev/null >/dev/null 2>&1 &
+pid=$!
+sleep 5
+shot 640x480+0+0 screenshot-english.png
 kill "$pid" 2>/dev/null || true
 wait "$pid" 2>/dev/null || true

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <tuple>
 
 #include "lang/StringTable.h"
 
@@ -57,6 +58,25 @@ TEST(StringCache, TheTranslationWinsUnlessTheUntranslatedFlagIsGivenAndOnlyForId
     EXPECT_STREQ(cache.Get(2), L"zwei");
     EXPECT_STREQ(cache.Get(1001), L"Host Name");
     EXPECT_STREQ(cache.Get(1001 + kUntranslated), L"built-in");
+}
+
+TEST(StringCache, ATranslationThatAsksTheFormatterForOtherArgumentsIsNotUsed) {
+    const std::tuple<const wchar_t*, const wchar_t*, bool> cases[] = {
+        {L"共 %d 項", L"%d items", true},         {L"共 %d 項", L"%-5d items", true},
+        {L"共 %d 項", L"%s items", false},        {L"共 %d 項", L"items", false},
+        {L"共 %d 項", L"%d %d items", false},     {L"共 %d 項", L"%d items%n", false},
+        {L"%s: %d", L"%d: %s", false},            {L"Ping 清單", L"100%% pings", true},
+        {L"Ping 清單", L"%*s", false},            {L"載入中... %d", L"Loading %", false},
+        {L"%ls %lu", L"%ls, %lu", true},          {L"%ls %lu", L"%s %u", false},
+    };
+    for (const auto& [builtInText, translated, used] : cases) {
+        FakeBuiltIn builtIn;
+        builtIn.texts[4] = builtInText;
+        FakeTranslation translation;
+        translation.texts[4] = translated;
+        StringCache cache(builtIn, &translation);
+        EXPECT_STREQ(cache.Get(4), used ? translated : builtInText) << std::wstring(translated).size();
+    }
 }
 
 TEST(GetStringTest, TextsHandedOutStayValidWhenTheSourceIsReplaced) {

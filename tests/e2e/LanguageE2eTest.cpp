@@ -1,0 +1,87 @@
+// The translation file and its template with the real executable: "/savelangfile" writes every
+// text once and keeps what a translator wrote; the shipped English translation has every key with
+// the built-in text's conversions; a translation turns the HTML report's head and direction.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "e2e/E2eSupport.h"
+#include "lang/FormatCheck.h"
+#include "support/Utf16.h"
+
+namespace e2e {
+namespace {
+
+// Every key=value of every section, "section/key" -> value.
+std::vector<std::pair<std::wstring, std::wstring>> Entries(const std::wstring& path) {
+    std::vector<std::pair<std::wstring, std::wstring>> entries;
+    std::vector<wchar_t> names(65536), keys(65536);
+    ::GetPrivateProfileSectionNamesW(names.data(), 65536, path.c_str());
+    for (const wchar_t* section = names.data(); *section; section += wcslen(section) + 1) {
+        ::GetPrivateProfileSectionW(section, keys.data(), 65536, path.c_str());
+        for (const wchar_t* line = keys.data(); *line; line += wcslen(line) + 1) {
+            const std::wstring entry = line;
+            const std::size_t equals = entry.find(L'=');
+            entries.emplace_back(std::wstring(section) + L"/" + entry.substr(0, equals), entry.substr(equals + 1));
+        }
+    }
+    return entries;
+}
+
+TEST(LanguageE2e, TheTemplateIsWrittenOnceAndKeepsWhatATranslatorWrote) {
+    Sandbox box;
+    const std::wstring path = box.PathOf(L"EchoSentinel_lng.ini");
+    ASSERT_EQ(box.Run(L"/savelangfile"), 0);
+    const std::string first = ReadFileBytes(path);
+    ASSERT_EQ(first.substr(0, 2), "\xFF\xFE") << "UTF-16LE, so that every character is kept";
+    EXPECT_EQ(FolderEntries(box.Folder()), (std::vector<std::wstring>{L"EchoSentinel.exe", L"EchoSentinel_lng.ini"}));
+    const auto entries = Entries(path);
+    const auto value = [&](const std::wstring& key) {
+        for (const auto& [name, text] : entries)
+            if (name == key) return text;
+        return std::wstring(L"<absent>");
+    };
+    EXPECT_EQ(value(L"menu_102/40001"), L"儲存選取項") << "without the accelerator hint";
+    EXPECT_EQ(value(L"menu_102/70001"), L"檔案(&F)");
+    EXPECT_EQ(value(L"dialog_1096/caption"), L"欄設定");
+    EXPECT_EQ(value(L"dialog_107/caption"), L"<absent>") << "the crash report is left out";
+    EXPECT_EQ(value(L"strings/1010"), L"描述");
+    EXPECT_EQ(value(L"general/TranslatorName"), L"");
+
+    ASSERT_EQ(box.Run(L"/savelangfile"), 0);
+    EXPECT_EQ(ReadFileBytes(path), first) << "a second run changes nothing";
+    ::WritePrivateProfileStringW(L"strings", L"1010", L"", path.c_str());
+    ::WritePrivateProfileStringW(L"strings", L"1001", L"Host", path.c_str());
+    ASSERT_EQ(box.Run(L"/savelangfile"), 0);
+    const auto again = Entries(path);
+    EXPECT_NE(std::find(again.begin(), again.end(), std::pair<std::wstring, std::wstring>(L"strings/1010", L"描述")), again.end());
+    EXPECT_NE(std::find(again.begin(), again.end(), std::pair<std::wstring, std::wstring>(L"strings/1001", L"Host")), again.end());
+}
+
+TEST(LanguageE2e, TheEnglishTranslationHasEveryKeyWithTheBuiltInConversions) {
+    Sandbox box;
+    ASSERT_EQ(box.Run(L"/savelangfile"), 0);
+    std::wstring english = L"Z:" ES_SOURCE_DIR "/translations/English.ini";
+    std::replace(english.begin(), english.end(), L'/', L'\\');
+    const auto translated = Entries(english);
+    for (const auto& [key, builtIn] : Entries(box.PathOf(L"EchoSentinel_lng.ini"))) {
+        auto found = std::find_if(translated.begin(), translated.end(), [&](const auto& entry) { return entry.first == key; });
+        const bool optional = key.rfind(L"general/", 0) == 0;
+        ASSERT_TRUE(found != translated.end() && (optional || !found->second.empty())) << std::string(key.begin(), key.end());
+        EXPECT_TRUE(es::SameConversions(builtIn, found->second)) << std::string(key.begin(), key.end());
+    }
+}
+
+TEST(LanguageE2e, ATranslationGivesTheHtmlReportItsCharsetAndDirection) {
+    Sandbox box;
+    WriteFileBytes(box.PathOf(L"EchoSentinel_lng.ini"),
+                   "\xFF\xFE" + es::EncodeUtf16Le(L"[general]\r\nrtl=1\r\ncharset=big5\r\n[strings]\r\n8=Pings\r\n"));
+    ASSERT_EQ(box.Run(L"/shtml out.html"), 0);
+    const std::string html = ReadFileBytes(box.PathOf(L"out.html"));
+    for (const wchar_t* part : {L"<meta http-equiv='content-type' content='text/html;charset=big5'><title>Pings</title>",
+                                L"<body>\r\n<table dir=\"rtl\"><tr><td>\r\n <h3>Pings</h3>"})
+        EXPECT_NE(html.find(es::EncodeUtf16Le(part)), std::string::npos) << std::string(part, part + wcslen(part));
+}
+
+}  // namespace
+}  // namespace e2e
