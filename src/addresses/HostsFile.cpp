@@ -4,6 +4,7 @@
 
 #include "addresses/AddressFile.h"
 #include "support/FileIo.h"
+#include "support/Utf16.h"
 
 namespace es {
 
@@ -30,8 +31,9 @@ std::wstring FromAnsi(std::string_view bytes) {
 
 }  // namespace
 
-void SaveHostsFile(const std::wstring& path, const std::wstring& text) {
-    WriteFileReplacing(path, text.data(), static_cast<DWORD>(text.size() * sizeof(wchar_t)));
+bool SaveHostsFile(const std::wstring& path, const std::wstring& text) {
+    const std::string bytes = EncodeUtf16Le(text);
+    return WriteFileReplacing(path, bytes.data(), static_cast<DWORD>(bytes.size()));
 }
 
 bool LoadHostsFile(const std::wstring& path, std::wstring& text) {

@@ -6,17 +6,19 @@
 
 namespace es {
 
-void LoadSaveConfiguration(AppSettings& settings, WindowPlacement& placement, ReportListBase& list, bool save) {
+std::uint32_t LoadSaveConfiguration(AppSettings& settings, WindowPlacement& placement, ReportListBase& list, bool save) {
+    std::uint32_t error = 0;
     {
         IniSettingsStore store;
         store.Open(GetExeSiblingPath(L".cfg"), save);
         ExchangeConfiguration(store, settings, placement, list);
-        if (save) store.Commit();
+        if (save) error = store.Commit();
     }
-    if (!settings.RememberHosts) return;
+    if (!settings.RememberHosts) return error;
     const std::wstring hosts = GetExeSiblingPath(L"_hosts.txt");
-    if (save) SaveHostsFile(hosts, settings.addressList);
-    else LoadHostsFile(hosts, settings.addressList);
+    if (!save) LoadHostsFile(hosts, settings.addressList);
+    else if (!SaveHostsFile(hosts, settings.addressList) && !error) error = ::GetLastError() ? ::GetLastError() : ERROR_WRITE_FAULT;
+    return error;
 }
 
 }  // namespace es

@@ -1,6 +1,8 @@
 // The configuration file and the hosts file, read at start and written at exit.
 #pragma once
 
+#include <cstdint>
+
 #include "reportlist/ReportListBase.h"
 #include "settings/AppSettings.h"
 #include "settings/WindowPlacement.h"
@@ -12,7 +14,8 @@ void ExchangeConfiguration(SettingsStore& store, AppSettings& settings, WindowPl
                            ReportListBase& list);
 
 // Reads or writes EchoSentinel.cfg beside the executable, then the hosts file when RememberHosts
-// is on. Each file is written to a new file first and replaces the old one only when complete.
-void LoadSaveConfiguration(AppSettings& settings, WindowPlacement& placement, ReportListBase& list, bool save);
+// is on. Each file is written to a new file first and replaces the old one only when complete;
+// a save returns 0, or the error code of the first file that could not be written.
+std::uint32_t LoadSaveConfiguration(AppSettings& settings, WindowPlacement& placement, ReportListBase& list, bool save);
 
 }  // namespace es

@@ -15,6 +15,7 @@
 #include "reports/SaveReport.h"
 #include "resources/ResourceIds.h"
 #include "settings/CommandLineSettings.h"
+#include "support/ErrorMessage.h"
 #include "support/ExePaths.h"
 #include "support/FileDialog.h"
 #include "support/FileFilter.h"
@@ -373,7 +374,9 @@ void MainWindow::SaveConfiguration() {
         placement_.right = wp.rcNormalPosition.right;
         placement_.bottom = wp.rcNormalPosition.bottom;
     }
-    LoadSaveConfiguration(settings_, placement_, items_, true);
+    // Told once, whichever file failed; the old files stay as they were.
+    if (const std::uint32_t error = LoadSaveConfiguration(settings_, placement_, items_, true))
+        ShowErrorMessage(::IsWindowVisible(window_) ? window_ : nullptr, error);
 }
 
 void MainWindow::OnDestroy() {

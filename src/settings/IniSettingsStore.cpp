@@ -13,46 +13,29 @@ namespace es {
 bool IniSettingsStore::Open(const std::wstring& path, bool writing) {
     path_ = path;
     writing_ = writing;
-    ok_ = true;
-    if (writing) {
-        pending_ = PendingSavePath(path);
-        FileHandle file(::CreateFileW(pending_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
-        ok_ = static_cast<bool>(file);
-    }
+    saved_.clear();
     return true;
 }
 
-IniSettingsStore::~IniSettingsStore() {
-    if (writing_ && !pending_.empty()) {
-        ::WritePrivateProfileStringW(nullptr, nullptr, nullptr, pending_.c_str());
-        ::DeleteFileW(pending_.c_str());
-    }
+DWORD IniSettingsStore::Commit() {
+    if (!writing_) return ERROR_INVALID_FUNCTION;
+    // The bytes the profile writer puts into a new file: 8-bit text in the ANSI code page.
+    std::wstring text = L"[" + section_ + L"]\r\n";
+    for (const auto& [key, value] : saved_) text += key + L"=" + value + L"\r\n";
+    std::string bytes(static_cast<std::size_t>(::WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()),
+                                                                      nullptr, 0, nullptr, nullptr)), '\0');
+    ::WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), bytes.data(),
+                          static_cast<int>(bytes.size()), nullptr, nullptr);
+    return WriteFileReplacing(path_, bytes.data(), static_cast<DWORD>(bytes.size())) ? 0 : ::GetLastError();
 }
 
-bool IniSettingsStore::Commit() {
-    if (!writing_ || pending_.empty()) return false;
-    // Make the profile functions hand over what they still hold for the file.
-    ::WritePrivateProfileStringW(nullptr, nullptr, nullptr, pending_.c_str());
-    bool done = false;
-    if (ok_) {
-        FileHandle file(::CreateFileW(pending_.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr));
-        ok_ = file && ::FlushFileBuffers(file.Get());
-    }
-    if (ok_) done = CommitPendingSave(pending_, path_);
-    else ::DeleteFileW(pending_.c_str());
-    pending_.clear();
-    return done;
-}
-
-bool IniSettingsStore::WriteString(std::wstring_view key, const wchar_t* value) {
-    std::wstring name(key);
-    if (!::WritePrivateProfileStringW(section_.c_str(), name.c_str(), value, pending_.c_str())) ok_ = false;
-    return ok_;
+void IniSettingsStore::WriteString(std::wstring_view key, std::wstring_view value) {
+    saved_.emplace_back(std::wstring(key), std::wstring(value));
 }
 
 int IniSettingsStore::ExchangeInt(std::wstring_view key, std::int32_t& value, std::int32_t def) {
     if (writing_) {
-        WriteString(key, std::to_wstring(value).c_str());
+        WriteString(key, std::to_wstring(value));
     } else {
         std::wstring name(key);
         value = static_cast<std::int32_t>(::GetPrivateProfileIntW(section_.c_str(), name.c_str(), def, path_.c_str()));
@@ -64,7 +47,8 @@ int IniSettingsStore::ExchangeBinary(std::wstring_view key, std::uint8_t* bytes,
     if (writing_) {
         std::wstring hex;
         BytesToHex(bytes, size, hex);
-        return WriteString(key, hex.c_str()) ? 1 : 0;
+        WriteString(key, hex);
+        return 1;
     }
     std::wstring name(key);
     std::vector<wchar_t> text(kMaxHexTextLength + 2);
@@ -78,7 +62,7 @@ int IniSettingsStore::ExchangeBinary(std::wstring_view key, std::uint8_t* bytes,
 int IniSettingsStore::ExchangeString(std::wstring_view key, std::wstring& value, std::wstring_view def,
                                      std::size_t capacity) {
     if (writing_) {
-        WriteString(key, value.c_str());
+        WriteString(key, value);
         return 1;
     }
     std::wstring name(key), fallback(def);
@@ -98,7 +82,8 @@ int IniSettingsStore::ExchangeUInt16(std::wstring_view key, std::uint16_t& value
 
 int IniSettingsStore::DeleteKey(std::wstring_view key) {
     std::wstring name(key);
-    ::WritePrivateProfileStringW(section_.c_str(), name.c_str(), nullptr, File().c_str());
+    if (writing_) std::erase_if(saved_, [&](const auto& entry) { return entry.first == name; });
+    else ::WritePrivateProfileStringW(section_.c_str(), name.c_str(), nullptr, path_.c_str());
     return 1;
 }
 

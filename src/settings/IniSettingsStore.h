@@ -1,8 +1,14 @@
-// The configuration file: section [General] of an INI file, through the profile functions.
-// A save goes to a new file beside the old one, which is replaced only when the save completed.
+// The configuration file: section [General] of an INI file. Reading goes through the profile
+// functions; a save is collected in memory and written, every byte checked, to a new file beside
+// the old one, which replaces it only when the new one is complete. The profile writer is not
+// trusted with it: it reports success for writes a full disk refused.
 #pragma once
 
+#include <windows.h>
+
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "settings/SettingsStore.h"
 
@@ -10,11 +16,11 @@ namespace es {
 
 class IniSettingsStore final : public SettingsStore {
 public:
-    // Writing starts a new, empty file; nothing replaces `path` before Commit.
+    // Nothing is written before Commit.
     bool Open(const std::wstring& path, bool writing);
-    // Puts the written file in place of the old one; false when it could not.
-    bool Commit();
-    ~IniSettingsStore() override;
+    // Writes the saved keys in place of the old file; 0 when done, else the error code (the old
+    // file then stays as it was; a read-only one is never replaced).
+    DWORD Commit();
 
     bool IsWriting() const override { return writing_; }
     int ExchangeInt(std::wstring_view key, std::int32_t& value, std::int32_t def) override;
@@ -25,13 +31,12 @@ public:
     int DeleteKey(std::wstring_view key) override;
 
 private:
-    bool WriteString(std::wstring_view key, const wchar_t* value);
-    const std::wstring& File() const { return writing_ ? pending_ : path_; }
+    void WriteString(std::wstring_view key, std::wstring_view value);
 
     bool writing_ = false;
-    bool ok_ = true;
-    std::wstring path_, pending_;
+    std::wstring path_;
     std::wstring section_ = L"General";
+    std::vector<std::pair<std::wstring, std::wstring>> saved_;  // key and value, in the order written
 };
 
 }  // namespace es

@@ -175,6 +175,29 @@ TEST(MainWindowE2e, AnEndOfSessionThatIsCancelledLeavesTheProgramPinging) {
     EXPECT_NE(ReadFileBytes(box.PathOf(L"EchoSentinel.cfg")).find("PingEverySeconds=0\r\n"), std::string::npos);
 }
 
+// A configuration that cannot be replaced stays byte for byte, and the user is told once.
+TEST(MainWindowE2e, AReadOnlyConfigurationIsKeptAndTheFailureShown) {
+    Sandbox box;
+    const std::string old = "[General]\r\nPingTimeout=700\r\n";
+    WriteFileBytes(box.PathOf(L"EchoSentinel.cfg"), old);
+    ::SetFileAttributesW(box.PathOf(L"EchoSentinel.cfg").c_str(), FILE_ATTRIBUTE_READONLY);
+    WriteFileBytes(box.PathOf(L"list.txt"), "127.0.0.1\r\n");
+    HANDLE process = box.Start(L"/PingTimeout 900 /loadfile " + Quoted(box.PathOf(L"list.txt")));
+    HWND window = WaitForMainWindow(process);
+    ASSERT_NE(window, nullptr);
+    ::PostMessageW(window, WM_CLOSE, 0, 0);
+    HWND error = WaitForWindow(process, L"#32770");
+    ASSERT_NE(error, nullptr) << "no error box";
+    wchar_t caption[16] = L"";
+    ::GetWindowTextW(error, caption, 16);
+    EXPECT_STREQ(caption, L"Error");
+    ::PostMessageW(error, WM_COMMAND, IDOK, 0);
+    ASSERT_EQ(::WaitForSingleObject(process, 20000), WAIT_OBJECT_0);
+    EXPECT_EQ(ReadFileBytes(box.PathOf(L"EchoSentinel.cfg")), old);
+    EXPECT_EQ(ReadFileBytes(box.PathOf(L"EchoSentinel.cfg.new")), "<missing>");
+    ::SetFileAttributesW(box.PathOf(L"EchoSentinel.cfg").c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
 // Closing never waits for echoes in flight: a silent host with a 20 s timeout does not hold the
 // process (bench/exit-bench.sh measures how long it takes).
 TEST(MainWindowE2e, TheProcessEndsPromptlyWhileAnEchoWaitsForItsTimeout) {

@@ -66,7 +66,7 @@ TEST(ConfigurationFile, ASaveThatIsNotCommittedLeavesTheOldFileWholeAndAFailedOn
 
     IniSettingsStore store;
     store.Open(folder.Path(L"absent\\x.cfg"), true);
-    EXPECT_FALSE(store.Commit()) << "a folder that does not exist";
+    EXPECT_EQ(store.Commit(), static_cast<DWORD>(ERROR_PATH_NOT_FOUND)) << "a folder that does not exist";
 }
 
 TEST(HostsFile, IsTheListAsUtf16LeWithoutMarkAndReadsBackWhole) {
