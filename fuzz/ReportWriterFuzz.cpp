@@ -1,0 +1,89 @@
+// Report writers over hostile row texts: every comma-delimited line reads back into ten fields
+// with the row's texts, HTML cells carry no raw markup characters, every XML line is one element.
+#include <vector>
+
+#include "fuzz/FuzzSupport.h"
+#include "lang/StringTable.h"
+#include "ping/PingItemList.h"
+#include "reports/ReportWriter.h"
+
+namespace {
+
+struct Latin1Sink : es::TextSink {
+    bool Write(std::wstring_view text) override { return wide.append(text), true; }
+    bool WriteAnsi(std::wstring_view text) override {
+        for (wchar_t c : text) ansi += static_cast<std::uint32_t>(c) < 0x100 ? static_cast<char>(c) : '?';
+        return true;
+    }
+    std::wstring wide;
+    std::string ansi;
+};
+
+struct NoTexts : es::BuiltInTextSource {
+    std::wstring Load(std::uint16_t id) override { return L"T" + std::to_wstring(id); }
+};
+
+// RFC 4180 fields of one line.
+std::vector<std::string> CsvFields(const std::string& line) {
+    std::vector<std::string> fields(1);
+    bool quoted = false;
+    for (std::size_t i = 0; i < line.size(); ++i) {
+        const char c = line[i];
+        if (quoted && c == '"' && i + 1 < line.size() && line[i + 1] == '"') fields.back() += '"', ++i;
+        else if (c == '"') quoted = !quoted;
+        else if (c == ',' && !quoted) fields.emplace_back();
+        else fields.back() += c;
+    }
+    return fields;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    static NoTexts texts;
+    static bool installed = (es::InstallBuiltInTexts(&texts), true);
+    (void)installed;
+    es::PingItemList list;
+    list.Initialise(0);
+    es::AppSettings settings;
+    settings.IPHostDescFormat = 1;
+    settings.addressList = FuzzText(data, size);
+    list.BuildItems(settings);
+    if (list.Count() > 200) return 0;
+
+    Latin1Sink csv;
+    es::WriteAllItems(list, csv, es::kFormatCommaDelimited);
+    std::size_t at = 0;
+    for (std::size_t row = 0; row < list.Count(); ++row) {
+        // A field may hold a line break only inside quotes; rows have none.
+        const std::size_t end = csv.ansi.find("\r\n", at);
+        FUZZ_CHECK(end != std::string::npos);
+        const auto fields = CsvFields(csv.ansi.substr(at, end - at));
+        FUZZ_CHECK(fields.size() == 10);
+        std::string host;
+        for (wchar_t c : list.Row(row).HostName) host += static_cast<std::uint32_t>(c) < 0x100 ? static_cast<char>(c) : '?';
+        FUZZ_CHECK(fields[0] == host);
+        at = end + 2;
+    }
+    for (std::size_t row = 0; row < list.Count(); ++row) {
+        const std::wstring cell = es::EscapeHtml(list.Row(row).Description);
+        FUZZ_CHECK(cell.find_first_of(L"<>\"") == std::wstring::npos || cell.find(L"<br>") != std::wstring::npos);
+    }
+    Latin1Sink xml;
+    es::WriteAllItems(list, xml, es::kFormatXml);
+    FUZZ_CHECK(!xml.wide.empty() && xml.wide[0] == L'\xFEFF');
+    for (std::size_t begin = 1; begin < xml.wide.size();) {
+        const std::size_t end = xml.wide.find(L"\r\n", begin);
+        FUZZ_CHECK(end != std::wstring::npos);
+        const std::wstring line = xml.wide.substr(begin, end - begin);
+        FUZZ_CHECK(line.size() >= 3 && line.front() == L'<' && line.back() == L'>');
+        // Markup only at the two ends of an element line: no raw '<' or '&' without entity inside.
+        const std::size_t open = line.find(L'>'), close = line.rfind(L'<');
+        if (close != 0 && close > open) {
+            const std::wstring inner = line.substr(open + 1, close - open - 1);
+            FUZZ_CHECK(inner.find_first_of(L"<>\"") == std::wstring::npos);
+        }
+        begin = end + 2;
+    }
+    return 0;
+}
