@@ -17,7 +17,8 @@ constexpr int kFirstNestedKey = 71000;
 
 LanguageFile* g_installed = nullptr;
 
-void TranslateMenuItems(const LanguageFile& file, const std::wstring& section, HMENU menu, bool topLevel, int& nested) {
+void VisitMenu(HMENU menu, bool topLevel, int& nested,
+               const std::function<void(HMENU, int, int, const std::wstring&)>& visit) {
     const int count = ::GetMenuItemCount(menu);
     for (int position = 0; position < count; ++position) {
         std::vector<wchar_t> text(LanguageFile::kValueChars, L'\0');
@@ -26,23 +27,13 @@ void TranslateMenuItems(const LanguageFile& file, const std::wstring& section, H
         info.dwTypeData = text.data();
         info.cch = LanguageFile::kValueChars;
         if (!::GetMenuItemInfoW(menu, static_cast<UINT>(position), TRUE, &info)) continue;
-        const std::wstring builtIn = text.data();
-        if (!builtIn.empty()) {
+        if (text[0]) {
             const int key = !info.hSubMenu ? static_cast<int>(info.wID)
                             : topLevel     ? kFirstPopupKey + position
                                            : kFirstNestedKey + ++nested;
-            std::wstring translated = file.Value(section, std::to_wstring(key));
-            if (!translated.empty()) {
-                const std::size_t tab = builtIn.find(L'\t');
-                if (tab != std::wstring::npos) translated += builtIn.substr(tab);
-                // Text only: the item keeps its command or its popup.
-                MENUITEMINFOW change = {sizeof(change)};
-                change.fMask = MIIM_STRING;
-                change.dwTypeData = translated.data();
-                ::SetMenuItemInfoW(menu, static_cast<UINT>(position), TRUE, &change);
-            }
+            visit(menu, position, key, text.data());
         }
-        if (info.hSubMenu) TranslateMenuItems(file, section, info.hSubMenu, false, nested);
+        if (info.hSubMenu) VisitMenu(info.hSubMenu, false, nested, visit);
     }
 }
 
@@ -76,10 +67,26 @@ std::wstring LanguageFile::Value(const std::wstring& section, const std::wstring
 
 std::wstring LanguageFile::Lookup(std::uint32_t id) { return Value(L"strings", std::to_wstring(id)); }
 
+void ForEachMenuText(HMENU menu, const std::function<void(HMENU, int, int, const std::wstring&)>& visit) {
+    int nested = 0;
+    VisitMenu(menu, true, nested, visit);
+}
+
 HMENU LanguageFile::LoadMenu(HINSTANCE module, int menuId) const {
     HMENU menu = ::LoadMenuW(module, MAKEINTRESOURCEW(menuId));
-    int nested = 0;
-    if (menu && InUse()) TranslateMenuItems(*this, L"menu_" + std::to_wstring(menuId), menu, true, nested);
+    if (!menu || !InUse()) return menu;
+    const std::wstring section = L"menu_" + std::to_wstring(menuId);
+    ForEachMenuText(menu, [&](HMENU owner, int position, int key, const std::wstring& builtIn) {
+        std::wstring translated = Value(section, std::to_wstring(key));
+        if (translated.empty()) return;
+        const std::size_t tab = builtIn.find(L'\t');
+        if (tab != std::wstring::npos) translated += builtIn.substr(tab);
+        // Text only: the item keeps its command or its popup.
+        MENUITEMINFOW change = {sizeof(change)};
+        change.fMask = MIIM_STRING;
+        change.dwTypeData = translated.data();
+        ::SetMenuItemInfoW(owner, static_cast<UINT>(position), TRUE, &change);
+    });
     return menu;
 }
 

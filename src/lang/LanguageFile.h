@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 
 #include "lang/StringTable.h"
@@ -43,6 +44,11 @@ private:
 };
 
 std::wstring GetLanguageFilePath();
+
+// Every item of the menu and its submenus that has a text, depth first, with the key the
+// translation file knows it by: the command id, 70001 + position for a top-level popup, 71000 +
+// n for the n-th nested popup. Translation and template share it, so every written key is found.
+void ForEachMenuText(HMENU menu, const std::function<void(HMENU menu, int position, int key, const std::wstring& text)>& visit);
 
 // Makes the file the process's translation: GetString, the dialogs' texts, right-to-left layout
 // and the HTML reports' language. Call once at start, before any window exists.

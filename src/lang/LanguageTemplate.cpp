@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "lang/LanguageFile.h"
 #include "resources/ResourceIds.h"
 #include "support/FileIo.h"
 #include "support/Handles.h"
@@ -11,8 +12,6 @@ namespace es {
 namespace {
 
 constexpr DWORD kValueChars = 4096;
-constexpr int kFirstPopupKey = 70001;
-constexpr int kFirstNestedKey = 71000;
 constexpr int kDialogsLeftOut[] = {IDD_EXCEPTION};
 
 class TemplateWriter {
@@ -25,27 +24,6 @@ public:
         std::vector<wchar_t> present(kValueChars, L'\0');
         if (::GetPrivateProfileStringW(section_.c_str(), key.c_str(), L"", present.data(), kValueChars, path_.c_str()) == 0)
             ::WritePrivateProfileStringW(section_.c_str(), key.c_str(), value.c_str(), path_.c_str());
-    }
-
-    void WriteMenu(HMENU menu, bool topLevel, int& nested) {
-        const int count = ::GetMenuItemCount(menu);
-        for (int position = 0; position < count; ++position) {
-            std::vector<wchar_t> text(kValueChars, L'\0');
-            MENUITEMINFOW info = {sizeof(info)};
-            info.fMask = MIIM_ID | MIIM_SUBMENU | MIIM_TYPE | MIIM_DATA;
-            info.dwTypeData = text.data();
-            info.cch = kValueChars;
-            if (!::GetMenuItemInfoW(menu, static_cast<UINT>(position), TRUE, &info)) continue;
-            std::wstring value = text.data();
-            if (!value.empty()) {
-                value = value.substr(0, value.find(L'\t'));  // the accelerator hint is the program's
-                const int key = !info.hSubMenu ? static_cast<int>(info.wID)
-                                : topLevel     ? kFirstPopupKey + position
-                                               : kFirstNestedKey + ++nested;
-                WriteIfAbsent(std::to_wstring(key), value);
-            }
-            if (info.hSubMenu) WriteMenu(info.hSubMenu, false, nested);
-        }
     }
 
     // The texts as the resource has them: the dialog is created hidden, with a procedure that
@@ -108,8 +86,10 @@ void SaveLanguageFile(HINSTANCE module, const std::wstring& path) {
         MenuHandle menu(::LoadMenuW(module, MAKEINTRESOURCEW(menuId)));
         if (!menu) continue;
         writer.Section(L"menu_" + std::to_wstring(menuId));
-        int nested = 0;
-        writer.WriteMenu(menu.Get(), true, nested);
+        // The accelerator hint after a tab is the program's, not the translator's.
+        ForEachMenuText(menu.Get(), [&](HMENU, int, int key, const std::wstring& text) {
+            writer.WriteIfAbsent(std::to_wstring(key), text.substr(0, text.find(L'\t')));
+        });
     }
     for (int dialogId : ResourceIds(module, RT_DIALOG)) writer.WriteDialog(module, dialogId);
     writer.Section(L"strings");
