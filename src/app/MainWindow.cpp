@@ -74,7 +74,7 @@ bool MainWindow::OnCreate() {
     statusBar_ = ::CreateStatusWindowW(WS_CHILD | WS_VISIBLE, L"", window_, IDC_STATUSBAR);
     CreateToolbar();
     listView_ = ::CreateWindowExW(0, WC_LISTVIEWW, L"",
-                                  WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP | LVS_REPORT | LVS_SHOWSELALWAYS |
+                                  WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP | LVS_REPORT | LVS_OWNERDATA | LVS_SHOWSELALWAYS |
                                       LVS_ALIGNLEFT,
                                   0, 0, 400, 200, window_, reinterpret_cast<HMENU>(IDC_LISTVIEW), instance_, nullptr);
     items_.Initialise(1);
@@ -221,7 +221,6 @@ void MainWindow::LoadAddressFile(const std::wstring& path) {
 void MainWindow::OnTimerTick() {
     cycle_.Tick(::GetTickCount(), settings_, [this] {
         view_.UpdateRows(items_.TakeChangedRows());
-        ::InvalidateRect(listView_, nullptr, FALSE);
     });
 }
 
@@ -344,9 +343,20 @@ std::optional<LRESULT> MainWindow::OnNotify(const NMHDR& header) {
     case LVN_COLUMNCLICK:
         view_.SortByColumn(reinterpret_cast<const NMLISTVIEW&>(header).iSubItem, false);
         return 0;
-    case LVN_ITEMCHANGED: {
-        const auto& change = reinterpret_cast<const NMLISTVIEW&>(header);
-        if (((change.uOldState ^ change.uNewState) & LVIS_SELECTED) && !statusUpdatePending_) {
+    case LVN_GETDISPINFOW:
+        view_.GetDisplayInfo(const_cast<NMLVDISPINFOW&>(reinterpret_cast<const NMLVDISPINFOW&>(header)));
+        return 0;
+    case LVN_ODFINDITEMW:
+        return -1;  // no typing to find: Find is the search
+    case LVN_ITEMCHANGED:
+    case LVN_ODSTATECHANGED: {
+        // A range of rows (Select All) comes as one LVN_ODSTATECHANGED; one status update either way.
+        const bool selection = header.code == LVN_ODSTATECHANGED
+                                   ? ((reinterpret_cast<const NMLVODSTATECHANGE&>(header).uOldState ^
+                                       reinterpret_cast<const NMLVODSTATECHANGE&>(header).uNewState) & LVIS_SELECTED)
+                                   : ((reinterpret_cast<const NMLISTVIEW&>(header).uOldState ^
+                                       reinterpret_cast<const NMLISTVIEW&>(header).uNewState) & LVIS_SELECTED);
+        if (selection && !statusUpdatePending_) {
             statusUpdatePending_ = true;
             ::PostMessageW(window_, UM_UPDATESTATUS, 0, 0);
         }

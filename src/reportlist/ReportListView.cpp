@@ -10,7 +10,7 @@ constexpr int kMaxLayoutWidth = 2000;
 
 }  // namespace
 
-ReportListView::ReportListView(ReportListBase& list) : list_(list) { cellText_.resize(kTextCapacity); }
+ReportListView::ReportListView(ReportListBase& list) : list_(list) {}
 
 ReportListView::~ReportListView() {
     list_.AttachColumnView(nullptr);
@@ -55,136 +55,63 @@ void ReportListView::CreateImageLists(HINSTANCE instance, int rowImagesId, COLOR
 }
 
 bool ReportListView::ItemOfRow(int row, std::size_t& item) const {
-    LVITEMW lv = {};
-    lv.mask = LVIF_PARAM;
-    lv.iItem = row;
-    if (!::SendMessageW(listView_, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&lv))) return false;
-    if (lv.lParam < 0 || static_cast<std::size_t>(lv.lParam) >= list_.Count()) return false;
-    item = static_cast<std::size_t>(lv.lParam);
-    return true;
+    if (row < 0 || static_cast<std::size_t>(row) >= itemOfRow_.size()) return false;
+    item = itemOfRow_[static_cast<std::size_t>(row)];
+    return item < list_.Count();
+}
+
+void ReportListView::IndexRows() {
+    rowOfItem_.assign(list_.Count(), -1);
+    for (std::size_t row = 0; row < itemOfRow_.size(); ++row)
+        if (itemOfRow_[row] < rowOfItem_.size()) rowOfItem_[itemOfRow_[row]] = static_cast<int>(row);
 }
 
 void ReportListView::Refresh(bool resort) {
-    const std::size_t count = list_.Count();
-    std::vector<char> pending(count, 1);
-    if (shownImage_.size() != count) shownImage_.assign(count, -1);
-    for (int row = RowCount() - 1; row >= 0; --row) {
-        std::size_t item;
-        if (!ItemOfRow(row, item) || !pending[item]) {
-            ::SendMessageW(listView_, LVM_DELETEITEM, static_cast<WPARAM>(row), 0);
-            continue;
-        }
-        pending[item] = 0;
-        UpdateRowTexts(item, row);
-    }
-    rowMapValid_ = false;
-    // Room for every row at once instead of growth step by step.
-    ::SendMessageW(listView_, LVM_SETITEMCOUNT, static_cast<WPARAM>(count), LVSICF_NOINVALIDATEALL);
-    for (std::size_t i = 0; i < count; ++i) {
-        if (!pending[i]) continue;
-        const ReportItem& record = list_.ItemAt(i);
-        const std::wstring text = record.GetText(0);
-        shownImage_[i] = list_.GetItemImage(record);
-        LVITEMW lv = {};
-        lv.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;
-        lv.iItem = 65535;
-        lv.pszText = const_cast<wchar_t*>(text.c_str());
-        lv.iImage = shownImage_[i];
-        lv.lParam = static_cast<LPARAM>(i);
-        int row = static_cast<int>(::SendMessageW(listView_, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&lv)));
-        if (row >= 0) UpdateRowTexts(i, row);
-    }
+    itemOfRow_.resize(list_.Count());
+    for (std::size_t i = 0; i < itemOfRow_.size(); ++i) itemOfRow_[i] = i;
+    IndexRows();
+    ::SendMessageW(listView_, LVM_SETITEMCOUNT, static_cast<WPARAM>(itemOfRow_.size()), 0);
     if (!resort) return;
     SortByColumn(kSavedSort, true);
     SetRowState(0, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
 }
 
-void ReportListView::CollectRowChanges(std::size_t item, int row, std::vector<CellWrite>& writes,
-                                       std::wstring& texts) {
+void ReportListView::GetDisplayInfo(NMLVDISPINFOW& info) const {
+    std::size_t item = 0;
+    if (!ItemOfRow(info.item.iItem, item)) return;
     const ReportItem& record = list_.ItemAt(item);
-    for (int c = 0; c < list_.ColumnCount(); ++c) {
-        LVITEMW lv = {};
-        lv.iSubItem = c;
-        lv.pszText = cellText_.data();
-        lv.cchTextMax = static_cast<int>(cellText_.size());
-        cellText_[0] = L'\0';
-        int length = static_cast<int>(::SendMessageW(listView_, LVM_GETITEMTEXTW, static_cast<WPARAM>(row),
-                                                     reinterpret_cast<LPARAM>(&lv)));
-        std::wstring text = record.GetText(c);
-        if (text.size() >= cellText_.size()) text.resize(cellText_.size() - 1);
-        if (std::wstring_view(cellText_.data(), static_cast<std::size_t>(std::max(length, 0))) == text) continue;
-        writes.push_back({row, c, texts.size(), text.size()});
-        texts += text;
-        texts += L'\0';
+    if ((info.item.mask & LVIF_TEXT) && info.item.pszText && info.item.cchTextMax > 0) {
+        const std::wstring text = record.GetText(info.item.iSubItem);
+        const std::size_t length = std::min<std::size_t>(text.size(), static_cast<std::size_t>(info.item.cchTextMax) - 1);
+        text.copy(info.item.pszText, length);
+        info.item.pszText[length] = L'\0';
     }
-}
-
-void ReportListView::SetCellText(int row, int column, const wchar_t* text) {
-    LVITEMW lv = {};
-    lv.iSubItem = column;
-    lv.pszText = const_cast<wchar_t*>(text);
-    ::SendMessageW(listView_, LVM_SETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&lv));
-}
-
-void ReportListView::UpdateRowTexts(std::size_t item, int row) {
-    std::vector<CellWrite> writes;
-    std::wstring texts;
-    CollectRowChanges(item, row, writes, texts);
-    for (const CellWrite& w : writes) SetCellText(w.row, w.column, texts.c_str() + w.offset);
+    if (info.item.mask & LVIF_IMAGE) info.item.iImage = list_.GetItemImage(record);
 }
 
 void ReportListView::UpdateAllRows() {
-    std::vector<std::size_t> items(list_.Count());
-    for (std::size_t i = 0; i < items.size(); ++i) items[i] = i;
-    UpdateRows(items);
+    repaintedRows_ += itemOfRow_.size();
+    ::InvalidateRect(listView_, nullptr, FALSE);
 }
 
 void ReportListView::UpdateRows(const std::vector<std::size_t>& items) {
-    EnsureRowMap();
-    if (shownImage_.size() != list_.Count()) shownImage_.resize(list_.Count(), -1);
-    std::vector<CellWrite> writes;
-    std::wstring texts;
+    if (items.empty() || !listView_) return;
+    const int top = static_cast<int>(::SendMessageW(listView_, LVM_GETTOPINDEX, 0, 0));
+    const int last = top + static_cast<int>(::SendMessageW(listView_, LVM_GETCOUNTPERPAGE, 0, 0));
     for (std::size_t item : items) {
-        if (item >= rowOfItem_.size() || rowOfItem_[item] < 0) continue;
-        const int row = rowOfItem_[item];
-        CollectRowChanges(item, row, writes, texts);
-        const int image = list_.GetItemImage(list_.ItemAt(item));
-        if (image != shownImage_[item]) {
-            shownImage_[item] = image;
-            writes.push_back({row, -1, static_cast<std::size_t>(image), 0});
-        }
+        const int row = item < rowOfItem_.size() ? rowOfItem_[item] : -1;
+        if (row < top || row > last) continue;
+        RECT rect = {LVIR_BOUNDS};
+        if (!::SendMessageW(listView_, LVM_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&rect))) continue;
+        ::InvalidateRect(listView_, &rect, FALSE);
+        ++repaintedRows_;
     }
-    const bool batch = writes.size() >= kBatchWrites;
-    if (batch) ::SendMessageW(listView_, WM_SETREDRAW, FALSE, 0);
-    for (const CellWrite& w : writes) {
-        if (w.column >= 0) {
-            SetCellText(w.row, w.column, texts.c_str() + w.offset);
-            continue;
-        }
-        LVITEMW lv = {};
-        lv.mask = LVIF_IMAGE;
-        lv.iItem = w.row;
-        lv.iImage = static_cast<int>(w.offset);
-        ::SendMessageW(listView_, LVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&lv));
-    }
-    if (batch) ::SendMessageW(listView_, WM_SETREDRAW, TRUE, 0);
 }
 
 void ReportListView::DeleteAllRows() {
-    ::SendMessageW(listView_, LVM_DELETEALLITEMS, 0, 0);
-    shownImage_.clear();
-    rowMapValid_ = false;
-}
-
-void ReportListView::EnsureRowMap() {
-    if (rowMapValid_ && rowOfItem_.size() == list_.Count()) return;
-    rowOfItem_.assign(list_.Count(), -1);
-    const int rows = RowCount();
-    for (int row = 0; row < rows; ++row) {
-        std::size_t item;
-        if (ItemOfRow(row, item)) rowOfItem_[item] = row;
-    }
-    rowMapValid_ = true;
+    itemOfRow_.clear();
+    rowOfItem_.clear();
+    ::SendMessageW(listView_, LVM_SETITEMCOUNT, 0, 0);
 }
 
 void ReportListView::SetHeaderImage(int column, int image) {
@@ -211,17 +138,28 @@ void ReportListView::SortByColumn(int column, bool keepDirection) {
         for (int c = 0; c < columns; ++c) SetHeaderImage(c, -1);
         SetHeaderImage(key & kSortColumnMask, (key & kSortDescending) ? 1 : 0);
     }
-    sortKey_ = key;
-    ::SendMessageW(listView_, LVM_SORTITEMS, reinterpret_cast<WPARAM>(this), reinterpret_cast<LPARAM>(CompareRows));
-    rowMapValid_ = false;
-}
-
-int CALLBACK ReportListView::CompareRows(LPARAM a, LPARAM b, LPARAM context) {
-    auto* self = reinterpret_cast<ReportListView*>(context);
-    const std::size_t count = self->list_.Count();
-    if (a < 0 || b < 0 || static_cast<std::size_t>(a) >= count || static_cast<std::size_t>(b) >= count) return 0;
-    return self->list_.CompareRecords(self->sortKey_, self->list_.ItemAt(static_cast<std::size_t>(a)),
-                                      self->list_.ItemAt(static_cast<std::size_t>(b)));
+    // The selection belongs to the rows of the control: it is carried over to where each selected
+    // record moves. A stable sort keeps equal records in the order they were shown.
+    const int rows = RowCount();
+    const int selected = SelectedCount(true);
+    std::vector<std::size_t> marked;
+    std::size_t focused = SIZE_MAX;
+    const int focusRow = static_cast<int>(::SendMessageW(listView_, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED));
+    if (focusRow >= 0 && static_cast<std::size_t>(focusRow) < itemOfRow_.size()) focused = itemOfRow_[static_cast<std::size_t>(focusRow)];
+    const bool carrySelection = selected > 0 && selected < rows;
+    if (carrySelection) marked = ShownItems(true);
+    std::stable_sort(itemOfRow_.begin(), itemOfRow_.end(), [&](std::size_t a, std::size_t b) {
+        return a < list_.Count() && b < list_.Count() && list_.CompareRecords(key, list_.ItemAt(a), list_.ItemAt(b)) < 0;
+    });
+    IndexRows();
+    if (carrySelection) {
+        ::SendMessageW(listView_, WM_SETREDRAW, FALSE, 0);
+        SetRowState(-1, 0, LVIS_SELECTED);
+        for (std::size_t item : marked) SetRowState(rowOfItem_[item], LVIS_SELECTED, LVIS_SELECTED);
+        ::SendMessageW(listView_, WM_SETREDRAW, TRUE, 0);
+    }
+    if (focused < rowOfItem_.size() && rowOfItem_[focused] >= 0) SetRowState(rowOfItem_[focused], LVIS_FOCUSED, LVIS_FOCUSED);
+    ::InvalidateRect(listView_, nullptr, FALSE);
 }
 
 LRESULT ReportListView::CustomDraw(NMLVCUSTOMDRAW* draw) {
@@ -232,8 +170,8 @@ LRESULT ReportListView::CustomDraw(NMLVCUSTOMDRAW* draw) {
     case CDDS_ITEMPREPAINT:
         return CDRF_NOTIFYSUBITEMDRAW;
     case CDDS_ITEMPREPAINT | CDDS_SUBITEM: {
-        const auto item = static_cast<std::size_t>(draw->nmcd.lItemlParam);
-        if (draw->nmcd.lItemlParam >= 0 && item < list_.Count()) {
+        std::size_t item = 0;
+        if (ItemOfRow(static_cast<int>(draw->nmcd.dwItemSpec), item)) {
             CellColors colors;
             list_.CustomDrawCell(list_.ItemAt(item), draw->iSubItem, colors);
             if (colors.set) {
@@ -280,14 +218,10 @@ void ReportListView::SetRowState(int row, UINT state, UINT mask) {
 }
 
 std::vector<std::size_t> ReportListView::ShownItems(bool markedOnly) const {
+    if (!markedOnly) return itemOfRow_;
     std::vector<std::size_t> items;
-    const int rows = RowCount();
-    for (int row = 0; row < rows; ++row) {
-        std::size_t item;
-        if (!ItemOfRow(row, item)) continue;
-        if (markedOnly && !IsRowMarked(row)) continue;
-        items.push_back(item);
-    }
+    for (int row = -1; (row = static_cast<int>(::SendMessageW(listView_, LVM_GETNEXTITEM, static_cast<WPARAM>(row), LVNI_SELECTED))) >= 0;)
+        if (static_cast<std::size_t>(row) < itemOfRow_.size()) items.push_back(itemOfRow_[static_cast<std::size_t>(row)]);
     return items;
 }
 

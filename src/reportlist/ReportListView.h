@@ -1,6 +1,8 @@
-// Keeps a report-mode list view in step with a ReportListBase: columns, image lists, rows and
-// their cells (written only when their text changes), sorting, custom draw and selection.
-// Each row's item parameter is the storage index of its record.
+// Keeps an owner-data report list view (LVS_OWNERDATA) in step with a ReportListBase: columns,
+// image lists, the shown order of the records, sorting, custom draw and selection. The control
+// holds no texts: it asks for each visible cell through LVN_GETDISPINFOW, so a refresh only has
+// to repaint the changed rows that are on screen, and another process reading the list with
+// LVM_GETITEMTEXTW is answered from the records all the same.
 #pragma once
 
 #include <windows.h>
@@ -32,19 +34,19 @@ public:
     // the header's ascending and descending arrows.
     void CreateImageLists(HINSTANCE instance, int rowImagesId, COLORREF maskColor, int ascendingId, int descendingId);
 
-    // Deletes rows whose record is gone, updates the others, appends the missing ones; with
-    // resort, sorts by the saved key and selects the first row.
+    // Shows every record, in storage order; with resort, sorted by the saved key with the first row
+    // selected.
     void Refresh(bool resort);
-    // The cells of one row whose text differs from the record's.
-    void UpdateRowTexts(std::size_t item, int row);
-    // The cells and icons of the rows of these records that differ from the records (every row for
-    // UpdateAllRows). Many writes are made with the list view's drawing off, which costs one fixed
-    // price instead of one redraw each.
+    // Repaints the rows of these records that are on screen (every row for UpdateAllRows).
     void UpdateRows(const std::vector<std::size_t>& items);
     void UpdateAllRows();
-    // Cell and image writes from which turning drawing off for the batch is cheaper.
-    static constexpr std::size_t kBatchWrites = 400;
     void DeleteAllRows();
+    // LVN_GETDISPINFOW: the text and image of a cell, from its record.
+    void GetDisplayInfo(NMLVDISPINFOW& info) const;
+    // Rows repainted since the view was made (tests: a refresh with nothing new repaints nothing).
+    std::size_t RepaintedRows() const { return repaintedRows_; }
+    // Select All over more rows than this turns drawing off meanwhile.
+    static constexpr std::size_t kBatchWrites = 400;
 
     void SortByColumn(int column, bool keepDirection);
     LRESULT CustomDraw(NMLVCUSTOMDRAW* draw);
@@ -65,28 +67,16 @@ public:
     void ApplyLayout(const std::vector<ColumnLayoutEntry>& layout) override;
 
 private:
-    struct CellWrite {
-        int row;
-        int column;  // -1: the row's image, held in offset
-        std::size_t offset, length;
-    };
-    // Compares the row's cells and image with the record, noting what differs.
-    void CollectRowChanges(std::size_t item, int row, std::vector<CellWrite>& writes, std::wstring& texts);
-    void SetCellText(int row, int column, const wchar_t* text);
     void SetHeaderImage(int column, int image);
-    // The row of each storage index, rebuilt after rows were added, deleted or sorted.
-    void EnsureRowMap();
-    static int CALLBACK CompareRows(LPARAM a, LPARAM b, LPARAM self);
+    void IndexRows();
 
     ReportListBase& list_;
     HWND listView_ = nullptr;
     HIMAGELIST smallImages_ = nullptr;
     HIMAGELIST headerImages_ = nullptr;
-    std::vector<int> shownImage_;  // by storage index; -1 before the row's first image
-    std::vector<int> rowOfItem_;
-    bool rowMapValid_ = false;
-    int sortKey_ = 0;
-    std::wstring cellText_;  // the list view's text of the cell being compared
+    std::vector<std::size_t> itemOfRow_;  // the storage index shown in each row
+    std::vector<int> rowOfItem_;          // and back; -1 for none
+    std::size_t repaintedRows_ = 0;
 };
 
 }  // namespace es

@@ -239,38 +239,20 @@ TEST_F(MainWindowTest, StatusBarCountsAndHeaderSorting) {
     EXPECT_EQ(StatusText(), L"共 5000 項\", 已選取 5000 個\"");
 }
 
-// Counts the cell and item writes that reach the list view.
-struct WriteCounter {
-    static inline int texts = 0, items = 0;
-    static inline WNDPROC original = nullptr;
-    static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-        texts += message == LVM_SETITEMTEXTW;
-        items += message == LVM_SETITEMW;
-        return ::CallWindowProcW(original, window, message, wParam, lParam);
-    }
-    explicit WriteCounter(HWND list) : list_(list) {
-        texts = items = 0;
-        original = reinterpret_cast<WNDPROC>(::SetWindowLongPtrW(list, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Proc)));
-    }
-    ~WriteCounter() { ::SetWindowLongPtrW(list_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original)); }
-    HWND list_;
-};
-
-TEST_F(MainWindowTest, RefreshesWriteOnlyChangedCellsAndResetKeepsTheAddresses) {
+TEST_F(MainWindowTest, RefreshesRepaintOnlyChangedRowsAndResetKeepsTheAddresses) {
     Open(L"/nosaveload /PingEvery 0");
     Build(L"127.0.6.1-127.0.6.3", true);
     ASSERT_TRUE(PumpUntil([&] { return AllCellsRead(3, L"1") && window->Cycle().WaitingForNextRound; }, 5000));
     EXPECT_EQ(Cell(0, 5), L"成功");
     EXPECT_EQ(Image(0), 1);
-    {
-        WriteCounter counter(List());
-        Command(IDM_REFRESH);
-        EXPECT_EQ(std::pair(WriteCounter::texts, WriteCounter::items), std::pair(0, 0)) << "nothing changed";
-        Command(IDM_STOPPING);
-        Command(IDM_STARTPING);
-        ASSERT_TRUE(PumpUntil([&] { return AllCellsRead(3, L"2"); }, 5000));
-        EXPECT_EQ(std::pair(WriteCounter::texts, WriteCounter::items), std::pair(3, 0)) << "the counts, not the icons";
-    }
+    const std::size_t repainted = window->View().RepaintedRows();
+    for (int i = 0; i < 5; ++i) window->OnTimerTick();
+    EXPECT_EQ(window->View().RepaintedRows(), repainted) << "nothing arrived, nothing repainted";
+    Command(IDM_STOPPING);
+    Command(IDM_STARTPING);
+    ASSERT_TRUE(PumpUntil([&] { return AllCellsRead(3, L"2"); }, 5000));  // the rows read live
+    window->OnTimerTick();
+    EXPECT_EQ(window->View().RepaintedRows(), repainted + 3) << "the three changed rows on screen";
     Command(IDM_RESET);
     EXPECT_TRUE(AllCellsRead(3, L"0"));
     EXPECT_TRUE(AllCellsRead(5, L""));
@@ -326,6 +308,25 @@ TEST_F(MainWindowTest, AddressFilesLoadFromADropAndTheOpenDialog) {
     EXPECT_EQ(window->Settings().addressList, L"127.0.5.1\r\n127.0.5.2\r\n127.0.5.3");
     for (const auto& file : {first, second}) ::DeleteFileW(file.c_str());
     ::RemoveDirectoryW(folder.c_str());
+}
+
+// Sorting moves the rows, never the records: equal keys keep the order they were shown in, and the
+// selected records stay selected wherever they land.
+TEST_F(MainWindowTest, SortingIsStableAndCarriesTheSelection) {
+    Open(L"/nosaveload /IPHostDescFormat 1");
+    Build(L"a 1\r\nb 2\r\na 3\r\nb 4");
+    EXPECT_EQ(Column(9), (std::vector<std::wstring>{L"1", L"3", L"2", L"4"})) << "by host, ties in storage order";
+    ClickHeader(3);  // every count is 0: nothing moves
+    EXPECT_EQ(Column(9), (std::vector<std::wstring>{L"1", L"3", L"2", L"4"}));
+    SelectRows({1, 3});
+    ClickHeader(0);
+    ClickHeader(0);  // host, descending
+    EXPECT_EQ(Column(9), (std::vector<std::wstring>{L"2", L"4", L"1", L"3"}));
+    std::vector<std::wstring> selected;
+    for (int row = -1; (row = static_cast<int>(::SendMessageW(List(), LVM_GETNEXTITEM, static_cast<WPARAM>(row), LVNI_SELECTED))) >= 0;)
+        selected.push_back(Cell(row, 9));
+    EXPECT_EQ(selected, (std::vector<std::wstring>{L"4", L"3"}));
+    EXPECT_EQ(StatusText(), L"共 4 項\", 已選取 2 個\"");
 }
 
 // Ten label and value pairs in column-index order, hidden columns included; the values keep the
