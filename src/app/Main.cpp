@@ -6,6 +6,7 @@
 #include "app/Configuration.h"
 #include "app/ExportOptions.h"
 #include "app/MainWindow.h"
+#include "crash/ExceptionReport.h"
 #include "ping/PingItemList.h"
 #include "reports/ReportFiles.h"
 #include "support/CommandLine.h"
@@ -14,6 +15,7 @@
 #include "lang/ResourceTexts.h"
 #include "lang/StringTable.h"
 #include "support/Handles.h"
+#include "support/UiFramework.h"
 #include "resources/ResourceIds.h"
 
 namespace {
@@ -30,9 +32,21 @@ bool InitialiseCommonControls() {
     return init(&icc) != FALSE;
 }
 
+#ifdef ES_FAULT_HOOK
+// Test builds only: this message faults inside a guarded call, as a broken handler would.
+constexpr UINT kFaultMessage = WM_APP + 0x3F0;
+#endif
+
 int RunMessageLoop(es::MainWindow& window) {
     MSG msg;
     while (::GetMessageW(&msg, nullptr, 0, 0) > 0) {
+#ifdef ES_FAULT_HOOK
+        if (msg.message == kFaultMessage) {
+            auto fault = [] { *static_cast<volatile int*>(nullptr) = 0; };
+            es::RunGuarded(msg.hwnd, fault);
+            continue;
+        }
+#endif
         if (window.Accelerators() && ::TranslateAcceleratorW(window.Window(), window.Accelerators(), &msg)) continue;
         if (window.FindDialog() && ::IsDialogMessageW(window.FindDialog(), &msg)) continue;
         if (window.Window() && ::IsDialogMessageW(window.Window(), &msg)) continue;
@@ -68,6 +82,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR arguments, int) {
     WSADATA wsa;
     ::WSAStartup(0x0101, &wsa);
     ::SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
+    es::InstallExceptionReport();
 
     // Texts handed out by GetString live until the process ends, past every window.
     static es::ResourceTexts builtInTexts(instance);

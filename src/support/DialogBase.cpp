@@ -30,12 +30,11 @@ DialogBase* DialogBase::FromHandle(HWND dialog) {
 
 int DialogBase::OpeningTemplateId() { return g_openingTemplate; }
 
-bool DialogBase::DoModal(HWND parent) {
+INT_PTR DialogBase::DoModalResult(HWND parent) {
     g_openingTemplate = templateId_;
     modal_ = true;
-    INT_PTR result = ::DialogBoxParamW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(templateId_), parent,
-                                       StaticDialogProc, reinterpret_cast<LPARAM>(this));
-    return result == IDOK;
+    return ::DialogBoxParamW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(templateId_), parent, StaticDialogProc,
+                             reinterpret_cast<LPARAM>(this));
 }
 
 HWND DialogBase::CreateModeless(HWND parent) {

@@ -20,7 +20,9 @@ public:
     int TemplateId() const { return templateId_; }
 
     // Modal from the program's own resources; true when it ended with IDOK.
-    bool DoModal(HWND parent);
+    bool DoModal(HWND parent) { return DoModalResult(parent) == IDOK; }
+    // The same, giving the value the dialog ended with.
+    INT_PTR DoModalResult(HWND parent);
     // Without a modal loop; shown at once. Null when it could not be created.
     HWND CreateModeless(HWND parent);
     // Ends the dialog the way it was opened: EndDialog for a modal one, DestroyWindow for a

@@ -9,6 +9,8 @@
 #include <cstdlib>
 
 #include "e2e/E2eSupport.h"
+#include "resources/ResourceIds.h"
+#include "support/ExePaths.h"
 #include "support/Utf16.h"
 
 namespace e2e {
@@ -196,6 +198,31 @@ TEST(MainWindowE2e, AReadOnlyConfigurationIsKeptAndTheFailureShown) {
     EXPECT_EQ(ReadFileBytes(box.PathOf(L"EchoSentinel.cfg")), old);
     EXPECT_EQ(ReadFileBytes(box.PathOf(L"EchoSentinel.cfg.new")), "<missing>");
     ::SetFileAttributesW(box.PathOf(L"EchoSentinel.cfg").c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+// A fault in a handler of the real program (a test build with a message that faults) shows the
+// report; Terminate, and Esc, end the process with exit code 1.
+TEST(MainWindowE2e, TheExceptionReportTerminatesWithExitCode1) {
+    for (const int button : {IDCANCEL, IDCANCEL + 0x100}) {  // the Terminate button, then Esc
+        Sandbox box;
+        ::CopyFileW((es::GetExeDirectory() + L"\\EchoSentinelFaultHook.exe").c_str(), box.PathOf(L"EchoSentinel.exe").c_str(), FALSE);
+        WriteFileBytes(box.PathOf(L"list.txt"), "");
+        HANDLE process = box.Start(L"/nosaveload /loadfile " + Quoted(box.PathOf(L"list.txt")));
+        HWND window = WaitForMainWindow(process);
+        ASSERT_NE(window, nullptr);
+        ::PostMessageW(window, WM_APP + 0x3F0, 0, 0);
+        HWND report = WaitForWindow(process, L"#32770");
+        ASSERT_NE(report, nullptr);
+        wchar_t caption[16] = L"";
+        ::GetWindowTextW(report, caption, 16);
+        EXPECT_STREQ(caption, L"異常 !");
+        if (button == IDCANCEL) ::PostMessageW(report, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+        else ::PostMessageW(::GetDlgItem(report, IDC_EXC_REPORT), WM_KEYDOWN, VK_ESCAPE, 0);
+        ASSERT_EQ(::WaitForSingleObject(process, 20000), WAIT_OBJECT_0);
+        DWORD code = 0;
+        ::GetExitCodeProcess(process, &code);
+        EXPECT_EQ(code, 1u);
+    }
 }
 
 // Closing never waits for echoes in flight: a silent host with a 20 s timeout does not hold the

@@ -1,0 +1,14 @@
+// The exception report: a processor exception or a C++ exception that escapes a window or dialog
+// message handler opens dialog 107 with a text report of it, over the failing window. Continue
+// abandons the message (its result is 0) and goes on; Terminate, or Esc, ends the process with
+// exit code 1. While the dialog is open, a further fault opens no second one.
+#pragma once
+
+#include <windows.h>
+
+namespace es {
+
+// Installs the guard of the frameworks for the calling thread, the one that runs the messages.
+void InstallExceptionReport();
+
+}  // namespace es
