@@ -30,14 +30,7 @@ LRESULT Fault(WPARAM kind) {
 
 class FaultyWindow : public WindowBase {
 public:
-    FaultyWindow() {
-        WNDCLASSW wc = {};
-        wc.lpfnWndProc = StaticWindowProc;
-        wc.hInstance = ::GetModuleHandleW(nullptr);
-        wc.lpszClassName = L"EsFaultTest";
-        ::RegisterClassW(&wc);
-        ::CreateWindowExW(0, wc.lpszClassName, L"", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100, nullptr, nullptr, wc.hInstance, this);
-    }
+    FaultyWindow() { testing_es::CreateTestWindow(L"EsFaultTest", this); }
     ~FaultyWindow() override { ::DestroyWindow(window_); }
     UINT_PTR timerKind = 0;
 

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "support/Utf16.h"
+#include "support/WindowBase.h"
 
 namespace testing_es {
 
@@ -31,6 +32,16 @@ inline bool PumpUntil(const std::function<bool()>& condition, DWORD timeoutMs,
 }
 
 inline void PumpFor(DWORD ms) { PumpUntil({}, ms); }
+
+// A hidden top-level window of a class registered for the WindowBase object self.
+inline HWND CreateTestWindow(const wchar_t* className, es::WindowBase* self) {
+    WNDCLASSW wc = {};
+    wc.lpfnWndProc = es::WindowBase::StaticWindowProc;
+    wc.hInstance = ::GetModuleHandleW(nullptr);
+    wc.lpszClassName = className;
+    ::RegisterClassW(&wc);
+    return ::CreateWindowExW(0, className, L"", WS_OVERLAPPEDWINDOW, 0, 0, 300, 200, nullptr, nullptr, wc.hInstance, self);
+}
 
 // Runs action(dialog) on the first visible dialog of this thread, from a thread timer that also
 // fires inside modal loops; the action returns true when it is done with the dialog. A dialog

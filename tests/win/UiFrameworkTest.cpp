@@ -12,6 +12,7 @@
 #include "resources/ResourceIds.h"
 #include "support/UiFramework.h"
 #include "support/WindowBase.h"
+#include "win/UiDriver.h"
 
 namespace es {
 namespace {
@@ -20,15 +21,7 @@ constexpr UINT kThrow = WM_APP + 1, kAnswer = WM_APP + 2, kOuter = WM_APP + 3;
 
 class TestWindow : public WindowBase {
 public:
-    TestWindow() {
-        WNDCLASSW wc = {};
-        wc.lpfnWndProc = StaticWindowProc;
-        wc.hInstance = ::GetModuleHandleW(nullptr);
-        wc.lpszClassName = L"EsFrameworkTest";
-        ::RegisterClassW(&wc);
-        ::CreateWindowExW(0, wc.lpszClassName, L"", WS_OVERLAPPEDWINDOW, 0, 0, 300, 200, nullptr, nullptr, wc.hInstance,
-                          this);
-    }
+    TestWindow() { testing_es::CreateTestWindow(L"EsFrameworkTest", this); }
     ~TestWindow() override {
         if (window_) ::DestroyWindow(window_);
     }
