@@ -73,9 +73,10 @@ bool MainWindow::OnCreate() {
     ::SetMenu(window_, mainMenu_.Get());
     statusBar_ = ::CreateStatusWindowW(WS_CHILD | WS_VISIBLE, L"", window_, IDC_STATUSBAR);
     CreateToolbar();
+    // Owner data: the rows' texts stay in the records and are asked for as they are drawn.
     listView_ = ::CreateWindowExW(0, WC_LISTVIEWW, L"",
-                                  WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP | LVS_REPORT | LVS_OWNERDATA | LVS_SHOWSELALWAYS |
-                                      LVS_ALIGNLEFT,
+                                  WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP | LVS_REPORT | LVS_OWNERDATA |
+                                      LVS_SHOWSELALWAYS | LVS_ALIGNLEFT,
                                   0, 0, 400, 200, window_, reinterpret_cast<HMENU>(IDC_LISTVIEW), instance_, nullptr);
     items_.Initialise(1);
     view_.Attach(listView_);
