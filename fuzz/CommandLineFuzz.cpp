@@ -15,6 +15,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (int i = 0; i < count; ++i) {
         const std::wstring word = line.GetArg(i);
         FUZZ_CHECK(word.find(L'"') == std::wstring::npos);
+        FUZZ_CHECK(word.empty() || word[0] != L' ');  // a quoted word's leading spaces are dropped
         quoted += (i ? L" \"" : L"\"") + word + L"\"";
     }
     es::CommandLine again;
