@@ -83,6 +83,26 @@ int ReportListBase::CompareRecords(int key, const ReportItem& a, const ReportIte
     return (key & kSortDescending) ? -result : result;
 }
 
+void ReportListBase::SortOrder(int key, std::vector<std::size_t>& order) const {
+    const std::size_t count = Count();
+    const int column = key & kSortColumnMask;
+    const bool descending = (key & kSortDescending) != 0;
+    // A record type orders a column either always by its own rule or always by the texts.
+    if (count == 0 || ItemAt(0).Compare(column, ItemAt(0)) != kCompareTexts) {
+        std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+            return a < count && b < count && CompareRecords(key, ItemAt(a), ItemAt(b)) < 0;
+        });
+        return;
+    }
+    std::vector<std::wstring> texts(count);
+    for (std::size_t i = 0; i < count; ++i) texts[i] = ItemAt(i).GetText(column);
+    std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+        if (a >= count || b >= count) return false;
+        const int result = CompareNoCase(texts[a], texts[b]);
+        return descending ? result > 0 : result < 0;
+    });
+}
+
 void ReportListBase::PersistColumns(SettingsStore& store) {
     if (store.IsWriting() && view_) view_->CaptureLayout(layout_);
     // The value is laid over the current entries, so a short value changes only the first ones.

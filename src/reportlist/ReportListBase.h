@@ -105,6 +105,9 @@ public:
     // The sort rule: the column's own comparison, else the texts without regard to case;
     // negated for a descending key.
     int CompareRecords(int key, const ReportItem& a, const ReportItem& b) const;
+    // Sorts a shown order (indexes of records) by key; equal records keep their order. A column
+    // that sorts by text has its texts taken once per record, not once per comparison.
+    void SortOrder(int key, std::vector<std::size_t>& order) const;
 
     // The Columns and Sort values of the configuration.
     void PersistColumns(SettingsStore& store);

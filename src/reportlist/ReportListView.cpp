@@ -147,15 +147,28 @@ void ReportListView::SortByColumn(int column, bool keepDirection) {
     const int focusRow = static_cast<int>(::SendMessageW(listView_, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED));
     if (focusRow >= 0 && static_cast<std::size_t>(focusRow) < itemOfRow_.size()) focused = itemOfRow_[static_cast<std::size_t>(focusRow)];
     const bool carrySelection = selected > 0 && selected < rows;
-    if (carrySelection) marked = ShownItems(true);
-    std::stable_sort(itemOfRow_.begin(), itemOfRow_.end(), [&](std::size_t a, std::size_t b) {
-        return a < list_.Count() && b < list_.Count() && list_.CompareRecords(key, list_.ItemAt(a), list_.ItemAt(b)) < 0;
-    });
+    std::vector<int> previousRows;
+    if (carrySelection) {
+        marked = ShownItems(true);
+        for (std::size_t item : marked) previousRows.push_back(rowOfItem_[item]);
+    }
+    list_.SortOrder(key, itemOfRow_);
     IndexRows();
     if (carrySelection) {
         ::SendMessageW(listView_, WM_SETREDRAW, FALSE, 0);
-        SetRowState(-1, 0, LVIS_SELECTED);
-        for (std::size_t item : marked) SetRowState(rowOfItem_[item], LVIS_SELECTED, LVIS_SELECTED);
+        // A few selected rows are moved one by one; clearing every row costs the control a pass
+        // over all of them.
+        if (marked.size() < kBatchWrites) {
+            std::vector<int> moved;
+            for (std::size_t item : marked) moved.push_back(rowOfItem_[item]);
+            std::sort(moved.begin(), moved.end());
+            for (int row : previousRows)
+                if (!std::binary_search(moved.begin(), moved.end(), row)) SetRowState(row, 0, LVIS_SELECTED);
+            for (int row : moved) SetRowState(row, LVIS_SELECTED, LVIS_SELECTED);
+        } else {
+            SetRowState(-1, 0, LVIS_SELECTED);
+            for (std::size_t item : marked) SetRowState(rowOfItem_[item], LVIS_SELECTED, LVIS_SELECTED);
+        }
         ::SendMessageW(listView_, WM_SETREDRAW, TRUE, 0);
     }
     if (focused < rowOfItem_.size() && rowOfItem_[focused] >= 0) SetRowState(rowOfItem_[focused], LVIS_FOCUSED, LVIS_FOCUSED);

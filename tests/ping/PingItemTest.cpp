@@ -60,6 +60,17 @@ TEST_F(PingListTest, CellsAndIconsThroughSuccessesAndFailures) {
     EXPECT_GT(list.CompareRecords(kFieldAddress, list.ItemAt(1), list.ItemAt(0)), 0);
     EXPECT_LT(list.CompareRecords(kFieldAddress | kSortDescending, list.ItemAt(1), list.ItemAt(0)), 0);
     EXPECT_GT(list.CompareRecords(kFieldHost, list.ItemAt(2), list.ItemAt(3)), 0);
+    // Sorting a shown order: texts without case, equal keys in the order given, either direction.
+    Build(L"Beta alpha BETA gamma");
+    std::vector<std::size_t> order = {0, 1, 2, 3};
+    list.SortOrder(kFieldHost, order);
+    EXPECT_EQ(order, (std::vector<std::size_t>{1, 0, 2, 3}));
+    order = {2, 0, 1, 3};
+    list.SortOrder(kFieldHost | kSortDescending, order);
+    EXPECT_EQ(order, (std::vector<std::size_t>{3, 2, 0, 1}));
+    Result(1, 0, 5);
+    list.SortOrder(kFieldSucceeded | kSortDescending, order);
+    EXPECT_EQ(order, (std::vector<std::size_t>{1, 3, 2, 0}));
 }
 
 TEST_F(PingListTest, ResultsOfRebuiltRowsAreRejectedAndResetKeepsTheAddresses) {
