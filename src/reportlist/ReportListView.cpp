@@ -154,21 +154,19 @@ void ReportListView::SortByColumn(int column, bool keepDirection) {
     }
     list_.SortOrder(key, itemOfRow_);
     IndexRows();
-    if (carrySelection) {
+    // A few selected rows are moved one by one, each repainting only itself; clearing every row
+    // costs the control a pass over all of them, and is done with drawing off.
+    if (carrySelection && marked.size() < kBatchWrites) {
+        std::vector<int> moved;
+        for (std::size_t item : marked) moved.push_back(rowOfItem_[item]);
+        std::sort(moved.begin(), moved.end());
+        for (int row : previousRows)
+            if (!std::binary_search(moved.begin(), moved.end(), row)) SetRowState(row, 0, LVIS_SELECTED);
+        for (int row : moved) SetRowState(row, LVIS_SELECTED, LVIS_SELECTED);
+    } else if (carrySelection) {
         ::SendMessageW(listView_, WM_SETREDRAW, FALSE, 0);
-        // A few selected rows are moved one by one; clearing every row costs the control a pass
-        // over all of them.
-        if (marked.size() < kBatchWrites) {
-            std::vector<int> moved;
-            for (std::size_t item : marked) moved.push_back(rowOfItem_[item]);
-            std::sort(moved.begin(), moved.end());
-            for (int row : previousRows)
-                if (!std::binary_search(moved.begin(), moved.end(), row)) SetRowState(row, 0, LVIS_SELECTED);
-            for (int row : moved) SetRowState(row, LVIS_SELECTED, LVIS_SELECTED);
-        } else {
-            SetRowState(-1, 0, LVIS_SELECTED);
-            for (std::size_t item : marked) SetRowState(rowOfItem_[item], LVIS_SELECTED, LVIS_SELECTED);
-        }
+        SetRowState(-1, 0, LVIS_SELECTED);
+        for (std::size_t item : marked) SetRowState(rowOfItem_[item], LVIS_SELECTED, LVIS_SELECTED);
         ::SendMessageW(listView_, WM_SETREDRAW, TRUE, 0);
     }
     if (focused < rowOfItem_.size() && rowOfItem_[focused] >= 0) SetRowState(rowOfItem_[focused], LVIS_FOCUSED, LVIS_FOCUSED);
