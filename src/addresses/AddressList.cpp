@@ -74,7 +74,7 @@ bool ParseRange(std::wstring_view text, std::uint32_t& first, std::uint32_t& las
 }
 
 void ExpandAddressList(std::wstring_view text, bool ipHostDescFormat,
-                       const std::function<void(const AddressRow&)>& addRow) {
+                       const std::function<void(AddressRow&)>& addRow) {
     std::wstring_view entry;
     AddressRow row;
     if (ipHostDescFormat) {
@@ -91,13 +91,14 @@ void ExpandAddressList(std::wstring_view text, bool ipHostDescFormat,
         return;
     }
     EntryCursor entries(text, L",; \r\t\n");
-    row.description.clear();
     while (entries.Next(entry)) {
         std::uint32_t first = 0, last = 0;
+        row.description.clear();
         if (ParseRange(entry, first, last)) {
             for (std::uint32_t h = ToHostOrder(first), end = ToHostOrder(last);; ++h) {
                 row.address = ToNetworkOrder(h);
                 row.hostName = FormatAddress(row.address);
+                row.description.clear();
                 addRow(row);
                 if (h == end) break;
             }

@@ -30,7 +30,8 @@ struct AddressRow {
 // Calls addRow for each row the text describes, in order. Standard format: entries separated
 // by ",; \r\t\n", ranges expanded. IP-Host description format: one entry a line, the address
 // before the first space and the description after it; lines without a space give no row.
+// addRow may take the row's strings.
 void ExpandAddressList(std::wstring_view text, bool ipHostDescFormat,
-                       const std::function<void(const AddressRow&)>& addRow);
+                       const std::function<void(AddressRow&)>& addRow);
 
 }  // namespace es

@@ -38,10 +38,10 @@ void PingItemList::Initialise(int descendingImage) {
 void PingItemList::BuildItems(const AppSettings& settings, const std::function<void(std::size_t)>& progress) {
     ResultsThisRound = 0;
     ResultsChanged = 0;
-    ExpandAddressList(settings.addressList, settings.IPHostDescFormat != 0, [&](const AddressRow& row) {
+    ExpandAddressList(settings.addressList, settings.IPHostDescFormat != 0, [&](AddressRow& row) {
         {
             std::lock_guard lock(storageLock_);
-            items_.emplace_back(row.hostName, row.description, row.address, ++rowCounter);
+            items_.emplace_back(std::move(row.hostName), std::move(row.description), row.address, ++rowCounter);
         }
         if (progress && items_.size() % kProgressStep == 0) progress(items_.size());
     });
