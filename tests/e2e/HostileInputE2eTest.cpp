@@ -20,6 +20,7 @@ struct Case {
     std::wstring arguments;
     bool errorBox;  // an "Error" box to be closed first
     std::function<void(const Sandbox&)> check;
+    std::function<void(const Sandbox&)> prepare;
 };
 
 // The rows of a tab-delimited export: the first cell of each line.
@@ -69,6 +70,16 @@ TEST(HostileInput, EveryCaseEndsWellWithItsResult) {
          [](const Sandbox& b) { ExpectHosts(b, {L"a"}); }},
         {"an export to a name that is a folder", {{L"out\\keep", ""}}, L"/stab out", true,
          [](const Sandbox& b) { EXPECT_EQ(FolderEntries(b.PathOf(L"out")), std::vector<std::wstring>{L"keep"}); }},
+        {"an export to a missing folder: the box, no folder made", {{L"EchoSentinel_hosts.txt", Utf16(L"a")}}, L"/stab missing\\out", true,
+         [](const Sandbox& b) { EXPECT_EQ(::GetFileAttributesW(b.PathOf(L"missing").c_str()), INVALID_FILE_ATTRIBUTES); }},
+        // Windows does not stop a file being made in a folder marked read-only.
+        {"an export into a read-only folder is written", {{L"EchoSentinel_hosts.txt", Utf16(L"a")}, {L"ro\\keep", ""}},
+         L"/stab ro\\out", false,
+         [](const Sandbox& b) {
+             EXPECT_EQ(Hosts(ReadFileBytes(b.PathOf(L"ro\\out"))), std::vector<std::wstring>{L"a"});
+             ::SetFileAttributesW(b.PathOf(L"ro").c_str(), FILE_ATTRIBUTE_NORMAL);
+         },
+         [](const Sandbox& b) { ::SetFileAttributesW(b.PathOf(L"ro").c_str(), FILE_ATTRIBUTE_READONLY); }},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -77,6 +88,7 @@ TEST(HostileInput, EveryCaseEndsWellWithItsResult) {
             if (name.find(L'\\') != std::wstring::npos) ::CreateDirectoryW(box.PathOf(name.substr(0, name.find(L'\\'))).c_str(), nullptr);
             WriteFileBytes(box.PathOf(name), bytes);
         }
+        if (c.prepare) c.prepare(box);
         HANDLE process = box.Start(c.arguments);
         if (c.errorBox) {
             HWND box32770 = WaitForWindow(process, L"#32770");
