@@ -59,6 +59,12 @@ std::wstring PingItem::GetText(int field) const {
     }
 }
 
+std::wstring_view PingItem::SortText(int field, std::wstring& scratch) const {
+    if (field == kFieldHost) return HostName;
+    if (field == kFieldDescription) return Description;
+    return ReportItem::SortText(field, scratch);
+}
+
 int PingItem::Compare(int field, const ReportItem& otherItem) const {
     const auto& other = static_cast<const PingItem&>(otherItem);
     switch (field) {

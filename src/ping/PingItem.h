@@ -24,6 +24,7 @@ public:
     PingItem(std::wstring hostName, std::wstring description, std::uint32_t address, std::uint32_t rowId);
 
     std::wstring GetText(int field) const override;
+    std::wstring_view SortText(int field, std::wstring& scratch) const override;
     int Compare(int field, const ReportItem& other) const override;
 
     // Rounded to the nearest millisecond, halves up; 0 without a success.

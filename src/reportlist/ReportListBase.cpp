@@ -9,6 +9,11 @@ namespace es {
 
 int ReportItem::Compare(int, const ReportItem&) const { return kCompareTexts; }
 
+std::wstring_view ReportItem::SortText(int column, std::wstring& scratch) const {
+    scratch = GetText(column);
+    return scratch;
+}
+
 namespace {
 
 bool CellMatches(std::wstring_view cell, std::wstring_view text, bool wholeWord, bool matchCase) {
@@ -94,8 +99,9 @@ void ReportListBase::SortOrder(int key, std::vector<std::size_t>& order) const {
         });
         return;
     }
-    std::vector<std::wstring> texts(count);
-    for (std::size_t i = 0; i < count; ++i) texts[i] = ItemAt(i).GetText(column);
+    std::vector<std::wstring> scratch(count);
+    std::vector<std::wstring_view> texts(count);
+    for (std::size_t i = 0; i < count; ++i) texts[i] = ItemAt(i).SortText(column, scratch[i]);
     std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
         if (a >= count || b >= count) return false;
         const int result = CompareNoCase(texts[a], texts[b]);

@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "settings/SettingsStore.h"
@@ -26,6 +27,8 @@ public:
     virtual std::wstring GetText(int column) const = 0;
     // Negative, 0 or positive; kCompareTexts when the row has no ordering of its own for column.
     virtual int Compare(int column, const ReportItem& other) const;
+    // The text column is sorted by: a stored text as it is, or GetText kept in scratch.
+    virtual std::wstring_view SortText(int column, std::wstring& scratch) const;
 };
 
 // One column of the static table a list is built from.
