@@ -1,7 +1,6 @@
 // The resources as the code uses them: every command of the menus and the accelerator table has
 // its row in the command table and every row a menu item, the keys are the documented ones, each
-// string id the code asks for has a text, each dialog the code opens has the controls it touches,
-// and the pictures have the sizes the code cuts them into.
+// string id the code asks for has a text, and the pictures have the sizes the code cuts them into.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -76,17 +75,6 @@ TEST(ResourceUse, EveryStringIdTheCodeAsksForHasAText) {
     for (int id : ids) EXPECT_GT(::LoadStringW(nullptr, static_cast<UINT>(id), text, 512), 0) << "string " << id;
     for (int code : {8, 15, 16, 17, 50})
         EXPECT_EQ(::LoadStringW(nullptr, IDS_STATUSBASE + code, text, 512), 0) << "status " << code << " shows empty";
-}
-
-INT_PTR CALLBACK QuietDialog(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
-
-TEST(ResourceUse, PingOptionsHasEveryControlTheCodeTouches) {
-    HWND dialog = ::CreateDialogParamW(nullptr, MAKEINTRESOURCEW(IDD_PINGOPTIONS), nullptr, QuietDialog, 0);
-    ASSERT_NE(dialog, nullptr);
-    for (int id : {IDOK, IDCANCEL, IDC_OPT_ADDRESSES, IDC_OPT_ADDRESSESLABEL, IDC_OPT_TIMEOUTLABEL, IDC_OPT_TIMEOUT,
-                   IDC_OPT_PINGEVERY, IDC_OPT_SECONDS, IDC_OPT_SECONDSLABEL, IDC_OPT_REMEMBER, IDC_OPT_IPHOSTDESC})
-        EXPECT_NE(::GetDlgItem(dialog, id), nullptr) << "control " << id;
-    ::DestroyWindow(dialog);
 }
 
 TEST(ResourceUse, PicturesHaveTheSizesTheyAreCutInto) {
