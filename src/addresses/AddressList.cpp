@@ -34,8 +34,18 @@ private:
 }  // namespace
 
 std::wstring FormatAddress(std::uint32_t address) {
-    return std::to_wstring(address & 0xFF) + L'.' + std::to_wstring((address >> 8) & 0xFF) + L'.' +
-           std::to_wstring((address >> 16) & 0xFF) + L'.' + std::to_wstring(address >> 24);
+    // Written by hand: a range expands to tens of thousands of these, and to_wstring goes
+    // through the C library's wide printf.
+    wchar_t text[16];
+    std::size_t length = 0;
+    for (int group = 0; group < 4; ++group) {
+        const unsigned value = (address >> (8 * group)) & 0xFF;
+        if (group > 0) text[length++] = L'.';
+        if (value >= 100) text[length++] = static_cast<wchar_t>(L'0' + value / 100);
+        if (value >= 10) text[length++] = static_cast<wchar_t>(L'0' + value / 10 % 10);
+        text[length++] = static_cast<wchar_t>(L'0' + value % 10);
+    }
+    return std::wstring(text, length);
 }
 
 bool ParseDottedAddress(std::wstring_view text, std::uint32_t& address) {
