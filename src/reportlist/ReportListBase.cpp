@@ -1,6 +1,7 @@
 #include "reportlist/ReportListBase.h"
 
 #include <algorithm>
+#include <deque>
 
 #include "lang/StringTable.h"
 #include "support/Text.h"
@@ -99,14 +100,29 @@ void ReportListBase::SortOrder(int key, std::vector<std::size_t>& order) const {
         });
         return;
     }
-    std::vector<std::wstring> scratch(count);
-    std::vector<std::wstring_view> texts(count);
-    for (std::size_t i = 0; i < count; ++i) texts[i] = ItemAt(i).SortText(column, scratch[i]);
-    std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
-        if (a >= count || b >= count) return false;
-        const int result = CompareNoCase(texts[a], texts[b]);
-        return descending ? result > 0 : result < 0;
+    // Each key carries its text and its place, so that equal texts keep their order without the
+    // extra buffer of a stable sort; texts that are not stored are kept once, in computed.
+    struct SortKey {
+        std::wstring_view text;
+        std::uint32_t item;
+        std::uint32_t place;
+    };
+    std::vector<SortKey> keys(order.size());
+    std::deque<std::wstring> computed;
+    std::wstring scratch;
+    for (std::size_t i = 0; i < order.size(); ++i) {
+        keys[i].item = static_cast<std::uint32_t>(order[i]);
+        keys[i].place = static_cast<std::uint32_t>(i);
+        if (order[i] >= count) continue;
+        const std::wstring_view text = ItemAt(order[i]).SortText(column, scratch);
+        keys[i].text = text.data() == scratch.data() ? std::wstring_view(computed.emplace_back(std::move(scratch))) : text;
+    }
+    std::sort(keys.begin(), keys.end(), [descending](const SortKey& a, const SortKey& b) {
+        const int result = CompareNoCase(a.text, b.text);
+        if (result != 0) return descending ? result > 0 : result < 0;
+        return a.place < b.place;
     });
+    for (std::size_t i = 0; i < order.size(); ++i) order[i] = keys[i].item;
 }
 
 void ReportListBase::PersistColumns(SettingsStore& store) {

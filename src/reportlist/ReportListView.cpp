@@ -69,7 +69,8 @@ void ReportListView::IndexRows() {
 void ReportListView::Refresh(bool resort) {
     itemOfRow_.resize(list_.Count());
     for (std::size_t i = 0; i < itemOfRow_.size(); ++i) itemOfRow_[i] = i;
-    IndexRows();
+    // Rows just emptied carry no selection over, so the sort that follows indexes them alone.
+    if (!resort || !rowOfItem_.empty()) IndexRows();
     ::SendMessageW(listView_, LVM_SETITEMCOUNT, static_cast<WPARAM>(itemOfRow_.size()), 0);
     if (!resort) return;
     SortByColumn(kSavedSort, true);

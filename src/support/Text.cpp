@@ -55,6 +55,7 @@ wchar_t AsciiLower(wchar_t c) { return (c >= L'A' && c <= L'Z') ? static_cast<wc
 int CompareNoCase(std::wstring_view a, std::wstring_view b) {
     std::size_t n = a.size() < b.size() ? a.size() : b.size();
     for (std::size_t i = 0; i < n; ++i) {
+        if (a[i] == b[i]) continue;
         auto ca = static_cast<unsigned long>(AsciiLower(a[i]));
         auto cb = static_cast<unsigned long>(AsciiLower(b[i]));
         if (ca != cb) return ca < cb ? -1 : 1;

@@ -71,6 +71,11 @@ TEST_F(PingListTest, CellsAndIconsThroughSuccessesAndFailures) {
     Result(1, 0, 5);
     list.SortOrder(kFieldSucceeded | kSortDescending, order);
     EXPECT_EQ(order, (std::vector<std::size_t>{1, 3, 2, 0}));
+    // A status is a computed text: the empty ones first, the two successes in the order shown.
+    Result(3, 0, 5);
+    order = {3, 0, 1, 2};
+    list.SortOrder(kFieldStatus, order);
+    EXPECT_EQ(order, (std::vector<std::size_t>{0, 2, 3, 1}));
 }
 
 TEST_F(PingListTest, ResultsOfRebuiltRowsAreRejectedAndResetKeepsTheAddresses) {
