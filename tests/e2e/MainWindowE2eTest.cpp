@@ -138,19 +138,6 @@ TEST(MainWindowE2e, ItSavesTheConfigurationAndHostsFileThatTheNextStartRestores)
               std::string::npos);
 }
 
-TEST(MainWindowE2e, APlacementSavedMaximisedStartsMaximised) {
-    Sandbox box;
-    WriteFileBytes(box.PathOf(L"EchoSentinel.cfg"),
-                   "[General]\r\nWinPos=2C 00 00 00 00 00 00 00 03 00 00 00 FF FF FF FF FF FF FF FF FF FF FF FF "
-                   "FF FF FF FF 28 00 00 00 1E 00 00 00 E4 02 00 00 12 02 00 00\r\n");
-    WriteFileBytes(box.PathOf(L"list.txt"), "127.0.0.1\r\n");
-    HANDLE process = box.Start(L"/loadfile " + Quoted(box.PathOf(L"list.txt")));
-    HWND window = WaitForMainWindow(process);
-    ASSERT_NE(window, nullptr);
-    EXPECT_TRUE(::IsZoomed(window));
-    EXPECT_EQ(CloseAndWait(process, window), 0);
-}
-
 // Windows asks first and may then go on: the settings are saved at the question, pinging goes on
 // when the session does, and a later close saves again.
 TEST(MainWindowE2e, AnEndOfSessionThatIsCancelledLeavesTheProgramPinging) {
@@ -177,16 +164,19 @@ TEST(MainWindowE2e, AnEndOfSessionThatIsCancelledLeavesTheProgramPinging) {
     EXPECT_NE(ReadFileBytes(box.PathOf(L"EchoSentinel.cfg")).find("PingEverySeconds=0\r\n"), std::string::npos);
 }
 
-// A configuration that cannot be replaced stays byte for byte, and the user is told once.
+// A configuration that cannot be replaced stays byte for byte, and the user is told once; its
+// placement, saved maximised, starts the window maximised.
 TEST(MainWindowE2e, AReadOnlyConfigurationIsKeptAndTheFailureShown) {
     Sandbox box;
-    const std::string old = "[General]\r\nPingTimeout=700\r\n";
+    const std::string old = "[General]\r\nPingTimeout=700\r\nWinPos=2C 00 00 00 00 00 00 00 03 00 00 00 FF FF FF FF FF FF "
+                            "FF FF FF FF FF FF FF FF FF FF 28 00 00 00 1E 00 00 00 E4 02 00 00 12 02 00 00\r\n";
     WriteFileBytes(box.PathOf(L"EchoSentinel.cfg"), old);
     ::SetFileAttributesW(box.PathOf(L"EchoSentinel.cfg").c_str(), FILE_ATTRIBUTE_READONLY);
     WriteFileBytes(box.PathOf(L"list.txt"), "127.0.0.1\r\n");
     HANDLE process = box.Start(L"/PingTimeout 900 /loadfile " + Quoted(box.PathOf(L"list.txt")));
     HWND window = WaitForMainWindow(process);
     ASSERT_NE(window, nullptr);
+    EXPECT_TRUE(::IsZoomed(window));
     ::PostMessageW(window, WM_CLOSE, 0, 0);
     HWND error = WaitForWindow(process, L"#32770");
     ASSERT_NE(error, nullptr) << "no error box";

@@ -64,16 +64,10 @@ TEST(EchoRecordTest, BothLayoutsAreRecognisedAndRead) {
         EXPECT_EQ(reply.replyAddress, 0x0100007Fu);
         EXPECT_EQ(reply.roundTripTime, c.roundTrip);
         EXPECT_EQ(reply.ttl, c.ttl);
+        // One byte short of the record: a failure, never a reply read past the area.
+        const std::size_t size = layout == EchoRecordLayout::Native64 ? kEchoRecord64Size : kEchoRecord32Size;
+        EXPECT_EQ(DecodeEchoRecord(area.data(), size - 1, layout).status, kStatusGeneralFailure);
     }
-}
-
-TEST(EchoRecordTest, AnAreaTooSmallForTheRecordIsAFailure) {
-    const Area area = Record(false, 0x1000, 0, 1, 64);
-    EXPECT_EQ(DecodeEchoRecord(area.data(), kEchoRecord32Size - 1, EchoRecordLayout::Record32).status,
-              kStatusGeneralFailure);
-    EXPECT_EQ(DecodeEchoRecord(area.data(), kEchoRecord64Size - 1, EchoRecordLayout::Native64).status,
-              kStatusGeneralFailure);
-    EXPECT_EQ(DecodeEchoRecord(area.data(), kEchoRecord32Size, EchoRecordLayout::Record32).ttl, 64u);
 }
 
 }  // namespace

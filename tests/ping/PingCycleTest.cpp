@@ -82,22 +82,6 @@ TEST_F(PingCycleTest, ThePauseIsMeasuredAcrossTheWrapAndClampedToWhatTheTickCoun
     }
 }
 
-TEST_F(PingCycleTest, WithoutRepeatingEveryRowIsPingedExactlyOnceAndPingingStaysOn) {
-    settings.PingEvery = 0;
-    settings.PingEverySeconds = 0;
-    cycle.Start(settings);
-    ASSERT_TRUE(AllReported());
-    for (std::uint32_t now = 100; now <= 3000; now += 100) Tick(now);
-    EXPECT_EQ(echo->SentCount(), 3u);
-    EXPECT_TRUE(cycle.PingingActive && cycle.WaitingForNextRound);
-    cycle.Stop();
-    cycle.Start(settings);  // once more, with the statistics kept
-    ASSERT_TRUE(AllReported());
-    for (std::uint32_t now = 3100; now <= 4000; now += 100) Tick(now);
-    EXPECT_EQ(echo->SentCount(), 6u);
-    EXPECT_EQ(list.Row(2).SucceedCount, 2u);
-}
-
 TEST_F(PingCycleTest, AfterStopResultsLandButNothingIsRefreshedOrStartedAndASilentRowHoldsTheRound) {
     settings.PingEverySeconds = 0;
     echo->Hold(true);

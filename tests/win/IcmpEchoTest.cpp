@@ -44,18 +44,15 @@ protected:
     PingItemList list;
 };
 
-// A name is looked up once and its address kept; every loopback address answers.
-TEST_F(IcmpRoundTest, AThousandLoopbackRowsAndANameAllAnswerRoundAfterRound) {
+// A name is looked up once and its address kept; every loopback address answers, also with more
+// requests than Wine keeps in flight at once.
+TEST_F(IcmpRoundTest, AThousandLoopbackRowsAndANameAllAnswer) {
     Build(L"localhost 127.0.1.0-127.0.4.230");
-    ASSERT_EQ(list.Count(), 1000u);
-    for (std::uint32_t round = 1; round <= 2; ++round) {
-        ASSERT_GE(RunRound(1000), 0);
-        for (std::size_t i = 0; i < list.Count(); ++i) {
-            const PingItem& row = list.Row(i);
-            ASSERT_EQ(std::tuple(row.LastStatus.load(), row.SucceedCount.load(), row.LastTtl.load()),
-                      std::tuple(kStatusSuccess, round, 64u)) << i;
-            ASSERT_EQ(row.ReplyAddress, row.Address) << i;
-        }
+    ASSERT_GE(RunRound(1000), 0);
+    for (std::size_t i = 0; i < list.Count(); ++i) {
+        const PingItem& row = list.Row(i);
+        ASSERT_EQ(std::tuple(row.LastStatus.load(), row.SucceedCount.load(), row.LastTtl.load(), row.ReplyAddress.load()),
+                  std::tuple(kStatusSuccess, 1u, 64u, row.Address.load())) << i;
     }
     EXPECT_EQ(list.Row(0).Address, 0x0100007Fu);
 }

@@ -1,6 +1,6 @@
 // The resources as the code uses them: every command of the menus and the accelerator table has
-// its row in the command table and every row a menu item, the keys are the documented ones, each
-// string id the code asks for has a text, and the pictures have the sizes the code cuts them into.
+// its row in the command table and every row a menu item, the keys are the documented ones, and
+// each string id the code asks for has a text.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -75,19 +75,6 @@ TEST(ResourceUse, EveryStringIdTheCodeAsksForHasAText) {
     for (int id : ids) EXPECT_GT(::LoadStringW(nullptr, static_cast<UINT>(id), text, 512), 0) << "string " << id;
     for (int code : {8, 15, 16, 17, 50})
         EXPECT_EQ(::LoadStringW(nullptr, IDS_STATUSBASE + code, text, 512), 0) << "status " << code << " shows empty";
-}
-
-TEST(ResourceUse, PicturesHaveTheSizesTheyAreCutInto) {
-    // Toolbar: eight 16-pixel images; rows: three; the two sort arrows.
-    for (auto [id, width] : {std::pair{IDB_TOOLBAR, 128}, {IDB_ROWIMAGES, 48}, {IDB_SORTASCENDING, 16}, {IDB_SORTDESCENDING, 16}}) {
-        GdiObject bitmap(::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, 0));
-        BITMAP info = {};
-        ASSERT_TRUE(::GetObjectW(bitmap.Get(), sizeof(info), &info)) << "bitmap " << id;
-        EXPECT_EQ(info.bmWidth, width) << "bitmap " << id;
-        EXPECT_EQ(info.bmHeight, 16) << "bitmap " << id;
-    }
-    EXPECT_NE(::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_APPICON), IMAGE_ICON, 16, 16, 0), nullptr);
-    EXPECT_NE(::LoadCursorW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDC_HANDCURSOR)), nullptr);
 }
 
 }  // namespace

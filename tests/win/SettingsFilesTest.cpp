@@ -1,5 +1,5 @@
-// The configuration, hosts and address files where the end-to-end runs cannot go: a save that
-// never completed, values that are short or bad, odd bytes and marks, ANSI and oversized files.
+// The configuration and address files where the end-to-end runs cannot go: a save that never
+// completed, values that are short or bad, odd bytes and marks, ANSI text.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -19,7 +19,7 @@ namespace {
 // A fresh folder under the temporary directory, removed with its files at the end.
 struct TempFolder {
     ~TempFolder() {
-        for (const wchar_t* name : {L"x.cfg", L"x_hosts.txt", L"list.txt"}) ::DeleteFileW(Path(name).c_str());
+        for (const wchar_t* name : {L"x.cfg", L"list.txt"}) ::DeleteFileW(Path(name).c_str());
         ::RemoveDirectoryW(folder.c_str());
     }
     std::wstring Path(const std::wstring& name) const { return folder + L"\\" + name; }
@@ -69,22 +69,6 @@ TEST(ConfigurationFile, ASaveThatIsNotCommittedLeavesTheOldFileWholeAndAFailedOn
     EXPECT_EQ(store.Commit(), static_cast<DWORD>(ERROR_PATH_NOT_FOUND)) << "a folder that does not exist";
 }
 
-TEST(HostsFile, IsTheListAsUtf16LeWithoutMarkAndReadsBackWhole) {
-    TempFolder folder;
-    const std::wstring path = folder.Path(L"x_hosts.txt");
-    WriteFileBytes(path, std::string(1000, 'x'));
-    SaveHostsFile(path, L"a\r\n\u4E2D");
-    EXPECT_EQ(ReadFileBytes(path), std::string("a\0\r\0\n\0\x2D\x4E", 8));
-    std::wstring text = L"old";
-    ASSERT_TRUE(LoadHostsFile(path, text));
-    EXPECT_EQ(text, L"a\r\n\u4E2D");
-    WriteFileBytes(path, std::string("\xFF\xFE" "a\0b", 5));  // an odd byte is dropped, a mark is a character
-    ASSERT_TRUE(LoadHostsFile(path, text));
-    EXPECT_EQ(text, L"\uFEFFa");
-    EXPECT_FALSE(LoadHostsFile(folder.Path(L"none.txt"), text));
-    EXPECT_EQ(text, L"\uFEFFa");
-}
-
 TEST(AddressFile, DecodesMarkedUnmarkedAndAnsiText) {
     TempFolder folder;
     const std::pair<std::string, std::wstring> cases[] = {
@@ -92,7 +76,6 @@ TEST(AddressFile, DecodesMarkedUnmarkedAndAnsiText) {
         {std::string("1\0.\0" "2", 5), L"1.2"},                            // unmarked, an odd last byte
         {"\xEF\xBB\xBFx\r\ny", L"\u00EF\u00BB\u00BFx\r\ny"},                // ANSI: a UTF-8 mark is text
         {std::string("ab\0cd", 5), L"ab"},                                 // ends at a NUL
-        {std::string(8 * 1024 * 1024 - 1, 'a') + "zzz", std::wstring(8 * 1024 * 1024 - 1, L'a') + L"z"},  // 8 MiB
     };
     for (const auto& [bytes, expected] : cases) {
         WriteFileBytes(folder.Path(L"list.txt"), bytes);
