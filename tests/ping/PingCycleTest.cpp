@@ -2,8 +2,6 @@
 // test's own: round start, refresh while pinging, completion and the pause after it.
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
 #include "common/BuiltInTexts.h"
 #include "ping/FakeEcho.h"
 #include "ping/PingCycle.h"
@@ -36,22 +34,6 @@ protected:
     PingItemList list;
     PingCycle cycle{list};
 };
-
-TEST_F(PingCycleTest, TheNextRoundStartsThePauseAfterTheCompletionNotAfterTheStart) {
-    cycle.Start(settings);
-    ASSERT_TRUE(AllReported());
-    EXPECT_EQ(Tick(5000), 1);
-    EXPECT_TRUE(cycle.WaitingForNextRound);
-    EXPECT_EQ(list.ResultsThisRound, 0u);
-    EXPECT_EQ(Tick(6999), 0);
-    EXPECT_EQ(echo->SentCount(), 3u) << "1,999 ms into a pause of 2 s";
-    Tick(7000);
-    EXPECT_TRUE(SentBecomes(6));
-    std::vector<std::size_t> changed = list.TakeChangedRows();
-    std::sort(changed.begin(), changed.end());
-    EXPECT_EQ(changed, (std::vector<std::size_t>{0, 1, 2})) << "each changed row once";
-    EXPECT_TRUE(list.TakeChangedRows().empty());
-}
 
 TEST_F(PingCycleTest, ThePauseIsMeasuredAcrossTheWrapAndClampedToWhatTheTickCountCanMeasure) {
     // Seconds, the completion tick, a later tick, and whether that tick starts the next round.
