@@ -15,20 +15,10 @@ namespace es {
 namespace {
 
 struct Seen {
-    std::wstring title, translator;
-    bool translationShown = false;
+    std::wstring title, translator;  // translator: "<hidden>" when the translation line is not shown
     COLORREF linkColor = 0, translatorColor = 0;
     std::vector<std::wstring> opened;
 };
-
-// The label's text colour as the dialog paints it.
-COLORREF PaintedColor(HWND dialog, int id) {
-    HDC dc = ::CreateCompatibleDC(nullptr);
-    ::SendMessageW(dialog, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(::GetDlgItem(dialog, id)));
-    const COLORREF color = ::GetTextColor(dc);
-    ::DeleteDC(dc);
-    return color;
-}
 
 void ClickOn(HWND dialog, int id) {
     RECT rect;
@@ -38,23 +28,18 @@ void ClickOn(HWND dialog, int id) {
     ::SendMessageW(dialog, WM_LBUTTONUP, 0, MAKELPARAM(at.x, at.y));
 }
 
+// Shows About, reads it, clicks the link, the translator and the name line, then presses Esc.
 Seen Show(TranslatorCredit credit) {
     ResourceTexts texts;
     InstallBuiltInTexts(&texts);
     Seen seen;
     AboutDialog dialog(credit, [&](HWND, const std::wstring& address) { seen.opened.push_back(address); });
     testing_es::DialogAutomation look([&](HWND d) {
-        wchar_t text[100] = L"";
-        ::GetWindowTextW(d, text, 100);
-        seen.title = text;
-        ::GetDlgItemTextW(d, IDC_ABOUT_TRANSLATOR, text, 100);
-        seen.translator = text;
-        seen.translationShown = ::IsWindowVisible(::GetDlgItem(d, IDC_ABOUT_TRANSLATION));
-        seen.linkColor = PaintedColor(d, IDC_ABOUT_LINK);
-        seen.translatorColor = PaintedColor(d, IDC_ABOUT_TRANSLATOR);
-        ClickOn(d, IDC_ABOUT_LINK);
-        ClickOn(d, IDC_ABOUT_TRANSLATOR);
-        ClickOn(d, IDC_ABOUT_NAME);
+        seen.title = testing_es::TextOf(d);
+        seen.translator = ::IsWindowVisible(::GetDlgItem(d, IDC_ABOUT_TRANSLATION)) ? testing_es::TextOf(d, IDC_ABOUT_TRANSLATOR) : L"<hidden>";
+        seen.linkColor = testing_es::PaintedTextColor(d, IDC_ABOUT_LINK);
+        seen.translatorColor = testing_es::PaintedTextColor(d, IDC_ABOUT_TRANSLATOR);
+        for (int id : {IDC_ABOUT_LINK, IDC_ABOUT_TRANSLATOR, IDC_ABOUT_NAME}) ClickOn(d, id);
         ::PostMessageW(d, WM_COMMAND, IDCANCEL, 0);  // Esc
         return true;
     });
@@ -65,18 +50,15 @@ Seen Show(TranslatorCredit credit) {
 }
 
 TEST(AboutDialogTest, LinksTranslatorLineAndTitle) {
+    const std::wstring site = L"https://echosentinel.example/";
     const Seen plain = Show({});
-    EXPECT_EQ(plain.title, L"EchoSentinel");
-    EXPECT_FALSE(plain.translationShown);
-    EXPECT_EQ(plain.linkColor, RGB(0, 0, 192));
-    EXPECT_EQ(plain.opened, (std::vector<std::wstring>{L"https://echosentinel.example/"}));
-
+    EXPECT_EQ(std::tuple(plain.title, plain.translator, plain.linkColor), std::tuple(std::wstring(L"EchoSentinel"), std::wstring(L"<hidden>"), RGB(0, 0, 192)));
+    EXPECT_EQ(plain.opened, std::vector<std::wstring>{site});
     const Seen named = Show({L"Translator", L""});
-    EXPECT_EQ(std::tuple(named.translationShown, named.translator, named.opened.size()), std::tuple(true, std::wstring(L"Translator"), 1u))
-        << "no address: a plain label";
+    EXPECT_EQ(std::tuple(named.translator, named.opened.size()), std::tuple(std::wstring(L"Translator"), 1u)) << "no address: a plain label";
     const Seen linked = Show({L"Translator", L"https://translator.example/"});
     EXPECT_EQ(linked.translatorColor, RGB(0, 0, 192));
-    EXPECT_EQ(linked.opened, (std::vector<std::wstring>{L"https://echosentinel.example/", L"https://translator.example/"}));
+    EXPECT_EQ(linked.opened, (std::vector<std::wstring>{site, L"https://translator.example/"}));
 }
 
 }  // namespace

@@ -1,7 +1,8 @@
-// The exception report over real faults in this process: an access violation, a division by zero
-// and a C++ exception, from a posted message, a sent message, WM_TIMER and a dialog procedure,
-// each reach dialog 107 with its report; Continue keeps the window answering; a fault while the
-// dialog is open opens no second one.
+// The window framework's message shape (each message its own result, also one sent from inside
+// a handler) and the exception report over real faults in this process: an access violation, a
+// division by zero and a C++ exception, from a posted message, a sent message, WM_TIMER and a
+// dialog procedure, each reach dialog 107 with its report; Continue keeps the window answering;
+// a fault while the dialog is open opens no second one.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -19,7 +20,7 @@
 namespace es {
 namespace {
 
-constexpr UINT kAnswer = WM_APP + 1, kFault = WM_APP + 2;  // wParam: 0 access violation, 1 division, 2 C++
+constexpr UINT kAnswer = WM_APP + 1, kFault = WM_APP + 2, kOuter = WM_APP + 3;  // wParam: 0 access violation, 1 division, 2 C++
 volatile int g_zero = 0;
 
 LRESULT Fault(WPARAM kind) {
@@ -33,10 +34,15 @@ public:
     FaultyWindow() { testing_es::CreateTestWindow(L"EsFaultTest", this); }
     ~FaultyWindow() override { ::DestroyWindow(window_); }
     UINT_PTR timerKind = 0;
+    LRESULT inner = 0;
 
 protected:
     std::optional<LRESULT> OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
         if (message == kAnswer) return 42;
+        if (message == kOuter) {
+            inner = ::SendMessageW(window_, kAnswer, 0, 0);
+            return 7;
+        }
         if (message == kFault) return Fault(wParam);
         if (message == WM_TIMER) {
             ::KillTimer(window_, 1);
@@ -83,6 +89,10 @@ TEST(ExceptionReportTest, FaultsInEveryKindOfHandlerReachTheReportAndTheProgramG
     InstallExceptionReport();
     FaultyWindow window;
     HWND w = window.Window();
+    ASSERT_EQ(WindowBase::FromHandle(w), &window);
+    // Each message has its own result, also one sent from inside a handler.
+    EXPECT_EQ(::SendMessageW(w, kOuter, 0, 0), 7);
+    EXPECT_EQ(window.inner, 42);
     const std::wstring violation = ReportOf([&] { EXPECT_EQ(::SendMessageW(w, kFault, 0, 0), 0); });
     EXPECT_EQ(violation.rfind(L"Exception C0000005 at address ", 0), 0u) << std::string(violation.begin(), violation.end());
     EXPECT_NE(violation.find(L"in module es_win_tests.exe\r\nRegisters: \r\nRAX="), std::wstring::npos);

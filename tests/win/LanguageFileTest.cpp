@@ -1,5 +1,5 @@
 // A translation file read in this process: strings through GetString, menus item by item with
-// their hints and commands, dialog texts, right-to-left only for rtl=1.
+// their hints and commands, dialog texts, right-to-left only for rtl=1 and mirrored once.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -11,6 +11,7 @@
 #include "resources/ResourceIds.h"
 #include "support/Handles.h"
 #include "support/Utf16.h"
+#include "win/UiDriver.h"
 
 namespace es {
 namespace {
@@ -63,19 +64,26 @@ TEST_F(LanguageFileTest, StringsMenusAndDialogsTakeTheTranslatedTexts) {
     EXPECT_EQ(MenuText(fileMenu, save), L"Save\tCtrl+Q\tCtrl+S") << "the built-in hint is appended";
     EXPECT_EQ(MenuText(fileMenu, 10), L"離開") << "an empty value keeps the built-in text";
 
+    // Dialogs are translated by template id; rtl=1 mirrors them once, so the OK button's margins
+    // swap sides; a modeless dialog ends by being destroyed.
+    std::vector<std::pair<long, long>> margins;
     for (const bool rightToLeft : {false, true}) {
         if (rightToLeft) Write(L"rtl=1\r\n");
         OptionsDialog dialog;
         HWND window = dialog.CreateModeless(nullptr);
-        wchar_t text[64] = L"";
-        ::GetWindowTextW(window, text, 64);
-        EXPECT_STREQ(text, L"Options");
-        ::GetDlgItemTextW(window, IDC_OPT_ADDRESSESLABEL, text, 64);
-        EXPECT_STREQ(text, L"Addresses:");
+        EXPECT_EQ(testing_es::TextOf(window), L"Options");
+        EXPECT_EQ(testing_es::TextOf(window, IDC_OPT_ADDRESSESLABEL), L"Addresses:");
         EXPECT_EQ((::GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_LAYOUTRTL) != 0, rightToLeft) << "only rtl=1";
-        EXPECT_EQ((::GetWindowLongPtrW(::GetDlgItem(window, IDOK), GWL_EXSTYLE) & WS_EX_LAYOUTRTL) != 0, rightToLeft);
-        ::DestroyWindow(window);
+        RECT frame, ok;
+        ::GetWindowRect(window, &frame);
+        ::GetWindowRect(::GetDlgItem(window, IDOK), &ok);
+        margins.emplace_back(ok.left - frame.left, frame.right - ok.right);
+        testing_es::ClickButton(window, IDCANCEL);
+        EXPECT_FALSE(::IsWindow(window));
+        EXPECT_EQ(DialogBase::FromHandle(window), nullptr);
     }
+    ASSERT_NE(margins[0].first, margins[0].second);
+    EXPECT_EQ(margins[1], std::pair(margins[0].second, margins[0].first));
 }
 
 }  // namespace

@@ -101,6 +101,22 @@ private:
     std::wstring caption_;
 };
 
+// The window's text, or that of its control id.
+inline std::wstring TextOf(HWND window, int id = 0) {
+    wchar_t text[2048] = L"";
+    id ? ::GetDlgItemTextW(window, id, text, 2048) : ::GetWindowTextW(window, text, 2048);
+    return text;
+}
+
+// The text colour a dialog gives its control when it paints it.
+inline COLORREF PaintedTextColor(HWND dialog, int id) {
+    HDC dc = ::CreateCompatibleDC(nullptr);
+    ::SendMessageW(dialog, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(::GetDlgItem(dialog, id)));
+    const COLORREF color = ::GetTextColor(dc);
+    ::DeleteDC(dc);
+    return color;
+}
+
 // Presses a dialog button as a click would.
 inline void ClickButton(HWND dialog, int id) {
     ::SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(dialog, id)));
