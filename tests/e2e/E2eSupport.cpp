@@ -40,9 +40,19 @@ HANDLE Sandbox::Start(const std::wstring& arguments) const {
 
 int Sandbox::Run(const std::wstring& arguments, DWORD timeoutMs) const {
     HANDLE process = Start(arguments);
+    return process ? ExitCode(process, timeoutMs) : -1;
+}
+
+int ExitCode(HANDLE process, DWORD timeoutMs) {
     DWORD code = static_cast<DWORD>(-1);
-    if (process && ::WaitForSingleObject(process, timeoutMs) == WAIT_OBJECT_0) ::GetExitCodeProcess(process, &code);
+    if (::WaitForSingleObject(process, timeoutMs) == WAIT_OBJECT_0) ::GetExitCodeProcess(process, &code);
     return static_cast<int>(code);
+}
+
+std::wstring WindowText(HWND window) {
+    wchar_t text[512] = L"";
+    ::GetWindowTextW(window, text, 512);
+    return text;
 }
 
 HWND WaitForWindow(HANDLE process, const wchar_t* className, DWORD timeoutMs) {

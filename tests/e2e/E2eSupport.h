@@ -36,6 +36,12 @@ private:
     mutable std::vector<HANDLE> started_;
 };
 
+// The process's exit code once it has ended, or -1 when it still runs after timeoutMs.
+int ExitCode(HANDLE process, DWORD timeoutMs = 20000);
+// A window's text; a window of another process answers too.
+std::wstring WindowText(HWND window);
+inline HWND ListViewOf(HWND mainWindow) { return ::FindWindowExW(mainWindow, nullptr, L"SysListView32", nullptr); }
+
 // A visible top-level window of the class owned by the process, waiting up to timeoutMs; null
 // when none came or the process ended. The main window's class is "EchoSentinel".
 HWND WaitForWindow(HANDLE process, const wchar_t* className, DWORD timeoutMs = 20000);

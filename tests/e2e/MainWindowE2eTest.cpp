@@ -16,8 +16,6 @@
 namespace e2e {
 namespace {
 
-HWND ListViewOf(HWND mainWindow) { return ::FindWindowExW(mainWindow, nullptr, L"SysListView32", nullptr); }
-
 int RowCount(HWND listView) { return static_cast<int>(::SendMessageW(listView, LVM_GETITEMCOUNT, 0, 0)); }
 
 // Waits until every row shows at least `rounds` successful pings.
@@ -33,9 +31,7 @@ bool WaitForPingedRows(HANDLE process, HWND listView, int rows, int rounds, DWOR
 
 int CloseAndWait(HANDLE process, HWND mainWindow) {
     ::PostMessageW(mainWindow, WM_CLOSE, 0, 0);
-    DWORD code = static_cast<DWORD>(-1);
-    if (::WaitForSingleObject(process, 20000) == WAIT_OBJECT_0) ::GetExitCodeProcess(process, &code);
-    return static_cast<int>(code);
+    return ExitCode(process);
 }
 
 std::string Utf16(const std::wstring& text) { return es::EncodeUtf16Le(text); }
@@ -180,11 +176,9 @@ TEST(MainWindowE2e, AReadOnlyConfigurationIsKeptAndTheFailureShown) {
     ::PostMessageW(window, WM_CLOSE, 0, 0);
     HWND error = WaitForWindow(process, L"#32770");
     ASSERT_NE(error, nullptr) << "no error box";
-    wchar_t caption[16] = L"";
-    ::GetWindowTextW(error, caption, 16);
-    EXPECT_STREQ(caption, L"Error");
+    EXPECT_EQ(WindowText(error), L"Error");
     ::PostMessageW(error, WM_COMMAND, IDOK, 0);
-    ASSERT_EQ(::WaitForSingleObject(process, 20000), WAIT_OBJECT_0);
+    ASSERT_EQ(ExitCode(process), 0);
     EXPECT_EQ(ReadFileBytes(box.PathOf(L"EchoSentinel.cfg")), old);
     EXPECT_EQ(ReadFileBytes(box.PathOf(L"EchoSentinel.cfg.new")), "<missing>");
     ::SetFileAttributesW(box.PathOf(L"EchoSentinel.cfg").c_str(), FILE_ATTRIBUTE_NORMAL);
@@ -203,15 +197,10 @@ TEST(MainWindowE2e, TheExceptionReportTerminatesWithExitCode1) {
         ::PostMessageW(window, WM_APP + 0x3F0, 0, 0);
         HWND report = WaitForWindow(process, L"#32770");
         ASSERT_NE(report, nullptr);
-        wchar_t caption[16] = L"";
-        ::GetWindowTextW(report, caption, 16);
-        EXPECT_STREQ(caption, L"異常 !");
+        EXPECT_EQ(WindowText(report), L"異常 !");
         if (button == IDCANCEL) ::PostMessageW(report, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
         else ::PostMessageW(::GetDlgItem(report, IDC_EXC_REPORT), WM_KEYDOWN, VK_ESCAPE, 0);
-        ASSERT_EQ(::WaitForSingleObject(process, 20000), WAIT_OBJECT_0);
-        DWORD code = 0;
-        ::GetExitCodeProcess(process, &code);
-        EXPECT_EQ(code, 1u);
+        EXPECT_EQ(ExitCode(process), 1);
     }
 }
 
