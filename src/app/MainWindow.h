@@ -58,7 +58,6 @@ public:
     HWND Toolbar() const { return toolbar_; }
     HMENU MainMenu() const { return mainMenu_.Get(); }
     HMENU ContextMenu() const { return contextMenu_.Get(); }
-    const std::wstring& ReportPath() const { return reportPath_; }
 
     // The rows built anew from the address list, shown sorted with the first one selected.
     void RebuildRows();

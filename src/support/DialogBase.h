@@ -17,7 +17,6 @@ public:
     virtual ~DialogBase();
 
     HWND Window() const { return window_; }
-    int TemplateId() const { return templateId_; }
 
     // Modal from the program's own resources; true when it ended with IDOK.
     bool DoModal(HWND parent) { return DoModalResult(parent) == IDOK; }
