@@ -11,7 +11,6 @@ namespace es {
 namespace {
 constexpr auto kRelaxed = std::memory_order_relaxed;
 
-int CompareUnsigned(std::uint32_t a, std::uint32_t b) { return a > b ? 1 : (a < b ? -1 : 0); }
 }  // namespace
 
 PingItem::PingItem(std::wstring hostName, std::wstring description, std::uint32_t address, std::uint32_t rowId)
@@ -65,25 +64,16 @@ std::wstring_view PingItem::SortText(int field, std::wstring& scratch) const {
     return ReportItem::SortText(field, scratch);
 }
 
-int PingItem::Compare(int field, const ReportItem& otherItem) const {
-    const auto& other = static_cast<const PingItem&>(otherItem);
+bool PingItem::SortNumber(int field, std::uint64_t& number) const {
     switch (field) {
-    case kFieldAddress:
-        return CompareUnsigned(Address.load(kRelaxed), other.Address.load(kRelaxed));
-    case kFieldReplyAddress:
-        return CompareUnsigned(ReplyAddress.load(kRelaxed), other.ReplyAddress.load(kRelaxed));
-    case kFieldSucceeded:
-        return CompareUnsigned(SucceedCount.load(kRelaxed), other.SucceedCount.load(kRelaxed));
-    case kFieldFailed:
-        return CompareUnsigned(FailedCount.load(kRelaxed), other.FailedCount.load(kRelaxed));
-    case kFieldLastTime:
-        return CompareUnsigned(LastPingTime.load(kRelaxed), other.LastPingTime.load(kRelaxed));
-    case kFieldTtl:
-        return CompareUnsigned(LastTtl.load(kRelaxed), other.LastTtl.load(kRelaxed));
-    case kFieldAverage:
-        return CompareUnsigned(AveragePingTime(), other.AveragePingTime());
-    default:
-        return kCompareTexts;
+    case kFieldAddress: number = Address.load(kRelaxed); return true;
+    case kFieldReplyAddress: number = ReplyAddress.load(kRelaxed); return true;
+    case kFieldSucceeded: number = SucceedCount.load(kRelaxed); return true;
+    case kFieldFailed: number = FailedCount.load(kRelaxed); return true;
+    case kFieldLastTime: number = LastPingTime.load(kRelaxed); return true;
+    case kFieldTtl: number = LastTtl.load(kRelaxed); return true;
+    case kFieldAverage: number = AveragePingTime(); return true;
+    default: return false;
     }
 }
 

@@ -25,7 +25,8 @@ public:
 
     std::wstring GetText(int field) const override;
     std::wstring_view SortText(int field, std::wstring& scratch) const override;
-    int Compare(int field, const ReportItem& other) const override;
+    // Addresses as stored (the fourth octet weighs most), counts, times and the average.
+    bool SortNumber(int field, std::uint64_t& number) const override;
 
     // Rounded to the nearest millisecond, halves up; 0 without a success.
     std::uint32_t AveragePingTime() const;

@@ -60,6 +60,8 @@ public:
     void CustomDrawCell(const ReportItem& item, int column, CellColors& colors) const override;
     bool WritesHtmlDocument() const override { return true; }
     bool IsColumnSearchable(int) const override { return true; }
+    // No result lands while it is held.
+    std::unique_lock<std::mutex> LockRecords() const override { return std::unique_lock(storageLock_); }
     // The options that drawing looks at; owned by the caller.
     void SetSettings(const AppSettings* settings) { settings_ = settings; }
 

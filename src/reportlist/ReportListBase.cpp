@@ -8,7 +8,11 @@
 
 namespace es {
 
-int ReportItem::Compare(int, const ReportItem&) const { return kCompareTexts; }
+int ReportItem::Compare(int column, const ReportItem& other) const {
+    std::uint64_t a = 0, b = 0;
+    if (!SortNumber(column, a) || !other.SortNumber(column, b)) return kCompareTexts;
+    return a > b ? 1 : (a < b ? -1 : 0);
+}
 
 std::wstring_view ReportItem::SortText(int column, std::wstring& scratch) const {
     scratch = GetText(column);
@@ -90,35 +94,41 @@ int ReportListBase::CompareRecords(int key, const ReportItem& a, const ReportIte
 }
 
 void ReportListBase::SortOrder(int key, std::vector<std::size_t>& order) const {
-    const std::size_t count = Count();
     const int column = key & kSortColumnMask;
     const bool descending = (key & kSortDescending) != 0;
-    // A record type orders a column either always by its own rule or always by the texts.
-    if (count == 0 || ItemAt(0).Compare(column, ItemAt(0)) != kCompareTexts) {
-        std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
-            return a < count && b < count && CompareRecords(key, ItemAt(a), ItemAt(b)) < 0;
-        });
-        return;
-    }
-    // Each key carries its text and its place, so that equal texts keep their order without the
-    // extra buffer of a stable sort; texts that are not stored are kept once, in computed.
+    // Each key carries its record's value and its place, so that equal values keep their order
+    // without the extra buffer of a stable sort; texts that are not stored are kept once, in computed.
     struct SortKey {
+        std::uint64_t number = 0;
         std::wstring_view text;
-        std::uint32_t item;
-        std::uint32_t place;
+        std::uint32_t item = 0;
+        std::uint32_t place = 0;
     };
     std::vector<SortKey> keys(order.size());
     std::deque<std::wstring> computed;
-    std::wstring scratch;
-    for (std::size_t i = 0; i < order.size(); ++i) {
-        keys[i].item = static_cast<std::uint32_t>(order[i]);
-        keys[i].place = static_cast<std::uint32_t>(i);
-        if (order[i] >= count) continue;
-        const std::wstring_view text = ItemAt(order[i]).SortText(column, scratch);
-        keys[i].text = text.data() == scratch.data() ? std::wstring_view(computed.emplace_back(std::move(scratch))) : text;
+    bool numeric = false, decided = false;
+    {
+        const auto lock = LockRecords();
+        const std::size_t count = Count();
+        std::wstring scratch;
+        for (std::size_t i = 0; i < order.size(); ++i) {
+            SortKey& k = keys[i];
+            k.item = static_cast<std::uint32_t>(order[i]);
+            k.place = static_cast<std::uint32_t>(i);
+            if (order[i] >= count) continue;
+            const ReportItem& record = ItemAt(order[i]);
+            // A record type orders a column either always by a number or always by the texts.
+            if (!decided || numeric) {
+                const bool hasNumber = record.SortNumber(column, k.number);
+                if (!decided) numeric = hasNumber, decided = true;
+                if (numeric) continue;
+            }
+            const std::wstring_view text = record.SortText(column, scratch);
+            k.text = text.data() == scratch.data() ? std::wstring_view(computed.emplace_back(std::move(scratch))) : text;
+        }
     }
-    std::sort(keys.begin(), keys.end(), [descending](const SortKey& a, const SortKey& b) {
-        const int result = CompareNoCase(a.text, b.text);
+    std::sort(keys.begin(), keys.end(), [descending, numeric](const SortKey& a, const SortKey& b) {
+        const int result = numeric ? (a.number > b.number) - (a.number < b.number) : CompareNoCase(a.text, b.text);
         if (result != 0) return descending ? result > 0 : result < 0;
         return a.place < b.place;
     });

@@ -5,6 +5,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <mutex>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -26,7 +27,10 @@ public:
     virtual ~ReportItem() = default;
     virtual std::wstring GetText(int column) const = 0;
     // Negative, 0 or positive; kCompareTexts when the row has no ordering of its own for column.
+    // By default the two rows' SortNumbers, when they have them.
     virtual int Compare(int column, const ReportItem& other) const;
+    // The number a column is ordered by, read once per sort; false when it is ordered by its text.
+    virtual bool SortNumber(int /*column*/, std::uint64_t& /*number*/) const { return false; }
     // The text column is sorted by: a stored text as it is, or GetText kept in scratch.
     virtual std::wstring_view SortText(int column, std::wstring& scratch) const;
 };
@@ -108,9 +112,12 @@ public:
     // The sort rule: the column's own comparison, else the texts without regard to case;
     // negated for a descending key.
     int CompareRecords(int key, const ReportItem& a, const ReportItem& b) const;
-    // Sorts a shown order (indexes of records) by key; equal records keep their order. A column
-    // that sorts by text has its texts taken once per record, not once per comparison.
+    // Sorts a shown order (indexes of records) by key; equal records keep their order. Each
+    // record's number or text is taken once, under LockRecords, and the copies are sorted: values
+    // that change meanwhile cannot make the order inconsistent.
     void SortOrder(int key, std::vector<std::size_t>& order) const;
+    // Held while records are read as one consistent set; nothing by default.
+    virtual std::unique_lock<std::mutex> LockRecords() const { return {}; }
 
     // The Columns and Sort values of the configuration.
     void PersistColumns(SettingsStore& store);

@@ -1,6 +1,9 @@
 // Row texts, icons, orderings and statistics of the ping list.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <numeric>
+#include <thread>
 #include <vector>
 
 #include "common/BuiltInTexts.h"
@@ -76,6 +79,60 @@ TEST_F(PingListTest, CellsAndIconsThroughSuccessesAndFailures) {
     order = {3, 0, 1, 2};
     list.SortOrder(kFieldStatus, order);
     EXPECT_EQ(order, (std::vector<std::size_t>{0, 2, 3, 1}));
+}
+
+// Results land while the window sorts. Here each read of a value changes it, as a worker would:
+// the order must follow one value per record, or the sort has no consistent order to find.
+TEST(SortOrderTest, ValuesChangingDuringTheSortGiveTheOrderOfOneReadingPerRecord) {
+    struct Drifting final : ReportItem {
+        explicit Drifting(std::uint64_t v) : value(v) {}
+        std::wstring GetText(int) const override { return {}; }
+        bool SortNumber(int, std::uint64_t& number) const override {
+            number = value;
+            value = (value * 7919 + 13) % 1000;
+            return true;
+        }
+        mutable std::uint64_t value;
+    };
+    struct DriftingList final : ReportListBase {
+        std::deque<Drifting> rows;
+        std::size_t Count() const override { return rows.size(); }
+        const ReportItem& ItemAt(std::size_t index) const override { return rows[index]; }
+    } list;
+    std::vector<std::size_t> order(500), expected(500);
+    for (std::size_t i = 0; i < order.size(); ++i) list.rows.emplace_back(i * 389 % 1000);
+    std::iota(order.begin(), order.end(), 0);
+    std::iota(expected.begin(), expected.end(), 0);
+    std::stable_sort(expected.begin(), expected.end(), [&](std::size_t a, std::size_t b) {
+        return list.rows[a].value > list.rows[b].value;
+    });
+    list.SortOrder(3 | kSortDescending, order);
+    EXPECT_EQ(order, expected);
+}
+
+// The real list in a round: results arrive from another thread throughout the sorts.
+TEST_F(PingListTest, SortingWhileResultsArriveKeepsEveryRowOnce) {
+    Build(L"10.0.0.1-10.0.3.232");
+    std::atomic<bool> stop{false};
+    std::thread worker([&] {
+        for (std::uint32_t n = 0; !stop; ++n) {
+            const int index = static_cast<int>(n * 7 % list.Count());
+            list.ApplyResult({index, list.Row(static_cast<std::size_t>(index)).RowId, n % 3 ? 0 : 10, 1, 1, 64, n % 997});
+        }
+    });
+    for (const int key : {int{kFieldAverage}, kFieldSucceeded | kSortDescending, int{kFieldStatus}, int{kFieldLastTime}}) {
+        SCOPED_TRACE(key);
+        for (int pass = 0; pass < 5; ++pass) {
+            std::vector<std::size_t> order(list.Count());
+            std::iota(order.begin(), order.end(), 0);
+            list.SortOrder(key, order);
+            std::sort(order.begin(), order.end());
+            EXPECT_EQ(std::adjacent_find(order.begin(), order.end()), order.end());
+            EXPECT_EQ(order.back(), list.Count() - 1);
+        }
+    }
+    stop = true;
+    worker.join();
 }
 
 TEST_F(PingListTest, ResultsOfRebuiltOrMissingRowsAreRejected) {
