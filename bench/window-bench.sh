@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The main window with N rows under Wine on a virtual display: rebuilding the rows, an idle timer
 # tick, the ticks that show a whole round of results (the first round changes six cells per row,
-# later rounds one or two), sorting and Select All; then the same list-view work on a bare list
-# view (the floor). No echo request is sent. Usage: bench/window-bench.sh [N ...] (default 1000 65535)
+# later rounds one or two), Auto Size Columns over every row, sorting and Select All; then the
+# same list-view work on a bare list view (the floor). No echo request is sent.
+# Usage: bench/window-bench.sh [N ...] (default 1000 65535)
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 scripts/install-deps.sh

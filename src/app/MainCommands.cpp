@@ -54,8 +54,8 @@ std::span<const MainWindow::Command> MainWindow::Commands() {
 bool MainWindow::IsEnabled(Rule rule) const {
     switch (rule) {
     case Rule::Always: return true;
-    case Rule::OneSelected: return view_.SelectedCount(true) == 1;
-    case Rule::AnyMarked: return view_.SelectedCount(false) > 0;
+    case Rule::OneSelected: return view_.SelectedCount() == 1;
+    case Rule::AnyMarked: return view_.SelectedCount() > 0;
     case Rule::AnyRow: return view_.RowCount() > 0;
     case Rule::Pinging: return cycle_.PingingActive;
     case Rule::CanStartPing: return !cycle_.PingingActive && view_.RowCount() > 0;

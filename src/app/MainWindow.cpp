@@ -4,7 +4,7 @@
 #include <commdlg.h>
 #include <shellapi.h>
 
-
+#include <algorithm>
 
 #include "addresses/HostsFile.h"
 #include "addresses/OptionsDialog.h"
@@ -176,7 +176,7 @@ void MainWindow::OnSize(int width, int height) {
 void MainWindow::UpdateStatusText() {
     if (!window_) return;
     std::wstring text = FormatCount(IDS_ITEMCOUNT, view_.RowCount());
-    const int selected = view_.SelectedCount(true);
+    const int selected = view_.SelectedCount();
     if (selected > 0) text += FormatCount(IDS_SELECTEDCOUNT, selected);
     ::SendMessageW(statusBar_, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(text.c_str()));
 }
@@ -264,14 +264,9 @@ std::optional<LRESULT> MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM
     case WM_TIMER:
         if (wParam == kTimerId) OnTimerTick();
         return 0;
-    case WM_DROPFILES: {
-        auto drop = reinterpret_cast<HDROP>(wParam);
-        wchar_t path[MAX_PATH] = L"";
-        const UINT length = ::DragQueryFileW(drop, 0, path, MAX_PATH);
-        ::DragFinish(drop);
-        if (length > 0) LoadAddressFile(path);
+    case WM_DROPFILES:
+        OnDropFiles(reinterpret_cast<HDROP>(wParam));
         return 0;
-    }
     case WM_CONTEXTMENU:
         if (reinterpret_cast<HWND>(wParam) != listView_) break;
         ShowContextMenu();
@@ -302,11 +297,9 @@ std::optional<LRESULT> MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM
         ::SetFocus(savedFocus_);
         return 0;
     case WM_QUERYENDSESSION:
-        // Settings are safe before Windows decides; if the session goes on, so does pinging.
-        SaveConfiguration();
-        return TRUE;
+        return OnQueryEndSession();
     case WM_ENDSESSION:
-        if (wParam) ::DestroyWindow(window_);
+        OnEndSession(wParam != 0);
         return 0;
     default:
         if (findMessage_ && message == findMessage_) {
@@ -318,24 +311,59 @@ std::optional<LRESULT> MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM
     return WindowBase::OnMessage(message, wParam, lParam);
 }
 
-std::optional<LRESULT> MainWindow::OnNotify(const NMHDR& header) {
+// The first file of a drop, its path asked for whole: a path cut to a buffer could name another file.
+void MainWindow::OnDropFiles(HDROP drop) {
+    std::wstring path(::DragQueryFileW(drop, 0, nullptr, 0), L'\0');
+    const UINT length = path.empty() ? 0 : ::DragQueryFileW(drop, 0, path.data(), static_cast<UINT>(path.size() + 1));
+    ::DragFinish(drop);
+    path.resize(std::min<std::size_t>(length, path.size()));
+    if (!path.empty()) LoadAddressFile(path);
+}
+
+// Settings are safe before Windows decides. Nobody can answer a box while the session ends, so a
+// failure is not shown; the old files stay as they were.
+bool MainWindow::OnQueryEndSession() {
+    SaveConfiguration(false);
+    savedForSessionEnd_ = true;
+    return true;
+}
+
+// Saved when Windows asked; if the session goes on, so does pinging, and a later close saves again.
+void MainWindow::OnEndSession(bool ending) {
+    if (!ending) {
+        savedForSessionEnd_ = false;
+        return;
+    }
+    sessionEnding_ = true;
+    ::DestroyWindow(window_);
+}
+
+std::optional<LRESULT> MainWindow::OnNotify(NMHDR& header) {
     if (header.hwndFrom == statusBar_ && header.code == NM_CLICK) {
         if (reinterpret_cast<const NMMOUSE&>(header).dwItemSpec == StatusBarLink::kPart) link_.Open(window_);
         return 0;
     }
     if (header.code == TTN_GETDISPINFOW) {
-        auto& info = const_cast<NMTTDISPINFOW&>(reinterpret_cast<const NMTTDISPINFOW&>(header));
-        wchar_t text[kMaxTipChars + 1] = L"";
-        ::GetMenuStringW(mainMenu_.Get(), static_cast<UINT>(header.idFrom), text, kMaxTipChars + 1, MF_BYCOMMAND);
-        lstrcpynW(info.szText, text, static_cast<int>(std::size(info.szText)));
-        info.lpszText = info.szText;
-        info.hinst = nullptr;
+        OnToolTipText(reinterpret_cast<NMTTDISPINFOW&>(header));
         return 0;
     }
-    if (header.hwndFrom != listView_) return std::nullopt;
+    if (header.hwndFrom == listView_) return OnListNotify(header);
+    return std::nullopt;
+}
+
+// A tool tip is the menu text of its command.
+void MainWindow::OnToolTipText(NMTTDISPINFOW& info) {
+    wchar_t text[kMaxTipChars + 1] = L"";
+    ::GetMenuStringW(mainMenu_.Get(), static_cast<UINT>(info.hdr.idFrom), text, kMaxTipChars + 1, MF_BYCOMMAND);
+    lstrcpynW(info.szText, text, static_cast<int>(std::size(info.szText)));
+    info.lpszText = info.szText;
+    info.hinst = nullptr;
+}
+
+std::optional<LRESULT> MainWindow::OnListNotify(NMHDR& header) {
     switch (header.code) {
     case NM_CUSTOMDRAW:
-        return view_.CustomDraw(reinterpret_cast<NMLVCUSTOMDRAW*>(const_cast<NMHDR*>(&header)));
+        return view_.CustomDraw(reinterpret_cast<NMLVCUSTOMDRAW*>(&header));
     case NM_DBLCLK:
         ShowRowProperties();
         return 0;
@@ -345,22 +373,19 @@ std::optional<LRESULT> MainWindow::OnNotify(const NMHDR& header) {
         view_.SortByColumn(reinterpret_cast<const NMLISTVIEW&>(header).iSubItem, false);
         return 0;
     case LVN_GETDISPINFOW:
-        view_.GetDisplayInfo(const_cast<NMLVDISPINFOW&>(reinterpret_cast<const NMLVDISPINFOW&>(header)));
+        view_.GetDisplayInfo(reinterpret_cast<NMLVDISPINFOW&>(header));
         return 0;
     case LVN_ODFINDITEMW:
-        return -1;  // no typing to find: Find is the search
-    case LVN_ITEMCHANGED:
+        return view_.FindRow(reinterpret_cast<const NMLVFINDITEMW&>(header));
+    case LVN_ITEMCHANGED: {
+        const auto& change = reinterpret_cast<const NMLISTVIEW&>(header);
+        OnRowStatesChanged(change.uOldState ^ change.uNewState);
+        return 0;
+    }
     case LVN_ODSTATECHANGED: {
-        // A range of rows (Select All) comes as one LVN_ODSTATECHANGED; one status update either way.
-        const bool selection = header.code == LVN_ODSTATECHANGED
-                                   ? ((reinterpret_cast<const NMLVODSTATECHANGE&>(header).uOldState ^
-                                       reinterpret_cast<const NMLVODSTATECHANGE&>(header).uNewState) & LVIS_SELECTED)
-                                   : ((reinterpret_cast<const NMLISTVIEW&>(header).uOldState ^
-                                       reinterpret_cast<const NMLISTVIEW&>(header).uNewState) & LVIS_SELECTED);
-        if (selection && !statusUpdatePending_) {
-            statusUpdatePending_ = true;
-            ::PostMessageW(window_, UM_UPDATESTATUS, 0, 0);
-        }
+        // A range of rows (Select All) comes as one notification.
+        const auto& change = reinterpret_cast<const NMLVODSTATECHANGE&>(header);
+        OnRowStatesChanged(change.uOldState ^ change.uNewState);
         return 0;
     }
     default:
@@ -368,7 +393,14 @@ std::optional<LRESULT> MainWindow::OnNotify(const NMHDR& header) {
     }
 }
 
-void MainWindow::SaveConfiguration() {
+// One status update for any number of selection changes in a row.
+void MainWindow::OnRowStatesChanged(UINT changedStates) {
+    if (!(changedStates & LVIS_SELECTED) || statusUpdatePending_) return;
+    statusUpdatePending_ = true;
+    ::PostMessageW(window_, UM_UPDATESTATUS, 0, 0);
+}
+
+void MainWindow::SaveConfiguration(bool showFailure) {
     if (noSaveLoad_) return;
     WINDOWPLACEMENT wp = {};
     wp.length = sizeof(wp);
@@ -386,14 +418,15 @@ void MainWindow::SaveConfiguration() {
         placement_.bottom = wp.rcNormalPosition.bottom;
     }
     // Told once, whichever file failed; the old files stay as they were.
-    if (const std::uint32_t error = LoadSaveConfiguration(settings_, placement_, items_, true))
+    const std::uint32_t error = LoadSaveConfiguration(settings_, placement_, items_, true);
+    if (error && showFailure)
         ShowErrorMessage(::IsWindowVisible(window_) ? window_ : nullptr, error);
 }
 
 void MainWindow::OnDestroy() {
     ::KillTimer(window_, kTimerId);
     if (!reportPath_.empty()) ::DeleteFileW(reportPath_.c_str());
-    SaveConfiguration();
+    if (!savedForSessionEnd_) SaveConfiguration(!sessionEnding_);
     // Echoes and lookups still under way are abandoned, not waited for: the process ends now.
     items_.Engine().Shutdown();
     items_.Clear();

@@ -2,6 +2,9 @@
 // two-part status bar; the commands, notifications and the timer that drives the ping cycle.
 #pragma once
 
+#include <windows.h>
+#include <shellapi.h>
+
 #include <span>
 #include <string>
 
@@ -76,7 +79,13 @@ protected:
     std::optional<LRESULT> OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     bool OnCreate() override;
     bool OnCommand(int id, int code, HWND control) override;
-    std::optional<LRESULT> OnNotify(const NMHDR& header) override;
+    std::optional<LRESULT> OnNotify(NMHDR& header) override;
+    std::optional<LRESULT> OnListNotify(NMHDR& header);
+    void OnToolTipText(NMTTDISPINFOW& info);
+    void OnRowStatesChanged(UINT changedStates);
+    void OnDropFiles(HDROP drop);
+    bool OnQueryEndSession();
+    void OnEndSession(bool ending);
     void OnSize(int width, int height) override;
     void OnDestroy() override;
 
@@ -84,8 +93,8 @@ private:
     bool IsEnabled(Rule rule) const;
     void CreateToolbar();
     void ApplyPlacement();
-    // The configuration and hosts files (nothing under /nosaveload).
-    void SaveConfiguration();
+    // The configuration and hosts files (nothing under /nosaveload); a failure told in a box when asked.
+    void SaveConfiguration(bool showFailure);
     void ComputeReportPath();
     void ShowContextMenu();
     void OnStartup();
@@ -135,6 +144,8 @@ private:
     UINT findMessage_ = 0;
     bool noSaveLoad_ = false;
     bool statusUpdatePending_ = false;
+    bool savedForSessionEnd_ = false;  // saved when Windows asked whether the session may end
+    bool sessionEnding_ = false;
 };
 
 }  // namespace es

@@ -54,11 +54,30 @@ EchoReply ReadReply(IcmpParseRepliesFn parse, unsigned char* area) {
     return reply;
 }
 
+// The echo handle, closed through the entry point of the library that made it.
+class IcmpHandle {
+public:
+    IcmpHandle() = default;
+    IcmpHandle(const IcmpHandle&) = delete;
+    IcmpHandle& operator=(const IcmpHandle&) = delete;
+    ~IcmpHandle() { Reset(); }
+    HANDLE Get() const { return handle_; }
+    bool Valid() const { return handle_ != INVALID_HANDLE_VALUE; }
+    void Reset(HANDLE handle = INVALID_HANDLE_VALUE, IcmpCloseHandleFn close = nullptr) {
+        if (Valid()) close_(handle_);
+        handle_ = handle;
+        close_ = close;
+    }
+
+private:
+    HANDLE handle_ = INVALID_HANDLE_VALUE;
+    IcmpCloseHandleFn close_ = nullptr;
+};
+
 class IcmpEchoService final : public EchoService {
 public:
     IcmpEchoService() : wake_(::CreateEventW(nullptr, FALSE, FALSE, nullptr)) {}
     ~IcmpEchoService() override {
-        if (handle_ != INVALID_HANDLE_VALUE) close_(handle_);
         // Requests still in flight were abandoned at shutdown; the platform may yet write their
         // reply areas, so those stay allocated for the rest of the process.
         if (free_.size() < requests_.size())
@@ -67,8 +86,8 @@ public:
 
     bool Open() override {
         if (!library_ && !Load()) return false;
-        if (handle_ == INVALID_HANDLE_VALUE) handle_ = create_();
-        return handle_ != INVALID_HANDLE_VALUE;
+        if (!handle_.Valid()) handle_.Reset(create_(), close_);
+        return handle_.Valid();
     }
 
     SendResult Send(std::uint32_t address, std::uint32_t timeoutMs, void* context, EchoReply& reply) override {
@@ -76,7 +95,7 @@ public:
         request->context = context;
         std::memset(request->reply, 0, sizeof(request->reply));
         unsigned char data[kRequestSize] = {};
-        DWORD sent = send_(handle_, nullptr, &OnApc, request, address, data, kRequestSize, nullptr, request->reply,
+        DWORD sent = send_(handle_.Get(), nullptr, &OnApc, request, address, data, kRequestSize, nullptr, request->reply,
                            kReplySize, timeoutMs);
         DWORD error = ::GetLastError();
         if (sent != 0 || error == ERROR_IO_PENDING) return SendResult::Started;
@@ -156,7 +175,7 @@ private:
     IcmpCloseHandleFn close_ = nullptr;
     IcmpSendEcho2Fn send_ = nullptr;
     IcmpParseRepliesFn parse_ = nullptr;
-    HANDLE handle_ = INVALID_HANDLE_VALUE;
+    IcmpHandle handle_;  // after the library: closed before it is freed
     KernelHandle wake_;
     EchoListener* listener_ = nullptr;
     std::vector<std::unique_ptr<Request>> requests_;

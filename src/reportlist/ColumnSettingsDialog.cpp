@@ -125,7 +125,7 @@ void ColumnSettingsDialog::OnRowChanged(const NMLISTVIEW& change) {
     settingWidth_ = false;
 }
 
-std::optional<LRESULT> ColumnSettingsDialog::OnNotify(const NMHDR& header) {
+std::optional<LRESULT> ColumnSettingsDialog::OnNotify(NMHDR& header) {
     if (header.idFrom != IDC_COL_LIST) return std::nullopt;
     if (header.code == LVN_ITEMCHANGED) {
         OnRowChanged(reinterpret_cast<const NMLISTVIEW&>(header));

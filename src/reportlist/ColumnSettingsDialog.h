@@ -21,7 +21,7 @@ public:
 protected:
     bool OnInitDialog() override;
     bool OnCommand(int id, int code, HWND control) override;
-    std::optional<LRESULT> OnNotify(const NMHDR& header) override;
+    std::optional<LRESULT> OnNotify(NMHDR& header) override;
 
 private:
     ColumnSettingsDialog(HWND listView, const ReportListBase& list, ReportListView& view);

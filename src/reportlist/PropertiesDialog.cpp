@@ -6,6 +6,7 @@
 #include "resources/ResourceIds.h"
 #include "support/Text.h"
 #include "support/UiFramework.h"
+#include "support/Handles.h"
 
 namespace es {
 
@@ -53,17 +54,15 @@ void PropertiesDialog::BuildForm() {
     // The label column fits the widest title in the dialog's font, which the labels are given too;
     // the value fields keep their right edge.
     HFONT font = reinterpret_cast<HFONT>(::SendMessageW(window_, WM_GETFONT, 0, 0));
-    if (HDC dc = ::GetDC(window_)) {
-        HGDIOBJ previous = font ? ::SelectObject(dc, font) : nullptr;
+    if (const WindowDC dc(window_); dc) {
+        const SelectedObject selected(dc.Get(), font);
         int widest = 0;
         for (int c = 0; c < list_.ColumnCount(); ++c) {
             const std::wstring& title = list_.Column(c).title;
             SIZE size = {};
-            if (::GetTextExtentPoint32W(dc, title.c_str(), static_cast<int>(title.size()), &size))
+            if (::GetTextExtentPoint32W(dc.Get(), title.c_str(), static_cast<int>(title.size()), &size))
                 widest = std::max(widest, static_cast<int>(size.cx));
         }
-        if (previous) ::SelectObject(dc, previous);
-        ::ReleaseDC(window_, dc);
         const int newWidth = widest + kLabelPadding;
         valueLeft += newWidth - labelWidth;
         valueWidth -= newWidth - labelWidth;
@@ -118,7 +117,7 @@ std::optional<INT_PTR> PropertiesDialog::OnMessage(UINT message, WPARAM wParam, 
 
 void ShowProperties(HWND owner, HWND listView, const ReportListBase& list, const ReportListView& view) {
     std::size_t item = 0;
-    if (view.SelectedCount(true) == 1) {
+    if (view.SelectedCount() == 1) {
         const int row = static_cast<int>(::SendMessageW(listView, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
         if (view.ItemOfRow(row, item) && item < list.Count()) {
             PropertiesDialog dialog(list, list.ItemAt(item));

@@ -1,22 +1,64 @@
 #include "reportlist/ReportListView.h"
 
 #include <algorithm>
+#include <array>
+#include <unordered_map>
+
+#include "support/Text.h"
 
 namespace es {
 
 namespace {
 
 constexpr int kMaxLayoutWidth = 2000;
+// What the list view adds to a cell's text when it sizes a column to it, and the header to a title.
+constexpr int kCellPadding = 12;
+constexpr int kTitlePadding = 11;
+constexpr int kSmallImageWidth = 16;
+
+// Text widths in one font, summed from the widths of single characters: GDI does not kern, so the
+// sum is the extent of the whole text, and the characters of a column repeat row after row.
+class TextMeasure {
+public:
+    TextMeasure(HDC dc, HFONT font) : dc_(dc), font_(dc, font) {}
+    int Width(std::wstring_view text) {
+        int width = 0;
+        for (wchar_t ch : text) width += CharWidth(ch);
+        return width;
+    }
+
+private:
+    int CharWidth(wchar_t ch) {
+        const auto code = static_cast<std::uint32_t>(ch);
+        if (code < ascii_.size()) {
+            if (ascii_[code] < 0) ascii_[code] = Measure(ch);
+            return ascii_[code];
+        }
+        auto [known, added] = others_.try_emplace(code, 0);
+        if (added) known->second = Measure(ch);
+        return known->second;
+    }
+    int Measure(wchar_t ch) const {
+        SIZE size = {};
+        ::GetTextExtentPoint32W(dc_, &ch, 1, &size);
+        return static_cast<int>(size.cx);
+    }
+
+    HDC dc_;
+    SelectedObject font_;
+    std::array<int, 128> ascii_ = MakeUnknown();
+    std::unordered_map<std::uint32_t, int> others_;
+
+    static std::array<int, 128> MakeUnknown() {
+        std::array<int, 128> widths;
+        widths.fill(-1);
+        return widths;
+    }
+};
 
 }  // namespace
 
 ReportListView::ReportListView(ReportListBase& list) : list_(list) {}
-
-ReportListView::~ReportListView() {
-    list_.AttachColumnView(nullptr);
-    // The list view destroys its own small images; the header does not.
-    if (headerImages_) ::ImageList_Destroy(headerImages_);
-}
 
 void ReportListView::Attach(HWND listView) {
     listView_ = listView;
@@ -39,15 +81,15 @@ void ReportListView::CreateImageLists(HINSTANCE instance, int rowImagesId, COLOR
                                       int descendingId) {
     smallImages_ = ::ImageList_Create(16, 16, ILC_COLOR24 | ILC_MASK, 4, 4);
     ::SendMessageW(listView_, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(smallImages_));
-    headerImages_ = ::ImageList_Create(16, 16, ILC_COLOR24 | ILC_MASK, 2, 2);
+    headerImages_.Reset(::ImageList_Create(16, 16, ILC_COLOR24 | ILC_MASK, 2, 2));
     for (int id : {ascendingId, descendingId}) {
         auto bitmap = static_cast<HBITMAP>(
             ::LoadImageW(instance, MAKEINTRESOURCEW(id), IMAGE_BITMAP, 16, 16, LR_LOADMAP3DCOLORS));
-        ::ImageList_AddMasked(headerImages_, bitmap, ::GetSysColor(COLOR_BTNFACE));
+        ::ImageList_AddMasked(headerImages_.Get(), bitmap, ::GetSysColor(COLOR_BTNFACE));
         ::DeleteObject(bitmap);
     }
     HWND header = reinterpret_cast<HWND>(::SendMessageW(listView_, LVM_GETHEADER, 0, 0));
-    ::SendMessageW(header, HDM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(headerImages_));
+    ::SendMessageW(header, HDM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(headerImages_.Get()));
     // Shared: the system keeps it, so it is not deleted here.
     auto rows = static_cast<HBITMAP>(::LoadImageW(instance, MAKEINTRESOURCEW(rowImagesId), IMAGE_BITMAP, 0, 0,
                                                   LR_DEFAULTSIZE | LR_LOADTRANSPARENT | LR_SHARED));
@@ -142,11 +184,14 @@ void ReportListView::SortByColumn(int column, bool keepDirection) {
     // The selection belongs to the rows of the control: it is carried over to where each selected
     // record moves. A stable sort keeps equal records in the order they were shown.
     const int rows = RowCount();
-    const int selected = SelectedCount(true);
+    const int selected = SelectedCount();
     std::vector<std::size_t> marked;
     std::size_t focused = SIZE_MAX;
     const int focusRow = static_cast<int>(::SendMessageW(listView_, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED));
     if (focusRow >= 0 && static_cast<std::size_t>(focusRow) < itemOfRow_.size()) focused = itemOfRow_[static_cast<std::size_t>(focusRow)];
+    // The Shift+click anchor stays on its record too.
+    std::size_t anchor = SIZE_MAX;
+    ItemOfRow(static_cast<int>(::SendMessageW(listView_, LVM_GETSELECTIONMARK, 0, 0)), anchor);
     const bool carrySelection = selected > 0 && selected < rows;
     std::vector<int> previousRows;
     if (carrySelection) {
@@ -171,6 +216,7 @@ void ReportListView::SortByColumn(int column, bool keepDirection) {
         ::SendMessageW(listView_, WM_SETREDRAW, TRUE, 0);
     }
     if (focused < rowOfItem_.size() && rowOfItem_[focused] >= 0) SetRowState(rowOfItem_[focused], LVIS_FOCUSED, LVIS_FOCUSED);
+    if (anchor < rowOfItem_.size()) ::SendMessageW(listView_, LVM_SETSELECTIONMARK, 0, rowOfItem_[anchor]);
     ::InvalidateRect(listView_, nullptr, FALSE);
 }
 
@@ -199,17 +245,59 @@ LRESULT ReportListView::CustomDraw(NMLVCUSTOMDRAW* draw) {
 }
 
 void ReportListView::AutoSizeColumns() {
-    for (int c = 0; c < list_.ColumnCount(); ++c) {
-        if (::SendMessageW(listView_, LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(c), 0) > 0)
-            ::SendMessageW(listView_, LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(c), MAKELPARAM(LVSCW_AUTOSIZE, 0));
+    const WindowDC dc(listView_);
+    if (!dc) return;
+    HWND header = reinterpret_cast<HWND>(::SendMessageW(listView_, LVM_GETHEADER, 0, 0));
+    TextMeasure cells(dc.Get(), reinterpret_cast<HFONT>(::SendMessageW(listView_, WM_GETFONT, 0, 0)));
+    std::vector<int> widths(static_cast<std::size_t>(list_.ColumnCount()), -1);
+    for (int c = 0; c < list_.ColumnCount(); ++c)
+        if (::SendMessageW(listView_, LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(c), 0) > 0) widths[static_cast<std::size_t>(c)] = 0;
+    std::wstring scratch;
+    for (std::size_t item : itemOfRow_) {
+        if (item >= list_.Count()) continue;
+        const ReportItem& record = list_.ItemAt(item);
+        for (int c = 0; c < list_.ColumnCount(); ++c) {
+            int& width = widths[static_cast<std::size_t>(c)];
+            if (width >= 0) width = std::max(width, cells.Width(record.SortText(c, scratch)));
+        }
     }
+    TextMeasure titles(dc.Get(), reinterpret_cast<HFONT>(::SendMessageW(header, WM_GETFONT, 0, 0)));
+    for (int c = 0; c < list_.ColumnCount(); ++c) {
+        int width = widths[static_cast<std::size_t>(c)];
+        if (width < 0) continue;
+        width += kCellPadding + (c == 0 && smallImages_ ? kSmallImageWidth : 0);
+        width = std::max(width, titles.Width(list_.Column(c).title) + kTitlePadding);
+        ::SendMessageW(listView_, LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(c), MAKELPARAM(width, 0));
+    }
+}
+
+int ReportListView::FindRow(const NMLVFINDITEMW& find) {
+    const LVFINDINFOW& info = find.lvfi;
+    if (!(info.flags & (LVFI_STRING | LVFI_PARTIAL)) || !info.psz) return -1;
+    list_.ComputeVisibleColumns();
+    if (list_.VisibleColumns().empty()) return -1;
+    const int column = list_.VisibleColumns().front();
+    const std::wstring_view text = info.psz;
+    const bool prefix = (info.flags & LVFI_PARTIAL) != 0;
+    const std::size_t rows = itemOfRow_.size();
+    const std::size_t start = find.iStart >= 0 && static_cast<std::size_t>(find.iStart) < rows ? static_cast<std::size_t>(find.iStart) : 0;
+    const std::size_t span = (info.flags & LVFI_WRAP) ? rows : rows - start;
+    std::wstring scratch;
+    for (std::size_t n = 0; n < span; ++n) {
+        const std::size_t row = (start + n) % rows;
+        if (itemOfRow_[row] >= list_.Count()) continue;
+        std::wstring_view cell = list_.ItemAt(itemOfRow_[row]).SortText(column, scratch);
+        if (prefix) cell = cell.substr(0, text.size());
+        if (cell.size() == text.size() && EqualsNoCase(cell, text)) return static_cast<int>(row);
+    }
+    return -1;
 }
 
 int ReportListView::RowCount() const {
     return listView_ ? static_cast<int>(::SendMessageW(listView_, LVM_GETITEMCOUNT, 0, 0)) : 0;
 }
 
-int ReportListView::SelectedCount(bool) const {
+int ReportListView::SelectedCount() const {
     // Selection is the list view's own here: the rows have no check boxes.
     return listView_ ? static_cast<int>(::SendMessageW(listView_, LVM_GETSELECTEDCOUNT, 0, 0)) : 0;
 }

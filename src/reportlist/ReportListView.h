@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "reportlist/ReportListBase.h"
+#include "support/Handles.h"
 
 namespace es {
 
@@ -22,7 +23,7 @@ public:
     static constexpr int kSavedSort = 65535;
 
     explicit ReportListView(ReportListBase& list);
-    ~ReportListView() override;
+    ~ReportListView() override { list_.AttachColumnView(nullptr); }
     ReportListView(const ReportListView&) = delete;
     ReportListView& operator=(const ReportListView&) = delete;
 
@@ -50,10 +51,14 @@ public:
 
     void SortByColumn(int column, bool keepDirection);
     LRESULT CustomDraw(NMLVCUSTOMDRAW* draw);
+    // Each visible column fits the widest of its texts over every row, as LVSCW_AUTOSIZE would
+    // over a list holding its texts, and its title when that is wider.
     void AutoSizeColumns();
+    // LVN_ODFINDITEMW: the row whose text in the first visible column matches, or -1.
+    int FindRow(const NMLVFINDITEMW& find);
 
     int RowCount() const;
-    int SelectedCount(bool forceSelection) const;
+    int SelectedCount() const;
     bool IsRowMarked(int row) const;
     bool ItemOfRow(int row, std::size_t& item) const;
     // Row -1 is every row.
@@ -72,8 +77,8 @@ private:
 
     ReportListBase& list_;
     HWND listView_ = nullptr;
-    HIMAGELIST smallImages_ = nullptr;
-    HIMAGELIST headerImages_ = nullptr;
+    HIMAGELIST smallImages_ = nullptr;  // the list view destroys its own small images
+    ImageListHandle headerImages_;      // the header does not
     std::vector<std::size_t> itemOfRow_;  // the storage index shown in each row
     std::vector<int> rowOfItem_;          // and back; -1 for none
     std::size_t repaintedRows_ = 0;

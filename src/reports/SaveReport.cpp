@@ -12,6 +12,7 @@
 #include "support/ErrorMessage.h"
 #include "support/FileDialog.h"
 #include "support/FileFilter.h"
+#include "support/Handles.h"
 #include "support/Utf16.h"
 
 namespace es {
@@ -80,15 +81,16 @@ bool CopySelectedToClipboard(HWND owner, ReportListBase& list, const ReportListV
         error = ::GetLastError();
     } else {
         ::EmptyClipboard();
-        HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE, units.size());
-        if (void* block = memory ? ::GlobalLock(memory) : nullptr) {
+        // Ours until the clipboard takes it.
+        GlobalMemory memory(::GlobalAlloc(GMEM_MOVEABLE, units.size()));
+        if (void* block = memory ? ::GlobalLock(memory.Get()) : nullptr) {
             std::memcpy(block, units.data(), units.size());
-            ::GlobalUnlock(memory);
-            if (!::SetClipboardData(CF_UNICODETEXT, memory)) error = ::GetLastError();
+            ::GlobalUnlock(memory.Get());
+            if (::SetClipboardData(CF_UNICODETEXT, memory.Get())) memory.Release();
+            else error = ::GetLastError();
         } else {
             error = ::GetLastError();
         }
-        if (error && memory) ::GlobalFree(memory);
         ::CloseClipboard();
     }
     if (error) ShowErrorMessage(owner, error);

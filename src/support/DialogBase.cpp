@@ -86,7 +86,7 @@ std::optional<INT_PTR> DialogBase::OnMessage(UINT message, WPARAM wParam, LPARAM
         break;
     case WM_NOTIFY:
         if (!lParam) break;
-        if (auto result = OnNotify(*reinterpret_cast<const NMHDR*>(lParam))) {
+        if (auto result = OnNotify(*reinterpret_cast<NMHDR*>(lParam))) {
             ::SetWindowLongPtrW(window_, DWLP_MSGRESULT, *result);
             return TRUE;
         }

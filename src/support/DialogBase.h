@@ -41,7 +41,7 @@ protected:
     // WM_COMMAND; true when handled.
     virtual bool OnCommand(int /*id*/, int /*code*/, HWND /*control*/) { return false; }
     // WM_NOTIFY; a result goes to the dialog's message result.
-    virtual std::optional<LRESULT> OnNotify(const NMHDR& /*header*/) { return std::nullopt; }
+    virtual std::optional<LRESULT> OnNotify(NMHDR& /*header*/) { return std::nullopt; }
 
     HWND window_ = nullptr;
 

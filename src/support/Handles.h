@@ -2,6 +2,7 @@
 #pragma once
 
 #include <windows.h>
+#include <commctrl.h>
 
 #include <utility>
 
@@ -66,11 +67,57 @@ struct WindowTraits {
     static void Close(Handle h) { ::DestroyWindow(h); }
 };
 
+struct ImageListTraits {
+    using Handle = HIMAGELIST;
+    static Handle Invalid() { return nullptr; }
+    static void Close(Handle h) { ::ImageList_Destroy(h); }
+};
+struct GlobalMemoryTraits {
+    using Handle = HGLOBAL;
+    static Handle Invalid() { return nullptr; }
+    static void Close(Handle h) { ::GlobalFree(h); }
+};
+
 using FileHandle = UniqueHandle<FileHandleTraits>;
 using KernelHandle = UniqueHandle<KernelHandleTraits>;
 using ModuleHandle = UniqueHandle<ModuleTraits>;
 using MenuHandle = UniqueHandle<MenuTraits>;
 using GdiObject = UniqueHandle<GdiObjectTraits>;
 using WindowHandle = UniqueHandle<WindowTraits>;
+using ImageListHandle = UniqueHandle<ImageListTraits>;
+using GlobalMemory = UniqueHandle<GlobalMemoryTraits>;
+
+// A window's device context, released with the window it came from.
+class WindowDC {
+public:
+    explicit WindowDC(HWND window) : window_(window), dc_(::GetDC(window)) {}
+    ~WindowDC() {
+        if (dc_) ::ReleaseDC(window_, dc_);
+    }
+    WindowDC(const WindowDC&) = delete;
+    WindowDC& operator=(const WindowDC&) = delete;
+    HDC Get() const { return dc_; }
+    explicit operator bool() const { return dc_ != nullptr; }
+
+private:
+    HWND window_;
+    HDC dc_;
+};
+
+// An object selected into a DC for a scope; the previous one is selected back at its end. A null
+// object selects nothing.
+class SelectedObject {
+public:
+    SelectedObject(HDC dc, HGDIOBJ object) : dc_(dc), previous_(dc && object ? ::SelectObject(dc, object) : nullptr) {}
+    ~SelectedObject() {
+        if (previous_) ::SelectObject(dc_, previous_);
+    }
+    SelectedObject(const SelectedObject&) = delete;
+    SelectedObject& operator=(const SelectedObject&) = delete;
+
+private:
+    HDC dc_;
+    HGDIOBJ previous_;
+};
 
 }  // namespace es

@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "support/Handles.h"
+
 namespace es {
 
 namespace {
@@ -65,9 +67,8 @@ void TranslateDialog(HWND dialog, int templateId) {
 }
 
 void CenterWindowOnScreen(HWND window) {
-    HDC screen = ::GetDC(nullptr);
-    const int width = ::GetDeviceCaps(screen, HORZRES), height = ::GetDeviceCaps(screen, VERTRES);
-    ::ReleaseDC(nullptr, screen);
+    const WindowDC screen(nullptr);
+    const int width = ::GetDeviceCaps(screen.Get(), HORZRES), height = ::GetDeviceCaps(screen.Get(), VERTRES);
     RECT rect;
     ::GetWindowRect(window, &rect);
     ::SetWindowPos(window, nullptr, (width - (rect.right - rect.left)) / 2, (height - (rect.bottom - rect.top)) / 2, 0,

@@ -56,7 +56,7 @@ std::optional<LRESULT> WindowBase::OnMessage(UINT message, WPARAM wParam, LPARAM
         if (OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam))) return 0;
         break;
     case WM_NOTIFY:
-        if (lParam) return OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
+        if (lParam) return OnNotify(*reinterpret_cast<NMHDR*>(lParam));
         break;
     case WM_SIZE:
         OnSize(LOWORD(lParam), HIWORD(lParam));

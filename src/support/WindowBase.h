@@ -34,7 +34,7 @@ protected:
     // WM_COMMAND; true when handled.
     virtual bool OnCommand(int /*id*/, int /*code*/, HWND /*control*/) { return false; }
     // WM_NOTIFY; the result, or nothing for DefWindowProc.
-    virtual std::optional<LRESULT> OnNotify(const NMHDR& /*header*/) { return std::nullopt; }
+    virtual std::optional<LRESULT> OnNotify(NMHDR& /*header*/) { return std::nullopt; }
     virtual void OnSize(int /*width*/, int /*height*/) {}
     virtual void OnDestroy() {}
 

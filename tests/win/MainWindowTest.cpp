@@ -82,6 +82,9 @@ protected:
             rows.push_back(row);
         return rows;
     }
+    int ColumnWidth(int column) const {
+        return static_cast<int>(::SendMessageW(List(), LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(column), 0));
+    }
     int HeaderImage(int column) const {
         HWND header = reinterpret_cast<HWND>(::SendMessageW(List(), LVM_GETHEADER, 0, 0));
         HDITEMW item = {HDI_FORMAT | HDI_IMAGE};
@@ -173,12 +176,14 @@ TEST_F(MainWindowTest, HeaderSortingIsStableAndCarriesTheSelection) {
     EXPECT_EQ(Column(9), (std::vector<std::wstring>{L"1", L"3", L"2", L"4"}));
     EXPECT_EQ(std::pair(HeaderImage(0), HeaderImage(3)), std::pair(-1, 0));
     SelectRows({1, 3});
+    ::SendMessageW(List(), LVM_SETSELECTIONMARK, 0, 3);  // Shift+click ranges start at the record shown as 4
     ClickHeader(0);
     ClickHeader(0);  // host, descending
     EXPECT_EQ(Column(9), (std::vector<std::wstring>{L"2", L"4", L"1", L"3"}));
     EXPECT_EQ(HeaderImage(0), 1);
     EXPECT_EQ(window->Items().SavedSortKey(), 4096);
     EXPECT_EQ(Selected(), (std::vector<int>{1, 3})) << "the records shown as 3 and 4";
+    EXPECT_EQ(::SendMessageW(List(), LVM_GETSELECTIONMARK, 0, 0), 1) << "the anchor moved with its record";
     EXPECT_EQ(StatusText(), L"共 4 項\", 已選取 2 個\"");
 
     window->Settings().IPHostDescFormat = 0;
@@ -233,6 +238,41 @@ TEST_F(MainWindowTest, RefreshesRepaintOnlyChangedRowsResetKeepsTheAddressesAndF
     EXPECT_TRUE(::GetMenuState(window->MainMenu(), IDM_MARKFAILED, MF_BYCOMMAND) & MF_CHECKED);
     EXPECT_EQ(send(), CDRF_NEWFONT);
     EXPECT_EQ(std::pair(draw.clrText, draw.clrTextBk), std::pair(RGB(0, 0, 0), RGB(255, 240, 240)));
+}
+
+// The list holds no texts of its own: sizing a column and typing a row's first letters are
+// answered from the records, rows scrolled out of view included.
+TEST_F(MainWindowTest, AutoSizeFitsEveryRowAndTypingFindsTheRow) {
+    Open(L"/nosaveload /PingEvery 0");
+    const std::wstring longName = L"a-host-name-long-enough-to-be-cut-at-the-default-width.invalid";
+    Build(longName.c_str());
+    Command(IDM_AUTOSIZECOLUMNS);
+    std::vector<int> fitted;
+    for (int c = 0; c < 10; ++c) fitted.push_back(ColumnWidth(c));
+    for (int c = 0; c < 9; ++c) {  // the last column would fill the rest of the list
+        SCOPED_TRACE(c);
+        ::SendMessageW(List(), LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(c), LVSCW_AUTOSIZE_USEHEADER);
+        EXPECT_EQ(fitted[static_cast<std::size_t>(c)], ColumnWidth(c)) << "as the control sizes a row on screen";
+    }
+    // Shown sorted by host: .1.100 to .1.199, .2.100 to .2.199, then the long name.
+    Build((L"127.0.1.100-127.0.1.199 127.0.2.100-127.0.2.199 " + longName).c_str());
+    ASSERT_EQ(Rows(), 201);
+    ::SendMessageW(List(), LVM_SETCOLUMNWIDTH, 0, 150);
+    Command(IDM_AUTOSIZECOLUMNS);
+    EXPECT_EQ(ColumnWidth(0), fitted[0]) << "the long name is the last row, out of view";
+
+    const auto findRow = [&](unsigned flags, const wchar_t* text, int after) {
+        LVFINDINFOW find = {flags, text};
+        return ::SendMessageW(List(), LVM_FINDITEMW, static_cast<WPARAM>(after), reinterpret_cast<LPARAM>(&find));
+    };
+    EXPECT_EQ(findRow(LVFI_PARTIAL | LVFI_STRING, L"127.0.2.15", 120), 150);
+    EXPECT_EQ(findRow(LVFI_PARTIAL | LVFI_STRING, L"127.0.2.15", 170), -1) << "not wrapping";
+    EXPECT_EQ(findRow(LVFI_PARTIAL | LVFI_STRING | LVFI_WRAP, L"127.0.2.15", 170), 150);
+    EXPECT_EQ(findRow(LVFI_PARTIAL | LVFI_STRING, L"A-HOST", -1), 200) << "without case";
+    EXPECT_EQ(findRow(LVFI_STRING, L"A-HOST", -1), -1) << "a whole text must match whole";
+    ::SetFocus(List());
+    for (wchar_t ch : std::wstring(L"a-h")) ::SendMessageW(List(), WM_CHAR, ch, 1);  // a repeat count of 1, as a key press has
+    EXPECT_EQ(Selected(), std::vector<int>{200}) << "typing selects the row";
 }
 
 TEST_F(MainWindowTest, AddressFilesLoadFromADropAndTheOpenDialog) {
