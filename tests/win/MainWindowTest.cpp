@@ -277,11 +277,16 @@ TEST_F(MainWindowTest, AutoSizeFitsEveryRowAndTypingFindsTheRow) {
 
 TEST_F(MainWindowTest, AddressFilesLoadFromADropAndTheOpenDialog) {
     const std::wstring folder = testing_es::CreateTempFolder(L"ld");
-    const std::wstring first = folder + L"\\first.txt", second = folder + L"\\second.txt";
+    // The first dropped path is longer than MAX_PATH; cut to 259 characters it would name another file.
+    const std::wstring deep = folder + L"\\" + std::wstring(250 - folder.size(), L'd');
+    const std::wstring first = deep + L"\\first-list.txt", second = folder + L"\\second.txt";
+    const std::wstring cut = first.substr(0, MAX_PATH - 1);
+    ASSERT_TRUE(::CreateDirectoryW(deep.c_str(), nullptr));
+    testing_es::WriteFileBytes(cut, "127.0.9.9\r\n");
     testing_es::WriteFileBytes(first, "127.0.2.1\r\n127.0.2.2\r\n");
     testing_es::WriteFileBytes(second, testing_es::Utf16Bytes(L"127.0.5.1\r\n127.0.5.2\r\n127.0.5.3"));
     Open();
-    // A drop of two files loads the first only.
+    // A drop of two files loads the first only, by its whole path.
     const std::wstring names = first + L'\0' + second + L'\0' + L'\0';
     HGLOBAL memory = ::GlobalAlloc(GHND, sizeof(DROPFILES) + names.size() * sizeof(wchar_t));
     auto* drop = static_cast<DROPFILES*>(::GlobalLock(memory));
@@ -301,7 +306,8 @@ TEST_F(MainWindowTest, AddressFilesLoadFromADropAndTheOpenDialog) {
         EXPECT_EQ(open.Caption(), L"載入選取的位址檔案");
     }
     EXPECT_EQ(window->Settings().addressList, L"127.0.5.1\r\n127.0.5.2\r\n127.0.5.3") << "UTF-16 without a mark";
-    for (const auto& file : {first, second}) ::DeleteFileW(file.c_str());
+    for (const auto& file : {first, cut, second}) ::DeleteFileW(file.c_str());
+    ::RemoveDirectoryW(deep.c_str());
     ::RemoveDirectoryW(folder.c_str());
 }
 
