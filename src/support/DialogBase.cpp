@@ -1,32 +1,16 @@
 #include "support/DialogBase.h"
 
-#include <unordered_map>
-
 #include "support/UiFramework.h"
 
 namespace es {
 
 namespace {
 
-std::unordered_map<HWND, DialogBase*>& DialogMap() {
-    static std::unordered_map<HWND, DialogBase*> map;
-    return map;
-}
-
 int g_openingTemplate = 0;
 
 }  // namespace
 
-DialogBase::~DialogBase() {
-    auto& map = DialogMap();
-    for (auto it = map.begin(); it != map.end();) it = it->second == this ? map.erase(it) : std::next(it);
-}
-
-DialogBase* DialogBase::FromHandle(HWND dialog) {
-    auto& map = DialogMap();
-    auto it = map.find(dialog);
-    return it == map.end() ? nullptr : it->second;
-}
+DialogBase* DialogBase::FromHandle(HWND dialog) { return dynamic_cast<DialogBase*>(BoundTo(dialog)); }
 
 int DialogBase::OpeningTemplateId() { return g_openingTemplate; }
 
@@ -61,7 +45,7 @@ INT_PTR CALLBACK DialogBase::StaticDialogProc(HWND dialog, UINT message, WPARAM 
         TranslateDialog(dialog, g_openingTemplate);
         if (auto* self = reinterpret_cast<DialogBase*>(lParam)) {
             self->window_ = dialog;
-            DialogMap()[dialog] = self;
+            Bind(dialog, self);
         }
     }
     DialogBase* self = FromHandle(dialog);
@@ -71,7 +55,7 @@ INT_PTR CALLBACK DialogBase::StaticDialogProc(HWND dialog, UINT message, WPARAM 
     const bool ran = RunGuarded(dialog, call);
     if (message == WM_INITDIALOG) ApplyRightToLeft(dialog, kMirrorDescendantStyles | kMirrorDescendantPositions);
     if (message == WM_NCDESTROY) {
-        DialogMap().erase(dialog);
+        Unbind(dialog);
         self->window_ = nullptr;
     }
     return ran && result ? *result : FALSE;

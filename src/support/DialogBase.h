@@ -7,14 +7,13 @@
 
 #include <optional>
 
+#include "support/UiFramework.h"
+
 namespace es {
 
-class DialogBase {
+class DialogBase : public HandleBound {
 public:
     explicit DialogBase(int templateId) : templateId_(templateId) {}
-    DialogBase(const DialogBase&) = delete;
-    DialogBase& operator=(const DialogBase&) = delete;
-    virtual ~DialogBase();
 
     HWND Window() const { return window_; }
 

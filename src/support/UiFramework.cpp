@@ -1,5 +1,6 @@
 #include "support/UiFramework.h"
 
+#include <unordered_map>
 #include <vector>
 
 #include "support/Handles.h"
@@ -64,6 +65,30 @@ void SetDialogTranslator(DialogTranslator translator) { g_translator = translato
 
 void TranslateDialog(HWND dialog, int templateId) {
     if (g_translator) g_translator(dialog, templateId);
+}
+
+namespace {
+
+std::unordered_map<HWND, HandleBound*>& HandleMap() {
+    static std::unordered_map<HWND, HandleBound*> map;
+    return map;
+}
+
+}  // namespace
+
+HandleBound::~HandleBound() {
+    auto& map = HandleMap();
+    for (auto it = map.begin(); it != map.end();) it = it->second == this ? map.erase(it) : std::next(it);
+}
+
+void HandleBound::Bind(HWND window, HandleBound* object) { HandleMap()[window] = object; }
+
+void HandleBound::Unbind(HWND window) { HandleMap().erase(window); }
+
+HandleBound* HandleBound::BoundTo(HWND window) {
+    auto& map = HandleMap();
+    auto it = map.find(window);
+    return it == map.end() ? nullptr : it->second;
 }
 
 void CenterWindowOnScreen(HWND window) {

@@ -30,6 +30,21 @@ using DialogTranslator = void (*)(HWND dialog, int templateId);
 void SetDialogTranslator(DialogTranslator translator);
 void TranslateDialog(HWND dialog, int templateId);
 
+// Windows and dialogs alike are found from their handles through one map. An object leaves it when
+// its handle is destroyed, or at the latest when the object is.
+class HandleBound {
+public:
+    HandleBound() = default;
+    HandleBound(const HandleBound&) = delete;
+    HandleBound& operator=(const HandleBound&) = delete;
+    virtual ~HandleBound();
+
+protected:
+    static void Bind(HWND window, HandleBound* object);
+    static void Unbind(HWND window);
+    static HandleBound* BoundTo(HWND window);
+};
+
 // Keeps the size; left and top are (screen - window) / 2.
 void CenterWindowOnScreen(HWND window);
 

@@ -1,36 +1,17 @@
 #include "support/WindowBase.h"
 
-#include <unordered_map>
-
 #include "support/UiFramework.h"
 
 namespace es {
 
-namespace {
-
-std::unordered_map<HWND, WindowBase*>& WindowMap() {
-    static std::unordered_map<HWND, WindowBase*> map;
-    return map;
-}
-
-}  // namespace
-
-WindowBase::~WindowBase() {
-    if (window_) WindowMap().erase(window_);
-}
-
-WindowBase* WindowBase::FromHandle(HWND window) {
-    auto& map = WindowMap();
-    auto it = map.find(window);
-    return it == map.end() ? nullptr : it->second;
-}
+WindowBase* WindowBase::FromHandle(HWND window) { return dynamic_cast<WindowBase*>(BoundTo(window)); }
 
 LRESULT CALLBACK WindowBase::StaticWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_NCCREATE) {
         auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
         if (auto* self = static_cast<WindowBase*>(create->lpCreateParams)) {
             self->window_ = window;
-            WindowMap()[window] = self;
+            Bind(window, self);
         }
     }
     WindowBase* self = FromHandle(window);
@@ -40,7 +21,7 @@ LRESULT CALLBACK WindowBase::StaticWindowProc(HWND window, UINT message, WPARAM 
     auto call = [&] { result = self->OnMessage(message, wParam, lParam); };
     const bool ran = RunGuarded(window, call);
     if (message == WM_NCDESTROY) {
-        WindowMap().erase(window);
+        Unbind(window);
         self->window_ = nullptr;
     }
     if (!ran) return 0;

@@ -9,14 +9,12 @@
 
 #include <optional>
 
+#include "support/UiFramework.h"
+
 namespace es {
 
-class WindowBase {
+class WindowBase : public HandleBound {
 public:
-    WindowBase() = default;
-    WindowBase(const WindowBase&) = delete;
-    WindowBase& operator=(const WindowBase&) = delete;
-    virtual ~WindowBase();
 
     HWND Window() const { return window_; }
 
