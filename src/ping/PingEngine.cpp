@@ -130,11 +130,6 @@ void PingEngine::Shutdown() {
     if (s.platform.echo) s.platform.echo->Wake();
 }
 
-int PingEngine::ThreadCount() const {
-    std::lock_guard lock(state_->lock);
-    return (state_->pingerRunning ? 1 : 0) + state_->lookupThreads;
-}
-
 void PingEngine::State::Deliver(const PingJob& job) {
     std::lock_guard deliver(deliverLock);
     if (sink) sink->OnPingResult(job);

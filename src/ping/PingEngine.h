@@ -65,9 +65,6 @@ public:
     // end by themselves; no result reaches the sink once it has returned. Final.
     void Shutdown();
 
-    // Threads of the engine still running, abandoned ones included (tests and benchmarks).
-    int ThreadCount() const;
-
 private:
     struct State;
     std::shared_ptr<State> state_;

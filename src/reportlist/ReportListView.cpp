@@ -302,10 +302,6 @@ int ReportListView::SelectedCount() const {
     return listView_ ? static_cast<int>(::SendMessageW(listView_, LVM_GETSELECTEDCOUNT, 0, 0)) : 0;
 }
 
-bool ReportListView::IsRowMarked(int row) const {
-    return (::SendMessageW(listView_, LVM_GETITEMSTATE, static_cast<WPARAM>(row), LVIS_SELECTED) & LVIS_SELECTED) != 0;
-}
-
 void ReportListView::SetRowState(int row, UINT state, UINT mask) {
     LVITEMW lv = {};
     lv.stateMask = mask;

@@ -59,7 +59,6 @@ public:
 
     int RowCount() const;
     int SelectedCount() const;
-    bool IsRowMarked(int row) const;
     bool ItemOfRow(int row, std::size_t& item) const;
     // Row -1 is every row.
     void SetRowState(int row, UINT state, UINT mask);

@@ -16,7 +16,6 @@ public:
 
     // Writing stores value; reading replaces it, with def when the key is missing.
     virtual int ExchangeInt(std::wstring_view key, std::int32_t& value, std::int32_t def) = 0;
-    int ExchangeValue(std::wstring_view key, std::int32_t& value, std::int32_t def) { return ExchangeInt(key, value, def); }
     int ExchangeBool(std::wstring_view key, std::int32_t& value, std::int32_t def) { return ExchangeInt(key, value, def); }
     // Writing stores size bytes; reading overwrites a prefix of bytes (at most size) and sets
     // size to the number read. Non-zero when written, or when reading found a non-empty value.
@@ -25,12 +24,6 @@ public:
     virtual int ExchangeString(std::wstring_view key, std::wstring& value, std::wstring_view def,
                                std::size_t capacity) = 0;
     virtual int ExchangeUInt16(std::wstring_view key, std::uint16_t& value, std::uint16_t def) = 0;
-    int ExchangeInt16(std::wstring_view key, std::int16_t& value, std::int16_t def) {
-        std::int32_t wide = value;
-        int result = ExchangeValue(key, wide, def);
-        value = static_cast<std::int16_t>(wide);
-        return result;
-    }
     virtual int DeleteKey(std::wstring_view key) = 0;
 };
 

@@ -12,19 +12,9 @@ FileHandle CreateFileForWrite(const std::wstring& path) {
         ::CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS, 0, nullptr));
 }
 
-BOOL WriteText(HANDLE file, std::wstring_view text) {
-    // wchar_t is one UTF-16 code unit here, so the text is already UTF-16LE in memory.
-    return WriteBytes(file, text.data(), static_cast<DWORD>(text.size() * sizeof(wchar_t)));
-}
-
 BOOL WriteBytes(HANDLE file, const void* bytes, DWORD count) {
     DWORD written = 0;
     return ::WriteFile(file, bytes, count, &written, nullptr);
-}
-
-BOOL ReadBytes(HANDLE file, void* buffer, DWORD count) {
-    DWORD read = 0;
-    return ::ReadFile(file, buffer, count, &read, nullptr);
 }
 
 std::wstring PendingSavePath(const std::wstring& path) { return path + L".new"; }

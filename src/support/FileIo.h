@@ -15,10 +15,8 @@ FileHandle OpenFileForRead(const std::wstring& path);
 // GENERIC_WRITE, shared for reading, an existing file is truncated.
 FileHandle CreateFileForWrite(const std::wstring& path);
 
-// The text as UTF-16LE, without terminator or byte-order mark; the WriteFile result.
-BOOL WriteText(HANDLE file, std::wstring_view text);
+// The WriteFile result.
 BOOL WriteBytes(HANDLE file, const void* bytes, DWORD count);
-BOOL ReadBytes(HANDLE file, void* buffer, DWORD count);
 
 // Writes the bytes to a new file beside path, then puts it in path's place, so that path holds
 // either its old content or all of the new one, whatever happens midway.

@@ -36,8 +36,6 @@ void SetExceptionGuard(GuardFunction guard) { g_guard = guard ? guard : DefaultG
 bool RunGuarded(HWND window, void (*call)(void*), void* context) { return g_guard(window, call, context); }
 
 void SetRightToLeftLayout(bool on) { g_rightToLeft = on; }
-bool IsRightToLeftLayout() { return g_rightToLeft; }
-
 void ApplyRightToLeft(HWND window, int flags) {
     if (!g_rightToLeft || !window) return;
     std::vector<HWND> descendants;

@@ -18,7 +18,6 @@ bool RunGuarded(HWND window, Handler& handler) {
 
 // Whether the translation asks for right-to-left layout; off until a translation says so.
 void SetRightToLeftLayout(bool on);
-bool IsRightToLeftLayout();
 inline constexpr int kMirrorDescendantStyles = 2;
 inline constexpr int kMirrorDescendantPositions = 1;
 // Nothing unless right-to-left is on. Flags 2: every descendant gets WS_EX_LAYOUTRTL; flags 1:
