@@ -5,8 +5,8 @@
 
 #include "resources/ResourceIds.h"
 #include "support/Text.h"
-#include "support/UiFramework.h"
 #include "support/Handles.h"
+#include "support/UiFramework.h"
 
 namespace es {
 
@@ -17,10 +17,7 @@ constexpr int kBottomSpace = 21;
 constexpr int kButtonMargin = 5;
 constexpr COLORREF kValueText = RGB(0, 0, 192);
 
-struct Template {
-    DWORD style = 0, exStyle = 0;
-    RECT rect = {};
-};
+using Template = PropertiesDialog::Template;
 
 Template TemplateOf(HWND dialog, int id) {
     HWND control = ::GetDlgItem(dialog, id);
@@ -39,36 +36,37 @@ PropertiesDialog::PropertiesDialog(const ReportListBase& list, const ReportItem&
     : FormDialog(IDD_PROPERTIES), list_(list), item_(item) {}
 
 bool PropertiesDialog::OnInitDialog() {
-    BuildForm();
+    const Template label = TemplateOf(window_, IDC_PROP_LABELTEMPLATE);
+    const Template value = TemplateOf(window_, IDC_PROP_VALUETEMPLATE);
+    HFONT font = reinterpret_cast<HFONT>(::SendMessageW(window_, WM_GETFONT, 0, 0));
+    const int labelWidth = LabelWidth(font, label.rect.right - label.rect.left);
+    const int formHeight = AddFields(label, value, labelWidth, font);
+    FitToForm(formHeight);
     return FormDialog::OnInitDialog();
 }
 
-void PropertiesDialog::BuildForm() {
-    const Template label = TemplateOf(window_, IDC_PROP_LABELTEMPLATE);
-    const Template value = TemplateOf(window_, IDC_PROP_VALUETEMPLATE);
-    int labelWidth = label.rect.right - label.rect.left;
-    const int labelHeight = label.rect.bottom - label.rect.top;
-    int valueLeft = value.rect.left, valueWidth = value.rect.right - value.rect.left;
-    const int valueHeight = value.rect.bottom - value.rect.top;
-
-    // The label column fits the widest title in the dialog's font, which the labels are given too;
-    // the value fields keep their right edge.
-    HFONT font = reinterpret_cast<HFONT>(::SendMessageW(window_, WM_GETFONT, 0, 0));
-    if (const WindowDC dc(window_); dc) {
-        const SelectedObject selected(dc.Get(), font);
-        int widest = 0;
-        for (int c = 0; c < list_.ColumnCount(); ++c) {
-            const std::wstring& title = list_.Column(c).title;
-            SIZE size = {};
-            if (::GetTextExtentPoint32W(dc.Get(), title.c_str(), static_cast<int>(title.size()), &size))
-                widest = std::max(widest, static_cast<int>(size.cx));
-        }
-        const int newWidth = widest + kLabelPadding;
-        valueLeft += newWidth - labelWidth;
-        valueWidth -= newWidth - labelWidth;
-        labelWidth = newWidth;
+// The label column fits the widest title in the dialog's font, which the labels are given too.
+int PropertiesDialog::LabelWidth(HFONT font, int templateWidth) const {
+    const WindowDC dc(window_);
+    if (!dc) return templateWidth;
+    const SelectedObject selected(dc.Get(), font);
+    int widest = 0;
+    for (int c = 0; c < list_.ColumnCount(); ++c) {
+        const std::wstring& title = list_.Column(c).title;
+        SIZE size = {};
+        if (::GetTextExtentPoint32W(dc.Get(), title.c_str(), static_cast<int>(title.size()), &size))
+            widest = std::max(widest, static_cast<int>(size.cx));
     }
+    return widest + kLabelPadding;
+}
 
+// One label and value pair per column, copied from the template pair; the value fields keep their
+// right edge. Returns the height of the form.
+int PropertiesDialog::AddFields(const Template& label, const Template& value, int labelWidth, HFONT font) {
+    const int labelHeight = label.rect.bottom - label.rect.top;
+    const int valueLeft = value.rect.left + labelWidth - (label.rect.right - label.rect.left);
+    const int valueWidth = value.rect.right - valueLeft;
+    const int valueHeight = value.rect.bottom - value.rect.top;
     HINSTANCE instance = ::GetModuleHandleW(nullptr);
     int y = 0;
     for (int c = 0; c < list_.ColumnCount(); ++c) {
@@ -83,8 +81,11 @@ void PropertiesDialog::BuildForm() {
         for (HWND control : {labelControl, valueControl}) ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
         y += linesPerField_ * valueHeight + fieldGap_;
     }
+    return y;
+}
 
-    // The dialog grows to hold the form and the OK button, which sits 5 pixels above the bottom.
+// The dialog grows to hold the form and the OK button, which sits 5 pixels above the bottom.
+void PropertiesDialog::FitToForm(int formHeight) {
     HWND ok = ::GetDlgItem(window_, IDOK);
     RECT frame, client, button;
     ::GetWindowRect(window_, &frame);
@@ -92,7 +93,7 @@ void PropertiesDialog::BuildForm() {
     ::GetWindowRect(ok, &button);
     ::MapWindowPoints(nullptr, window_, reinterpret_cast<POINT*>(&button), 2);
     const int buttonHeight = button.bottom - button.top;
-    const int height = (frame.bottom - frame.top) - (client.bottom - client.top) + buttonHeight + y + kBottomSpace;
+    const int height = (frame.bottom - frame.top) - (client.bottom - client.top) + buttonHeight + formHeight + kBottomSpace;
     ::SetWindowPos(window_, nullptr, 0, 0, frame.right - frame.left, height, SWP_NOMOVE | SWP_NOZORDER);
     ::GetClientRect(window_, &client);
     ::SetWindowPos(ok, nullptr, button.left, client.bottom - kButtonMargin - buttonHeight, 0, 0,

@@ -13,13 +13,20 @@ namespace es {
 class PropertiesDialog final : public FormDialog {
 public:
     PropertiesDialog(const ReportListBase& list, const ReportItem& item);
+    // A control of the template: its styles and place in the dialog.
+    struct Template {
+        DWORD style = 0, exStyle = 0;
+        RECT rect = {};
+    };
 
 protected:
     bool OnInitDialog() override;
     std::optional<INT_PTR> OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
-    void BuildForm();
+    int LabelWidth(HFONT font, int templateWidth) const;
+    int AddFields(const Template& label, const Template& value, int labelWidth, HFONT font);
+    void FitToForm(int formHeight);
 
     const ReportListBase& list_;
     const ReportItem& item_;
