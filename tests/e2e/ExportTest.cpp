@@ -92,7 +92,8 @@ TEST_F(StandardListExport, AFormatOptionAsTheLastWordStartsTheWindow) {
     EXPECT_EQ(e2e::ExitCode(process), 0);
 }
 
-// IP-Host description lines, shown columns reordered: description, host, IP address, succeeded.
+// IP-Host description lines, shown columns reordered: description, host, IP address, succeeded;
+// a 26-character host is cut to its 20 characters in tabular text.
 class DescribedListExport : public testing::Test {
 protected:
     void SetUp() override {
@@ -102,7 +103,7 @@ protected:
         e2e::WriteFileBytes(sandbox.PathOf(L"EchoSentinel.cfg"), config);
         e2e::WriteFileBytes(sandbox.PathOf(L"EchoSentinel_hosts.txt"),
                             es::EncodeUtf16Le(L"a&b <x>\r\n10.0.0.9  lead, \"q\"\r\nsolo\r\n"
-                                              L"10.0.0.1-10.0.0.2 range kept\r\n"));
+                                              L"10.0.0.1-10.0.0.2 range kept\r\nabcdefghijklmnopqrstuvwxyz twenty-six\r\n"));
     }
     std::string Export(const std::wstring& option) {
         std::wstring arguments = L"/" + option + L" out";
