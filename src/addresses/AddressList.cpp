@@ -83,6 +83,28 @@ bool ParseRange(std::wstring_view text, std::uint32_t& first, std::uint32_t& las
     return true;
 }
 
+bool ParseCidrBlock(std::wstring_view text, std::uint32_t& first, std::uint32_t& last) {
+    const std::size_t slash = text.find(L'/');
+    if (slash == std::wstring_view::npos) return false;
+    std::uint32_t address = 0;
+    if (!ParseDottedAddress(text.substr(0, slash), address)) return false;
+    // Exactly two digits: every prefix in bounds has two, and "/024" or "/+24" stays a name.
+    const std::wstring_view n = text.substr(slash + 1);
+    const auto isDigit = [](wchar_t c) { return c >= L'0' && c <= L'9'; };
+    if (n.size() != 2 || !isDigit(n[0]) || !isDigit(n[1])) return false;
+    const int prefix = (n[0] - L'0') * 10 + (n[1] - L'0');
+    if (prefix < kMinCidrPrefix || prefix > 32) return false;
+    const std::uint32_t hostBits = prefix == 32 ? 0 : 0xFFFFFFFFu >> prefix;
+    std::uint32_t low = ToHostOrder(address) & ~hostBits, high = low | hostBits;
+    if (prefix <= 30) {  // a /31 is a point-to-point link and has no network or broadcast address
+        ++low;
+        --high;
+    }
+    first = ToNetworkOrder(low);
+    last = ToNetworkOrder(high);
+    return true;
+}
+
 void ExpandAddressList(std::wstring_view text, bool ipHostDescFormat,
                        const std::function<void(AddressRow&)>& addRow) {
     std::wstring_view entry;
@@ -104,7 +126,7 @@ void ExpandAddressList(std::wstring_view text, bool ipHostDescFormat,
     while (entries.Next(entry)) {
         std::uint32_t first = 0, last = 0;
         row.description.clear();
-        if (ParseRange(entry, first, last)) {
+        if (ParseRange(entry, first, last) || ParseCidrBlock(entry, first, last)) {
             for (std::uint32_t h = ToHostOrder(first), end = ToHostOrder(last);; ++h) {
                 row.address = ToNetworkOrder(h);
                 row.hostName = FormatAddress(row.address);

@@ -1,5 +1,5 @@
-// Address list texts turned into rows: dotted addresses, separators, ranges and their limits,
-// IP-host-description lines.
+// Address list texts turned into rows: dotted addresses, separators, ranges and CIDR blocks and
+// their limits, IP-host-description lines.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -36,33 +36,47 @@ TEST(AddressList, DottedAddressesAreFourGroupsOfUpToThreeDigits) {
     }
 }
 
-TEST(AddressList, SeparatorsRangesAndMalformedRanges) {
-    EXPECT_EQ(Rows(L",,host-a;;10.0.0.1-10.0.0.3\r\n\t 1.2.3.256 10.0.0.1 - 10.0.0.5"),
+TEST(AddressList, SeparatorsSplitEntries) {
+    EXPECT_EQ(Rows(L",,host-a;;10.0.0.1-10.0.0.3\r\n\t 1.2.3.256 10.0.0.1 - 10.0.0.5 10.1.2.0 /30"),
               (std::vector<std::wstring>{L"host-a", L"10.0.0.1=10.0.0.1", L"10.0.0.2=10.0.0.2", L"10.0.0.3=10.0.0.3",
-                                         L"1.2.3.256", L"10.0.0.1=10.0.0.1", L"-", L"10.0.0.5=10.0.0.5"}));
+                                         L"1.2.3.256", L"10.0.0.1=10.0.0.1", L"-", L"10.0.0.5=10.0.0.5",
+                                         L"10.1.2.0=10.1.2.0", L"/30"}));
     EXPECT_TRUE(Rows(L" ,;\r\n\t").empty());
-    // One row each, kept as a host name: an empty or backward range, one of 65,536, not a range.
-    for (const wchar_t* entry : {L"10.0.0.5-10.0.0.5", L"10.0.0.5-10.0.0.1", L"10.0.0.0-10.0.255.255", L"10.0.0.1-x",
-                                 L"10.0.0.1-10.0.0.2-10.0.0.3"})
-        EXPECT_EQ(Rows(entry), std::vector<std::wstring>{entry});
     EXPECT_EQ(Rows(std::wstring(300, L'a') + L" next"), (std::vector<std::wstring>{std::wstring(254, L'a'), L"next"}));
 }
 
-TEST(AddressList, TheWidestRangeHas65535AddressesAcrossOctets) {
-    const auto rows = Rows(L"10.0.0.0-10.0.255.254");
-    ASSERT_EQ(rows.size(), 65535u);
-    EXPECT_EQ(rows[255], L"10.0.0.255=10.0.0.255");
-    EXPECT_EQ(rows[256], L"10.0.1.0=10.0.1.0");
-    EXPECT_EQ(rows.back(), L"10.0.255.254=10.0.255.254");
-    EXPECT_EQ(Rows(L"10.0.255.255-10.1.0.1").size(), 3u);
+TEST(AddressList, RangesAndCidrBlocksExpandAscendingAndMalformedOnesStayNames) {
+    struct Case { const wchar_t* entry; std::size_t rows; const wchar_t* first; const wchar_t* last; };
+    const Case cases[] = {
+        {L"10.0.0.1-10.0.0.3", 3, L"10.0.0.1", L"10.0.0.3"}, {L"10.0.255.255-10.1.0.1", 3, L"10.0.255.255", L"10.1.0.1"},
+        {L"10.0.0.0-10.0.255.254", 65535, L"10.0.0.0", L"10.0.255.254"},
+        {L"255.255.255.254-255.255.255.255", 2, L"255.255.255.254", L"255.255.255.255"},
+        {L"10.1.2.0/24", 254, L"10.1.2.1", L"10.1.2.254"}, {L"10.1.2.77/24", 254, L"10.1.2.1", L"10.1.2.254"},
+        {L"10.1.2.4/30", 2, L"10.1.2.5", L"10.1.2.6"},     {L"10.1.2.5/31", 2, L"10.1.2.4", L"10.1.2.5"},
+        {L"10.1.2.5/32", 1, L"10.1.2.5", L"10.1.2.5"},     {L"10.1.99.3/16", 65534, L"10.1.0.1", L"10.1.255.254"},
+        {L"255.255.255.255/31", 2, L"255.255.255.254", L"255.255.255.255"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "\"" << c.entry << "\"");
+        const auto rows = Rows(c.entry);
+        ASSERT_EQ(rows.size(), c.rows);
+        EXPECT_EQ(rows.front(), std::wstring(c.first) + L"=" + c.first);
+        EXPECT_EQ(rows.back(), std::wstring(c.last) + L"=" + c.last);
+    }
+    // One row each, named as written: an empty or backward range, one of 65,536, not a range; a
+    // block wider than a /16, a prefix past 32 or not of two digits, a side that is not an address.
+    for (const wchar_t* entry : {L"10.0.0.5-10.0.0.5", L"10.0.0.5-10.0.0.1", L"10.0.0.0-10.0.255.255", L"10.0.0.1-x",
+                                 L"10.0.0.1-10.0.0.2-10.0.0.3", L"10.0.0.0/15", L"10.0.0.0/33", L"10.0.0.0/x",
+                                 L"10.0.0.0/024", L"10.0.0.0/24x", L"1.2.3/24"})
+        EXPECT_EQ(Rows(entry), std::vector<std::wstring>{entry});
 }
 
 TEST(AddressList, IpHostLinesHaveTheAddressBeforeTheFirstSpaceAndTheDescriptionAfter) {
     EXPECT_EQ(Rows(L"10.0.0.1 Main router, 2nd floor\r\n10.0.0.2\r\n10.0.0.3\tTabbed\n\nhost-b  two  spaces;x\n"
-                   L"10.0.0.1-10.0.0.3 range",
+                   L"10.0.0.1-10.0.0.3 range\n10.1.2.0/30 block",
                    true),
               (std::vector<std::wstring>{L"10.0.0.1=10.0.0.1|Main router, 2nd floor", L"host-b| two  spaces;x",
-                                         L"10.0.0.1-10.0.0.3|range"}));
+                                         L"10.0.0.1-10.0.0.3|range", L"10.1.2.0/30|block"}));
 }
 
 }  // namespace
