@@ -79,6 +79,15 @@ HWND WaitForWindow(HANDLE process, const wchar_t* className, DWORD timeoutMs) {
     return nullptr;
 }
 
+Running StartOnList(const Sandbox& box, const std::string& listBytes, const std::wstring& arguments) {
+    WriteFileBytes(box.PathOf(L"list.txt"), listBytes);
+    Running run;
+    run.process = box.Start(arguments + L" /loadfile \"" + box.PathOf(L"list.txt") + L"\"");
+    run.window = WaitForMainWindow(run.process);
+    run.list = run.window ? ListViewOf(run.window) : nullptr;
+    return run;
+}
+
 std::vector<std::wstring> FolderEntries(const std::wstring& folder) {
     std::vector<std::wstring> names;
     WIN32_FIND_DATAW data;
@@ -138,24 +147,6 @@ std::wstring ListViewCell(HANDLE process, HWND listView, int row, int column) {
                                                 return Bytes(item);
                                             });
     return reinterpret_cast<const wchar_t*>(bytes.data() + sizeof(LVITEMW));
-}
-
-std::vector<int> ListViewColumnOrder(HANDLE process, HWND listView, int columns) {
-    std::vector<int> order(static_cast<std::size_t>(columns), -1);
-    const std::string bytes = SendInProcess(process, listView, LVM_GETCOLUMNORDERARRAY, static_cast<WPARAM>(columns),
-                                            order.size() * sizeof(int), [](char*) { return std::string(); });
-    std::copy_n(reinterpret_cast<const int*>(bytes.data()), order.size(), order.begin());
-    return order;
-}
-
-int HeaderImage(HANDLE process, HWND listView, int column) {
-    HWND header = reinterpret_cast<HWND>(::SendMessageW(listView, LVM_GETHEADER, 0, 0));
-    HDITEMW item = {};
-    item.mask = HDI_FORMAT | HDI_IMAGE;
-    const std::string bytes = SendInProcess(process, header, HDM_GETITEMW, static_cast<WPARAM>(column), sizeof(item),
-                                            [&](char*) { return Bytes(item); });
-    std::memcpy(&item, bytes.data(), sizeof(item));
-    return (item.fmt & HDF_IMAGE) ? item.iImage : -1;
 }
 
 }  // namespace e2e

@@ -46,6 +46,15 @@ inline HWND ListViewOf(HWND mainWindow) { return ::FindWindowExW(mainWindow, nul
 // when none came or the process ended. The main window's class is "EchoSentinel".
 HWND WaitForWindow(HANDLE process, const wchar_t* className, DWORD timeoutMs = 20000);
 inline HWND WaitForMainWindow(HANDLE process) { return WaitForWindow(process, L"EchoSentinel"); }
+// The program started with a file of these bytes as its /loadfile list after the arguments, and
+// its main window and list view; null handles when no window came.
+struct Running {
+    HANDLE process = nullptr;
+    HWND window = nullptr;
+    HWND list = nullptr;
+};
+Running StartOnList(const Sandbox& box, const std::string& listBytes, const std::wstring& arguments);
+
 // The names in a folder, sorted, without "." and "..".
 std::vector<std::wstring> FolderEntries(const std::wstring& folder);
 
@@ -56,11 +65,5 @@ std::string ExpectedReport(const std::string& name);
 
 // Queries of the list view of another process, whose structures must live in that process.
 std::wstring ListViewCell(HANDLE process, HWND listView, int row, int column);
-std::vector<int> ListViewColumnOrder(HANDLE process, HWND listView, int columns);
-inline int ListViewColumnWidth(HWND listView, int column) {
-    return static_cast<int>(::SendMessageW(listView, LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(column), 0));
-}
-// The header item's image index, -1 when it shows none.
-int HeaderImage(HANDLE process, HWND listView, int column);
 
 }  // namespace e2e

@@ -79,6 +79,7 @@ TEST_F(StandardListExport, AFileThatCannotBeCreatedIsReportedWithoutOwner) {
               texts.end()) << "the path does not exist";
     ::PostMessageW(box, WM_COMMAND, IDOK, 0);
     EXPECT_EQ(e2e::ExitCode(process), 0);
+    EXPECT_EQ(::GetFileAttributesW(sandbox.PathOf(L"missing").c_str()), INVALID_FILE_ATTRIBUTES) << "no folder made";
 }
 
 // A format option as the last word is no export: the window runs, and its Exit command ends it.

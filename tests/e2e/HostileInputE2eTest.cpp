@@ -20,7 +20,6 @@ struct Case {
     std::wstring arguments;
     bool errorBox;  // an "Error" box to be closed first
     std::function<void(const Sandbox&)> check;
-    std::function<void(const Sandbox&)> prepare;
 };
 
 // The rows of a tab-delimited export: the first cell of each line.
@@ -51,9 +50,6 @@ TEST(HostileInput, EveryCaseEndsWellWithItsResult) {
          [](const Sandbox& b) { EXPECT_EQ(ReadFileBytes(b.PathOf(L"out")).substr(1, 2), "x,"); }},
         {"70,000 lines, 70,000 rows", {{L"EchoSentinel_hosts.txt", Utf16(std::wstring(seventyThousand.begin(), seventyThousand.end()))}},
          L"/stab out", false, [](const Sandbox& b) { EXPECT_EQ(Hosts(ReadFileBytes(b.PathOf(L"out"))).size(), 70000u); }},
-        {"ranges past the last address or too wide stay names",
-         {{L"EchoSentinel_hosts.txt", Utf16(L"255.255.255.254-255.255.255.255 0.0.0.0-0.1.0.0 1.2.3.4-1.2.3.3")}}, L"/stab out", false,
-         [](const Sandbox& b) { ExpectHosts(b, {L"255.255.255.254", L"255.255.255.255", L"0.0.0.0-0.1.0.0", L"1.2.3.4-1.2.3.3"}); }},
         {"a truncated configuration", {{L"EchoSentinel.cfg", "[Gen"}, {L"EchoSentinel_hosts.txt", Utf16(L"a b")}}, L"/stab out", false,
          [](const Sandbox& b) { ExpectHosts(b, {L"a", L"b"}); }},
         {"a configuration of wrong types and repeated keys",
@@ -70,16 +66,6 @@ TEST(HostileInput, EveryCaseEndsWellWithItsResult) {
          [](const Sandbox& b) { ExpectHosts(b, {L"a"}); }},
         {"an export to a name that is a folder", {{L"out\\keep", ""}}, L"/stab out", true,
          [](const Sandbox& b) { EXPECT_EQ(FolderEntries(b.PathOf(L"out")), std::vector<std::wstring>{L"keep"}); }},
-        {"an export to a missing folder: the box, no folder made", {{L"EchoSentinel_hosts.txt", Utf16(L"a")}}, L"/stab missing\\out", true,
-         [](const Sandbox& b) { EXPECT_EQ(::GetFileAttributesW(b.PathOf(L"missing").c_str()), INVALID_FILE_ATTRIBUTES); }},
-        // Windows does not stop a file being made in a folder marked read-only.
-        {"an export into a read-only folder is written", {{L"EchoSentinel_hosts.txt", Utf16(L"a")}, {L"ro\\keep", ""}},
-         L"/stab ro\\out", false,
-         [](const Sandbox& b) {
-             EXPECT_EQ(Hosts(ReadFileBytes(b.PathOf(L"ro\\out"))), std::vector<std::wstring>{L"a"});
-             ::SetFileAttributesW(b.PathOf(L"ro").c_str(), FILE_ATTRIBUTE_NORMAL);
-         },
-         [](const Sandbox& b) { ::SetFileAttributesW(b.PathOf(L"ro").c_str(), FILE_ATTRIBUTE_READONLY); }},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -88,7 +74,6 @@ TEST(HostileInput, EveryCaseEndsWellWithItsResult) {
             if (name.find(L'\\') != std::wstring::npos) ::CreateDirectoryW(box.PathOf(name.substr(0, name.find(L'\\'))).c_str(), nullptr);
             WriteFileBytes(box.PathOf(name), bytes);
         }
-        if (c.prepare) c.prepare(box);
         HANDLE process = box.Start(c.arguments);
         if (c.errorBox) {
             HWND box32770 = WaitForWindow(process, L"#32770");
@@ -104,11 +89,8 @@ TEST(HostileInput, EveryCaseEndsWellWithItsResult) {
 TEST(HostileInput, AnAddressFileOverTheCapLoadsItsFirstEightMebibytes) {
     for (std::size_t size : {std::size_t{8} << 20, (std::size_t{8} << 20) + 1}) {
         Sandbox box;
-        WriteFileBytes(box.PathOf(L"list.txt"), std::string(size, 'a'));
-        HANDLE process = box.Start(L"/nosaveload /loadfile \"" + box.PathOf(L"list.txt") + L"\"");
-        HWND window = WaitForMainWindow(process);
+        const auto [process, window, list] = StartOnList(box, std::string(size, 'a'), L"/nosaveload");
         ASSERT_NE(window, nullptr);
-        HWND list = ListViewOf(window);
         for (int i = 0; i < 100 && ::SendMessageW(list, LVM_GETITEMCOUNT, 0, 0) == 0; ++i) ::Sleep(50);
         EXPECT_EQ(ListViewCell(process, list, 0, 0), std::wstring(254, L'a'));
         ::PostMessageW(window, WM_CLOSE, 0, 0);

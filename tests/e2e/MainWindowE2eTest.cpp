@@ -36,8 +36,6 @@ int CloseAndWait(HANDLE process, HWND mainWindow) {
 
 std::string Utf16(const std::wstring& text) { return es::EncodeUtf16Le(text); }
 
-std::wstring Quoted(const std::wstring& path) { return L"\"" + path + L"\""; }
-
 std::vector<long> WindowRect(HWND window) {
     RECT rect;
     ::GetWindowRect(window, &rect);
@@ -46,11 +44,8 @@ std::vector<long> WindowRect(HWND window) {
 
 TEST(MainWindowE2e, UnderNoSaveLoadItPingsTheLoadedRowsAndLeavesNothingBehind) {
     Sandbox box;
-    WriteFileBytes(box.PathOf(L"list.txt"), "127.0.0.1-127.0.0.6\r\n");
-    HANDLE process = box.Start(L"/nosaveload /PingEverySeconds 0 /loadfile " + Quoted(box.PathOf(L"list.txt")));
-    HWND window = WaitForMainWindow(process);
+    const auto [process, window, list] = StartOnList(box, "127.0.0.1-127.0.0.6\r\n", L"/nosaveload /PingEverySeconds 0");
     ASSERT_NE(window, nullptr);
-    HWND list = ListViewOf(window);
     ASSERT_TRUE(WaitForPingedRows(process, list, 6, 2)) << "two rounds of six loopback rows";
     EXPECT_EQ(ListViewCell(process, list, 0, 5), L"成功");
     // The HTML report command writes report.html beside the program; the exit removes it.
@@ -82,19 +77,10 @@ TEST(MainWindowE2e, ItSavesTheConfigurationAndHostsFileThatTheNextStartRestores)
     WriteFileBytes(box.PathOf(L"EchoSentinel.cfg"),
                    "[General]\r\nObsolete=1\r\n" + options.substr(11) + "WinPos=2C 00 00 00 00 00 00 00 01 00 00 00 FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF "
                              "FF 28 00 00 00 1E 00 00 00 E4 02 00 00 12 02 00 00\r\nColumns=" + columns + "\r\nSort=4098\r\n");
-    WriteFileBytes(box.PathOf(L"list.txt"), "127.0.0.1-127.0.0.4\r\n");
-    const auto expectLayout = [&](HANDLE process, HWND list) {
-        EXPECT_EQ(ListViewColumnOrder(process, list, 10), (std::vector<int>{1, 0, 2, 3, 4, 5, 6, 7, 8, 9}));
-        EXPECT_EQ(std::pair(ListViewColumnWidth(list, 0), ListViewColumnWidth(list, 4)), std::pair(160, 0));
-        EXPECT_EQ(std::pair(HeaderImage(process, list, 2), HeaderImage(process, list, 0)), std::pair(1, -1));
-    };
-
-    HANDLE process = box.Start(L"/loadfile " + Quoted(box.PathOf(L"list.txt")));
-    HWND window = WaitForMainWindow(process);
+    auto [process, window, list] = StartOnList(box, "127.0.0.1-127.0.0.4\r\n", L"");
     ASSERT_NE(window, nullptr);
-    ASSERT_TRUE(WaitForPingedRows(process, ListViewOf(window), 4, 1));
+    ASSERT_TRUE(WaitForPingedRows(process, list, 4, 1));
     EXPECT_EQ(WindowRect(window), (std::vector<long>{40, 30, 740, 530}));
-    expectLayout(process, ListViewOf(window));
     ::SetWindowPos(window, nullptr, 60, 70, 620, 440, SWP_NOZORDER | SWP_NOACTIVATE);
     EXPECT_EQ(CloseAndWait(process, window), 0);
 
@@ -107,19 +93,39 @@ TEST(MainWindowE2e, ItSavesTheConfigurationAndHostsFileThatTheNextStartRestores)
     EXPECT_EQ(cfg.substr(winPos + 7 + 44 * 3 - 1), "\r\nColumns=" + columns + "\r\nSort=4098\r\n");
     EXPECT_EQ(ReadFileBytes(box.PathOf(L"EchoSentinel_hosts.txt")), Utf16(L"127.0.0.1-127.0.0.4\r\n"));
 
-    // The next start, without a file to load: Ping Options opens with the remembered list.
+    // The next start, without a file to load: Ping Options opens with the remembered list and the
+    // saved options; its seconds follow their check box, and it keeps its minimum size.
     process = box.Start(L"");
     window = WaitForMainWindow(process);
     ASSERT_NE(window, nullptr);
     HWND options109 = WaitForWindow(process, L"#32770");
     ASSERT_NE(options109, nullptr);
-    wchar_t text[100] = L"";
-    ::SendMessageW(::GetDlgItem(options109, 1005), WM_GETTEXT, 100, reinterpret_cast<LPARAM>(text));
-    EXPECT_STREQ(text, L"127.0.0.1-127.0.0.4\r\n");
+    const auto text = [&](int id) {  // WM_GETTEXT: GetWindowText does not ask another process's controls
+        wchar_t text[100] = L"";
+        ::SendDlgItemMessageW(options109, id, WM_GETTEXT, 100, reinterpret_cast<LPARAM>(text));
+        return std::wstring(text);
+    };
+    const auto checked = [&](int id) { return ::SendDlgItemMessageW(options109, id, BM_GETCHECK, 0, 0); };
+    const auto secondsEnabled = [&] { return ::IsWindowEnabled(::GetDlgItem(options109, IDC_OPT_SECONDS)) != FALSE; };
+    EXPECT_EQ(text(IDC_OPT_ADDRESSES), L"127.0.0.1-127.0.0.4\r\n");
+    EXPECT_EQ(text(IDC_OPT_TIMEOUT), L"700");
+    EXPECT_EQ(text(IDC_OPT_SECONDS), L"0");
+    EXPECT_EQ(checked(IDC_OPT_PINGEVERY), BST_CHECKED);
+    EXPECT_EQ(checked(IDC_OPT_REMEMBER), BST_CHECKED);
+    EXPECT_EQ(checked(IDC_OPT_IPHOSTDESC), BST_UNCHECKED);
+    EXPECT_TRUE(secondsEnabled());
+    ::SendDlgItemMessageW(options109, IDC_OPT_PINGEVERY, BM_CLICK, 0, 0);
+    EXPECT_FALSE(secondsEnabled());
+    ::SendDlgItemMessageW(options109, IDC_OPT_PINGEVERY, BM_CLICK, 0, 0);
+    EXPECT_TRUE(secondsEnabled());
+    ::SetWindowPos(options109, nullptr, 0, 0, 50, 50, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    EXPECT_EQ(WindowRect(options109)[2] - WindowRect(options109)[0], 300) << "the minimum width";
+    EXPECT_EQ(WindowRect(options109)[3] - WindowRect(options109)[1], 250) << "the minimum height";
+    ::SetWindowTextW(::GetDlgItem(options109, IDC_OPT_TIMEOUT), L"750");
+    ::SetWindowTextW(::GetDlgItem(options109, IDC_OPT_SECONDS), L"5");
     EXPECT_EQ(WindowRect(window), (std::vector<long>{60, 70, 680, 510}));
     ::PostMessageW(options109, WM_COMMAND, IDOK, 0);
     ASSERT_TRUE(WaitForPingedRows(process, ListViewOf(window), 4, 1));
-    expectLayout(process, ListViewOf(window));
 
     // Choose Columns, Default, OK: the next save holds every column at its default.
     ::PostMessageW(window, WM_COMMAND, 40011, 0);
@@ -128,6 +134,7 @@ TEST(MainWindowE2e, ItSavesTheConfigurationAndHostsFileThatTheNextStartRestores)
     ::SendMessageW(choose, WM_COMMAND, MAKEWPARAM(1008, BN_CLICKED), 0);
     ::SendMessageW(choose, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
     EXPECT_EQ(CloseAndWait(process, window), 0);
+    EXPECT_NE(ReadFileBytes(box.PathOf(L"EchoSentinel.cfg")).find("\r\nPingEverySeconds=5\r\nPingTimeout=750\r\n"), std::string::npos);
     EXPECT_NE(ReadFileBytes(box.PathOf(L"EchoSentinel.cfg"))
                   .find("\r\nColumns=96 00 00 00 6E 00 01 00 6E 00 02 00 5A 00 03 00 5A 00 04 00 78 00 05 00 64 00 06 00 "
                         "64 00 07 00 64 00 08 00 78 00 09 00\r\n"),
@@ -138,11 +145,8 @@ TEST(MainWindowE2e, ItSavesTheConfigurationAndHostsFileThatTheNextStartRestores)
 // when the session does, and a later close saves again.
 TEST(MainWindowE2e, AnEndOfSessionThatIsCancelledLeavesTheProgramPinging) {
     Sandbox box;
-    WriteFileBytes(box.PathOf(L"list.txt"), "127.0.0.1-127.0.0.3\r\n");
-    HANDLE process = box.Start(L"/PingEverySeconds 0 /loadfile " + Quoted(box.PathOf(L"list.txt")));
-    HWND window = WaitForMainWindow(process);
+    const auto [process, window, list] = StartOnList(box, "127.0.0.1-127.0.0.3\r\n", L"/PingEverySeconds 0");
     ASSERT_NE(window, nullptr);
-    HWND list = ListViewOf(window);
     ASSERT_TRUE(WaitForPingedRows(process, list, 3, 1));
     DWORD_PTR answer = 0;
     const DWORD asked = ::GetTickCount();
@@ -169,9 +173,7 @@ TEST(MainWindowE2e, AtASessionEndAReadOnlyConfigurationIsKeptWithoutABox) {
                             "FF FF FF FF FF FF FF FF FF FF 28 00 00 00 1E 00 00 00 E4 02 00 00 12 02 00 00\r\n";
     WriteFileBytes(box.PathOf(L"EchoSentinel.cfg"), old);
     ::SetFileAttributesW(box.PathOf(L"EchoSentinel.cfg").c_str(), FILE_ATTRIBUTE_READONLY);
-    WriteFileBytes(box.PathOf(L"list.txt"), "127.0.0.1\r\n");
-    HANDLE process = box.Start(L"/PingTimeout 900 /loadfile " + Quoted(box.PathOf(L"list.txt")));
-    HWND window = WaitForMainWindow(process);
+    const auto [process, window, list] = StartOnList(box, "127.0.0.1\r\n", L"/PingTimeout 900");
     ASSERT_NE(window, nullptr);
     EXPECT_TRUE(::IsZoomed(window));
     DWORD_PTR answer = 0;
@@ -193,9 +195,7 @@ TEST(MainWindowE2e, TheExceptionReportTerminatesWithExitCode1) {
     for (const int button : {IDCANCEL, IDCANCEL + 0x100}) {  // the Terminate button, then Esc
         Sandbox box;
         ::CopyFileW((es::GetExeDirectory() + L"\\EchoSentinelFaultHook.exe").c_str(), box.PathOf(L"EchoSentinel.exe").c_str(), FALSE);
-        WriteFileBytes(box.PathOf(L"list.txt"), "");
-        HANDLE process = box.Start(L"/nosaveload /loadfile " + Quoted(box.PathOf(L"list.txt")));
-        HWND window = WaitForMainWindow(process);
+        const auto [process, window, list] = StartOnList(box, "", L"/nosaveload");
         ASSERT_NE(window, nullptr);
         ::PostMessageW(window, WM_APP + 0x3F0, 0, 0);
         HWND report = WaitForWindow(process, L"#32770");
@@ -213,11 +213,8 @@ TEST(MainWindowE2e, TheProcessEndsPromptlyWhileAnEchoWaitsForItsTimeout) {
     const char* silent = std::getenv("ES_SILENT_HOST");
     if (!silent || !*silent) GTEST_SKIP() << "no silent host in this run (scripts/silent-host.sh)";
     Sandbox box;
-    WriteFileBytes(box.PathOf(L"list.txt"), "127.0.0.1\r\n" + std::string(silent) + "\r\n");
-    HANDLE process = box.Start(L"/PingTimeout 20000 /loadfile " + Quoted(box.PathOf(L"list.txt")));
-    HWND window = WaitForMainWindow(process);
+    const auto [process, window, list] = StartOnList(box, "127.0.0.1\r\n" + std::string(silent) + "\r\n", L"/PingTimeout 20000");
     ASSERT_NE(window, nullptr);
-    HWND list = ListViewOf(window);
     bool answered = false;  // the loopback row has its reply: the round is under way
     for (int i = 0; i < 200 && !answered; ++i, ::Sleep(50))
         for (int row = 0; row < RowCount(list); ++row)
