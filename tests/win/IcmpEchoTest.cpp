@@ -11,16 +11,13 @@
 
 #include "ping/IcmpEchoService.h"
 #include "ping/PingItemList.h"
+#include "win/UiDriver.h"
 
 namespace es {
 namespace {
 
 class IcmpRoundTest : public testing::Test {
 protected:
-    static void SetUpTestSuite() {
-        WSADATA data;
-        ::WSAStartup(0x0101, &data);
-    }
     void SetUp() override {
         list.Initialise(0);
         list.Engine().SetPlatformFactory(MakeIcmpPlatform);

@@ -30,10 +30,6 @@ using testing_es::PumpUntil;
 
 class MainWindowTest : public testing::Test {
 protected:
-    static void SetUpTestSuite() {
-        WSADATA data;
-        ::WSAStartup(0x0101, &data);
-    }
     void SetUp() override { InstallBuiltInTexts(&texts); }
     void TearDown() override {
         window.reset();
@@ -132,24 +128,22 @@ TEST_F(MainWindowTest, StatusBarToolTipsAndCommandStatesFollowingTheRowsTheSelec
     NMTTDISPINFOW tip = {{window->Toolbar(), IDM_STARTPING, TTN_GETDISPINFOW}};
     ::SendMessageW(window->Window(), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&tip));
     EXPECT_STREQ(tip.szText, L"開始 Ping\tF7") << "a tip is the menu text of its command";
-    int parts[3] = {};
-    ASSERT_EQ(::SendMessageW(window->StatusBar(), SB_GETPARTS, 3, reinterpret_cast<LPARAM>(parts)), 2);
-    EXPECT_EQ(std::pair(parts[0], parts[1]), std::pair(300, 1024));
-    EXPECT_TRUE(HIWORD(::SendMessageW(window->StatusBar(), SB_GETTEXTLENGTHW, 1, 0)) & SBT_OWNERDRAW);
+    // The main menu's states, and the toolbar button's where the command has one.
     const auto expect = [&](const char* when, std::initializer_list<std::pair<int, bool>> states, HMENU menu = nullptr) {
-        for (auto [id, enabled] : states) EXPECT_EQ(Enabled(id, menu), enabled) << when << ": " << id;
+        for (auto [id, enabled] : states) {
+            EXPECT_EQ(Enabled(id, menu), enabled) << when << ": " << id;
+            if (!menu && ::SendMessageW(window->Toolbar(), TB_COMMANDTOINDEX, static_cast<WPARAM>(id), 0) >= 0) {
+                EXPECT_EQ(ButtonEnabled(id), enabled) << when << ": button " << id;
+            }
+        }
     };
     expect("no rows", {{IDM_FIND, false}, {IDM_STARTPING, false}, {IDM_STOPPING, false}, {IDM_RESET, false},
                        {IDM_HTMLREPORTALL, false}, {IDM_SAVESELECTED, false}, {IDM_PINGOPTIONS, true}});
-    EXPECT_FALSE(ButtonEnabled(IDM_STARTPING));
-    EXPECT_TRUE(ButtonEnabled(IDM_PINGOPTIONS));
 
     Build(L"127.0.0.1-127.0.0.3", true);
     SelectRows({1});
     expect("one selected while pinging", {{IDM_SAVESELECTED, true}, {IDM_STOPPING, true}, {IDM_STARTPING, false},
                                           {IDM_RESET, true}, {IDM_PROPERTIES, true}, {IDM_COPYSELECTED, true}});
-    EXPECT_TRUE(ButtonEnabled(IDM_STOPPING));
-    EXPECT_TRUE(ButtonEnabled(IDM_PROPERTIES));
     ::SendMessageW(window->Window(), WM_COMMAND, MAKEWPARAM(IDM_STARTPING, 1), 0);  // F7 while grayed
     PumpFor(50);
     EXPECT_EQ(echo->SentCount(), 3u) << "a grayed command does nothing, also from its key";
@@ -157,7 +151,6 @@ TEST_F(MainWindowTest, StatusBarToolTipsAndCommandStatesFollowingTheRowsTheSelec
     SelectRows({});
     Command(IDM_STOPPING);
     expect("stopped, none selected", {{IDM_STOPPING, false}, {IDM_STARTPING, true}, {IDM_SAVESELECTED, false}});
-    EXPECT_TRUE(ButtonEnabled(IDM_STARTPING));
     HMENU popup = ::GetSubMenu(window->ContextMenu(), 0);
     SelectRows({0, 1});
     window->UpdateCommandStates(popup);
@@ -303,7 +296,6 @@ TEST_F(MainWindowTest, AddressFilesLoadFromADropAndTheOpenDialog) {
         auto open = Answer(second, IDOK);
         Command(IDM_LOADADDRESSFILE);
         ASSERT_FALSE(open.TimedOut());
-        EXPECT_EQ(open.Caption(), L"載入選取的位址檔案");
     }
     EXPECT_EQ(window->Settings().addressList, L"127.0.5.1\r\n127.0.5.2\r\n127.0.5.3") << "UTF-16 without a mark";
     for (const auto& file : {first, cut, second}) ::DeleteFileW(file.c_str());
@@ -373,8 +365,6 @@ TEST_F(MainWindowTest, ChooseColumnsMovesHidesSizesAndRestoresColumns) {
         for (int c = 0; c < 10; ++c) order.push_back(static_cast<int>(::SendMessageW(List(), LVM_GETCOLUMNWIDTH, c, 0)));
         return order;
     };
-    const std::vector<int> defaults = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 150, 110, 110, 90, 90, 120, 100, 100, 100, 120};
-    ASSERT_EQ(layout(), defaults);
     run([&](HWND dialog, HWND rows) {
         select(rows, 1);
         testing_es::ClickButton(dialog, IDC_COL_MOVEUP);  // the IP address first
@@ -432,7 +422,6 @@ TEST_F(MainWindowTest, PropertiesCopyAndSaveReadTheSelectedRowsAsShown) {
         SelectRows({2});
         Command(IDM_PROPERTIES);
         ASSERT_TRUE(look.Done() && !look.TimedOut());
-        EXPECT_EQ(look.Caption(), L"屬性");
         ASSERT_EQ(labels.size(), 10u);
         EXPECT_EQ(labels[7], L"為上次測試特殊的生存時間:");
         EXPECT_EQ(values, (std::vector<std::wstring>{L"127.0.0.2", L"127.0.0.2", L"", L"0", L"0", L"", L"", L"", L"", L""}));
@@ -453,8 +442,17 @@ TEST_F(MainWindowTest, PropertiesCopyAndSaveReadTheSelectedRowsAsShown) {
     ::CloseClipboard();
     EXPECT_EQ(copied, L"127.0.0.4\t127.0.0.4\t0\t\r\n127.0.0.2\t127.0.0.2\t0\t\r\n");
 
+    // Three of the Save dialog's filters, each giving its own format.
     const std::wstring folder = testing_es::CreateTempFolder(L"sav");
-    for (int format = 1; format <= 7; ++format) {
+    const auto cell = [](std::wstring text) { return text.append(20 - text.size(), L' ') + L' '; };  // 20 wide
+    const std::wstring tabular = cell(L"127.0.0.4") + cell(L"127.0.0.4") + cell(L"0") + L"\r\n" +
+                                 cell(L"127.0.0.2") + cell(L"127.0.0.2") + cell(L"0") + L"\r\n";
+    const std::pair<int, std::string> saves[] = {
+        {2, "\xFF\xFE" + testing_es::Utf16Bytes(copied)},
+        {3, "\xFF\xFE" + testing_es::Utf16Bytes(tabular)},
+        {4, "127.0.0.4,127.0.0.4,0\r\n127.0.0.2,127.0.0.2,0\r\n"},
+    };
+    for (const auto& [format, bytes] : saves) {
         SCOPED_TRACE(format);
         const std::wstring path = folder + L"\\rows" + std::to_wstring(format) + L".out";
         window->Settings().SaveFilterIndex = format;
@@ -462,18 +460,9 @@ TEST_F(MainWindowTest, PropertiesCopyAndSaveReadTheSelectedRowsAsShown) {
             auto save = Answer(path, IDOK);
             Command(IDM_SAVESELECTED);
             ASSERT_FALSE(save.TimedOut());
-            EXPECT_EQ(save.Caption(), L"選取一個檔名存盤");
         }
         EXPECT_EQ(window->Settings().SaveFilterIndex, format);
-        const std::string bytes = testing_es::ReadFileBytes(path);
-        if (format == 4) {
-            EXPECT_EQ(bytes, "127.0.0.4,127.0.0.4,0\r\n127.0.0.2,127.0.0.2,0\r\n");
-        } else {
-            const auto at = [&](const wchar_t* text) { return bytes.find(testing_es::Utf16Bytes(text)); };
-            EXPECT_EQ(bytes.substr(0, 2), "\xFF\xFE");
-            EXPECT_LT(at(L"127.0.0.4"), at(L"127.0.0.2")) << "rows in the order shown";
-            EXPECT_EQ(at(L"127.0.0.3"), std::string::npos) << "only the selected rows";
-        }
+        EXPECT_EQ(testing_es::ReadFileBytes(path), bytes);
         ::DeleteFileW(path.c_str());
     }
     ::RemoveDirectoryW(folder.c_str());

@@ -2,7 +2,10 @@
 // acting on a modal dialog from inside its modal loop.
 #pragma once
 
+#include <winsock2.h>
 #include <windows.h>
+
+#include <gtest/gtest.h>
 
 #include <functional>
 #include <string>
@@ -11,6 +14,15 @@
 #include "support/WindowBase.h"
 
 namespace testing_es {
+
+// Winsock started once for the whole run, as the program starts it: the engine looks names up.
+struct SocketsEnvironment : testing::Environment {
+    void SetUp() override {
+        WSADATA data;
+        ::WSAStartup(0x0101, &data);
+    }
+};
+inline testing::Environment* const kSockets = testing::AddGlobalTestEnvironment(new SocketsEnvironment);
 
 // Dispatches this thread's messages until condition() holds or timeoutMs passed; a WM_QUIT that
 // a closing window posts is dropped. onPosted sees every message before it is dispatched.
