@@ -58,6 +58,25 @@ TEST(LanguageE2e, TheTemplateIsWrittenOnceAndKeepsWhatATranslatorWrote) {
     EXPECT_NE(std::find(again.begin(), again.end(), std::pair<std::wstring, std::wstring>(L"strings/1001", L"Host")), again.end());
 }
 
+// Dialog 109 of the copy cut after its signature: the error box, exit code 1 and no file at all.
+TEST(LanguageE2e, ATemplateThatCannotBeReadWholeIsNotWritten) {
+    Sandbox box;
+    HANDLE update = ::BeginUpdateResourceW(box.PathOf(L"EchoSentinel.exe").c_str(), FALSE);
+    char cut[] = "\x01\x00\xFF\xFF";
+    ASSERT_TRUE(::UpdateResourceW(update, RT_DIALOG, MAKEINTRESOURCEW(109), MAKELANGID(LANG_CHINESE, SUBLANG_CHINESE_TRADITIONAL), cut, 4));
+    ASSERT_TRUE(::EndUpdateResourceW(update, FALSE));
+    HANDLE process = box.Start(L"/savelangfile");
+    HWND error = WaitForWindow(process, L"#32770");
+    ASSERT_NE(error, nullptr) << "no error box";
+    EXPECT_EQ(WindowText(error), L"Error");
+    std::vector<std::wstring> texts;
+    for (HWND child = ::GetWindow(error, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) texts.push_back(WindowText(child));
+    EXPECT_NE(std::find_if(texts.begin(), texts.end(), [](const std::wstring& text) { return text.rfind(L"Error 13: ", 0) == 0; }), texts.end());
+    ::PostMessageW(error, WM_COMMAND, IDOK, 0);
+    EXPECT_EQ(ExitCode(process), 1);
+    EXPECT_EQ(FolderEntries(box.Folder()), std::vector<std::wstring>{L"EchoSentinel.exe"});
+}
+
 TEST(LanguageE2e, TheEnglishTranslationHasEveryKeyWithTheBuiltInConversions) {
     Sandbox box;
     ASSERT_EQ(box.Run(L"/savelangfile"), 0);
