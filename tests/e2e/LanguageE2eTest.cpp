@@ -1,6 +1,7 @@
 // The translation file and its template with the real executable: "/savelangfile" writes every
-// text once and keeps what a translator wrote; the shipped English translation has every key with
-// the built-in text's conversions; a translation turns the HTML report's head and direction.
+// text once and keeps what a translator wrote, or nothing when a resource is unreadable; the shipped English translation has every key with
+// the built-in text's conversions; a translation turns the HTML report's head and direction, and
+// a lone '%' in a text that is never formatted stays.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -94,11 +95,11 @@ TEST(LanguageE2e, TheEnglishTranslationHasEveryKeyWithTheBuiltInConversions) {
 TEST(LanguageE2e, ATranslationGivesTheHtmlReportItsCharsetAndDirection) {
     Sandbox box;
     WriteFileBytes(box.PathOf(L"EchoSentinel_lng.ini"),
-                   "\xFF\xFE" + es::EncodeUtf16Le(L"[general]\r\nrtl=1\r\ncharset=big5\r\n[strings]\r\n8=Pings\r\n"));
+                   "\xFF\xFE" + es::EncodeUtf16Le(L"[general]\r\nrtl=1\r\ncharset=big5\r\n[strings]\r\n8=Pings 100%\r\n"));
     ASSERT_EQ(box.Run(L"/shtml out.html"), 0);
     const std::string html = ReadFileBytes(box.PathOf(L"out.html"));
-    for (const wchar_t* part : {L"<meta http-equiv='content-type' content='text/html;charset=big5'><title>Pings</title>",
-                                L"<body>\r\n<table dir=\"rtl\"><tr><td>\r\n <h3>Pings</h3>"})
+    for (const wchar_t* part : {L"<meta http-equiv='content-type' content='text/html;charset=big5'><title>Pings 100%</title>",
+                                L"<body>\r\n<table dir=\"rtl\"><tr><td>\r\n <h3>Pings 100%</h3>"})
         EXPECT_NE(html.find(es::EncodeUtf16Le(part)), std::string::npos) << std::string(part, part + wcslen(part));
 }
 

@@ -55,22 +55,24 @@ TEST(StringCache, EveryIdIsFetchedOnceAndKeepsItsPointerHoweverManyAreCached) {
     EXPECT_STREQ(cache.Get(401 + kUntranslated), L"built-in");
 }
 
-TEST(StringCache, ATranslationThatAsksTheFormatterForOtherArgumentsIsNotUsed) {
-    const std::tuple<const wchar_t*, const wchar_t*, bool> cases[] = {
-        {L"共 %d 項", L"%d items", true},         {L"共 %d 項", L"%-5d items", true},
-        {L"共 %d 項", L"%s items", false},        {L"共 %d 項", L"items", false},
-        {L"共 %d 項", L"%d %d items", false},     {L"共 %d 項", L"%d items%n", false},
-        {L"%s: %d", L"%d: %s", false},            {L"Ping 清單", L"100%% pings", true},
-        {L"Ping 清單", L"%*s", false},            {L"載入中... %d", L"Loading %", false},
-        {L"%ls %lu", L"%ls, %lu", true},          {L"%ls %lu", L"%s %u", false},
+// Only the texts the program formats (the status bar's 4, 5 and 14) are checked.
+TEST(StringCache, ATranslatedFormatThatAsksTheFormatterForOtherArgumentsIsNotUsed) {
+    const std::tuple<std::uint32_t, const wchar_t*, const wchar_t*, bool> cases[] = {
+        {4, L"共 %d 項", L"%d items", true},          {4, L"共 %d 項", L"%-5d items", true},
+        {4, L"共 %d 項", L"%s items", false},         {4, L"共 %d 項", L"items", false},
+        {4, L"共 %d 項", L"%d %d items", false},      {4, L"共 %d 項", L"%d items%n", false},
+        {5, L"%s: %d", L"%d: %s", false},             {4, L"共 %d 項", L"100%% of %d", true},
+        {5, L"%d", L"%*d", false},                    {14, L"載入中... %d", L"Loading %", false},
+        {14, L"%ls %lu", L"%ls, %lu", true},          {14, L"%ls %lu", L"%s %u", false},
+        {1006, L"上次測試狀態", L"Loss %", true},     {8, L"Ping 清單", L"%s%n %d", true},
     };
-    for (const auto& [builtInText, translated, used] : cases) {
+    for (const auto& [id, builtInText, translated, used] : cases) {
         FakeBuiltIn builtIn;
-        builtIn.texts[4] = builtInText;
+        builtIn.texts[static_cast<std::uint16_t>(id)] = builtInText;
         FakeTranslation translation;
-        translation.texts[4] = translated;
+        translation.texts[id] = translated;
         StringCache cache(builtIn, &translation);
-        EXPECT_STREQ(cache.Get(4), used ? translated : builtInText) << std::wstring(translated).size();
+        EXPECT_STREQ(cache.Get(id), used ? translated : builtInText) << id << " " << std::wstring(translated).size();
     }
 }
 
