@@ -2,8 +2,8 @@
 
 #include <shellapi.h>
 
-#include "app/ScrambledText.h"
 #include "resources/ResourceIds.h"
+#include "support/ScrambledText.h"
 #include "support/Text.h"
 #include "support/UiFramework.h"
 
@@ -31,7 +31,7 @@ bool IsWebOrMailAddress(const std::wstring& address) {
 
 AboutDialog::AboutDialog(TranslatorCredit credit, LinkOpener open)
     : DialogBase(IDD_ABOUT), credit_(std::move(credit)), open_(std::move(open)),
-      nameLine_(kNameLine.Plain()), linkAddress_(kLinkAddress.Plain()) {
+      nameLine_(kNameLine.Plain()), linkAddress_(kMakerAddress.Plain()) {
     if (!open_) open_ = [](HWND owner, const std::wstring& address) {
         ::ShellExecuteW(owner, L"open", address.c_str(), nullptr, nullptr, SW_SHOW);
     };

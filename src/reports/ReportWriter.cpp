@@ -3,6 +3,7 @@
 #include "lang/ReportLanguage.h"
 #include "lang/StringTable.h"
 #include "resources/ResourceIds.h"
+#include "support/ScrambledText.h"
 #include "support/Text.h"
 #include "support/Utf16.h"
 
@@ -145,7 +146,7 @@ void WriteHtmlHead(const ReportListBase& list, TextSink& sink, int format) {
     sink.Write(L"<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 3.2 Final//EN\">\r\n");
     sink.Write(Fit(L"<html><head>" + meta + L"<title>" + title + L"</title></head>\r\n<body>\r\n" + rtl + L" <h3>" +
                    title + L"</h3>\r\n"));
-    sink.Write(Fit(L"<br><h4>" + std::wstring(GetString(IDS_HTMLCREDIT)) + L" <a href=\"" + std::wstring(kMakerAddress) +
+    sink.Write(Fit(L"<br><h4>" + std::wstring(GetString(IDS_HTMLCREDIT)) + L" <a href=\"" + kMakerAddress.Plain() +
                        L"\" target=\"newwin\">EchoSentinel</a></h4><p>",
                    1024));
     if (format != kFormatHtmlHorizontal) return;
