@@ -1,6 +1,5 @@
 #include "reports/ReportWriter.h"
 
-#include "lang/ReportLanguage.h"
 #include "lang/StringTable.h"
 #include "resources/ResourceIds.h"
 #include "support/ScrambledText.h"
@@ -137,7 +136,7 @@ bool WriteXmlItem(const ReportListBase& list, TextSink& sink, const ReportItem& 
 }
 
 void WriteHtmlHead(const ReportListBase& list, TextSink& sink, int format) {
-    const ReportLanguage& language = GetReportLanguage();
+    const LanguageGeneral language = InstalledLanguageGeneral();
     const std::wstring title = list.GetReportTitle();
     std::wstring meta = language.charset.empty()
                             ? std::wstring()
@@ -166,7 +165,7 @@ void WriteHtmlHead(const ReportListBase& list, TextSink& sink, int format) {
 
 void WriteHtmlTail(TextSink& sink, int format) {
     if (format == kFormatHtmlHorizontal) sink.Write(L"</table>\r\n");
-    if (GetReportLanguage().rightToLeft) sink.Write(L"</table>");
+    if (InstalledLanguageGeneral().rightToLeft) sink.Write(L"</table>");
     sink.Write(L"\r\n</body></html>");
 }
 

@@ -5,6 +5,7 @@
 #include <map>
 #include <tuple>
 
+#include "common/BuiltInTexts.h"
 #include "lang/StringTable.h"
 
 namespace es {
@@ -13,8 +14,8 @@ namespace {
 template <typename Id>
 struct Texts {
     std::map<Id, std::wstring> texts;
-    int fetches = 0;
-    std::wstring Find(Id id) {
+    mutable int fetches = 0;
+    std::wstring Find(Id id) const {
         ++fetches;
         auto it = texts.find(id);
         return it == texts.end() ? std::wstring() : it->second;
@@ -24,7 +25,11 @@ struct FakeBuiltIn : BuiltInTextSource, Texts<std::uint16_t> {
     std::wstring Load(std::uint16_t id) override { return Find(id); }
 };
 struct FakeTranslation : TranslationSource, Texts<std::uint32_t> {
-    std::wstring Lookup(std::uint32_t id) override { return Find(id); }
+    std::wstring Value(const std::wstring& section, const std::wstring& key) const override {
+        return section == L"strings" ? Find(static_cast<std::uint32_t>(std::stoul(key))) : L"";
+    }
+    const LanguageGeneral& General() const override { return general; }
+    LanguageGeneral general;
 };
 
 TEST(StringCache, EveryIdIsFetchedOnceAndKeepsItsPointerHoweverManyAreCached) {
@@ -77,12 +82,12 @@ TEST(StringCache, ATranslatedFormatThatAsksTheFormatterForOtherArgumentsIsNotUse
 }
 
 TEST(GetStringTest, TextsHandedOutStayValidWhenTheSourceIsReplaced) {
-    FakeBuiltIn builtIn;
-    builtIn.texts[8] = L"Ping \u6E05\u55AE";
-    InstallBuiltInTexts(&builtIn);
-    const wchar_t* text = GetString(8);
-    EXPECT_EQ(GetString(8), text);
-    InstallBuiltInTexts(nullptr);
+    const wchar_t* text = nullptr;
+    {
+        testing_es::BuiltInTexts builtIn;
+        text = GetString(8);
+        EXPECT_EQ(GetString(8), text);
+    }
     EXPECT_STREQ(GetString(8), L"");
     EXPECT_STREQ(text, L"Ping \u6E05\u55AE");
 }
