@@ -12,7 +12,7 @@ add_library(es_portable STATIC
   ${ES_SRC}/support/CommandLine.cpp
   ${ES_SRC}/lang/StringTable.cpp
   ${ES_SRC}/lang/FormatCheck.cpp
-  ${ES_SRC}/lang/ReportLanguage.cpp
+  ${ES_SRC}/lang/DialogTemplate.cpp
   ${ES_SRC}/settings/AppSettings.cpp
   ${ES_SRC}/settings/CommandLineSettings.cpp
   ${ES_SRC}/settings/WindowPlacement.cpp

@@ -10,7 +10,7 @@ shift || true
 cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz >/dev/null
 harnesses=("$@")
-[ ${#harnesses[@]} -gt 0 ] || harnesses=(AddressListFuzz FileDecodeFuzz CommandLineFuzz ConfigValuesFuzz TranslationFormatFuzz ReportWriterFuzz)
+[ ${#harnesses[@]} -gt 0 ] || harnesses=(AddressListFuzz FileDecodeFuzz CommandLineFuzz ConfigValuesFuzz TranslationFormatFuzz ReportWriterFuzz DialogTemplateFuzz)
 for harness in "${harnesses[@]}"; do
   found=build/fuzz/corpus/$harness
   mkdir -p "$found" "fuzz/corpus/$harness"

@@ -2,8 +2,8 @@
 
 #include <shellapi.h>
 
-#include "app/ScrambledText.h"
 #include "resources/ResourceIds.h"
+#include "support/ScrambledText.h"
 #include "support/Text.h"
 #include "support/UiFramework.h"
 
@@ -14,11 +14,24 @@ namespace {
 constexpr COLORREF kLinkColor = RGB(0, 0, 192);
 constexpr std::size_t kMaxTranslatorName = 63;
 
+// The translator's address comes from a file anyone may write: the shell opens it only as a web or
+// mail address, never a program, file or share, and without a space or quote that could end it
+// early on the command line of the program that handles it.
+bool IsWebOrMailAddress(const std::wstring& address) {
+    for (const wchar_t c : address)
+        if (c <= L' ' || c == L'"' || c == 0x7F) return false;
+    for (const wchar_t* scheme : {L"http:", L"https:", L"mailto:"}) {
+        const std::size_t length = wcslen(scheme);
+        if (address.size() > length && _wcsnicmp(address.c_str(), scheme, length) == 0) return true;
+    }
+    return false;
+}
+
 }  // namespace
 
 AboutDialog::AboutDialog(TranslatorCredit credit, LinkOpener open)
     : DialogBase(IDD_ABOUT), credit_(std::move(credit)), open_(std::move(open)),
-      nameLine_(kNameLine.Plain()), linkAddress_(kLinkAddress.Plain()) {
+      nameLine_(kNameLine.Plain()), linkAddress_(kMakerAddress.Plain()) {
     if (!open_) open_ = [](HWND owner, const std::wstring& address) {
         ::ShellExecuteW(owner, L"open", address.c_str(), nullptr, nullptr, SW_SHOW);
     };
@@ -58,7 +71,7 @@ bool AboutDialog::OnCommand(int id, int code, HWND) {
 
 bool AboutDialog::IsActive(HWND control) const {
     const int id = ::GetDlgCtrlID(control);
-    return id == IDC_ABOUT_LINK || (id == IDC_ABOUT_TRANSLATOR && !credit_.url.empty());
+    return id == IDC_ABOUT_LINK || (id == IDC_ABOUT_TRANSLATOR && IsWebOrMailAddress(credit_.url));
 }
 
 int AboutDialog::ActiveLabelAt(LPARAM point) const {

@@ -1,5 +1,5 @@
 // About (dialog 112): the icon, the program's name line and web link, and the translator's name
-// (a link too when it has an address) when a translation names one.
+// (a link too when its address is a web or mail address) when a translation names one.
 #pragma once
 
 #include <windows.h>

@@ -10,6 +10,7 @@
 #include "ping/PingItemList.h"
 #include "reports/ReportFiles.h"
 #include "support/CommandLine.h"
+#include "support/ErrorMessage.h"
 #include "lang/LanguageFile.h"
 #include "lang/LanguageTemplate.h"
 #include "lang/ResourceTexts.h"
@@ -91,8 +92,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR arguments, int) {
     es::CommandLine commandLine;
     commandLine.Parse(arguments ? arguments : L"");
     if (commandLine.FindArg(L"/savelangfile") >= 0) {
-        es::SaveLanguageFile(instance, es::GetLanguageFilePath());
-        return 0;
+        const DWORD error = es::SaveLanguageFile(instance, es::GetLanguageFilePath());
+        if (error) es::ShowErrorMessage(nullptr, error);
+        return error ? 1 : 0;
     }
     static es::LanguageFile language;
     language.Load(es::GetLanguageFilePath());

@@ -2,7 +2,7 @@
 
 #include <shellapi.h>
 
-#include "app/ScrambledText.h"
+#include "support/ScrambledText.h"
 
 namespace es {
 
@@ -23,7 +23,7 @@ void StatusBarLink::Draw(const DRAWITEMSTRUCT& item) const {
 }
 
 void StatusBarLink::Open(HWND owner) const {
-    ::ShellExecuteW(owner, L"open", kLinkAddress.Plain().c_str(), nullptr, nullptr, SW_SHOW);
+    ::ShellExecuteW(owner, L"open", kMakerAddress.Plain().c_str(), nullptr, nullptr, SW_SHOW);
 }
 
 }  // namespace es

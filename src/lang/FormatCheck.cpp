@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "resources/ResourceIds.h"
+
 namespace es {
 
 namespace {
@@ -41,6 +43,10 @@ std::optional<std::vector<std::wstring>> Conversions(std::wstring_view text) {
 bool SameConversions(std::wstring_view builtIn, std::wstring_view translated) {
     const auto expected = Conversions(builtIn), actual = Conversions(translated);
     return expected && actual && *expected == *actual;
+}
+
+bool IsFormatString(std::uint32_t id) {
+    return id == IDS_ITEMCOUNT || id == IDS_SELECTEDCOUNT || id == IDS_LOADINGPROGRESS;
 }
 
 }  // namespace es

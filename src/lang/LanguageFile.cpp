@@ -2,11 +2,9 @@
 
 #include <vector>
 
-#include "lang/ReportLanguage.h"
 #include "support/ExePaths.h"
 #include "support/FileIo.h"
 #include "support/Text.h"
-#include "support/UiFramework.h"
 
 namespace es {
 
@@ -14,8 +12,6 @@ namespace {
 
 constexpr int kFirstPopupKey = 70001;
 constexpr int kFirstNestedKey = 71000;
-
-LanguageFile* g_installed = nullptr;
 
 void VisitMenu(HMENU menu, bool topLevel, int& nested,
                const std::function<void(HMENU, int, int, const std::wstring&)>& visit) {
@@ -35,10 +31,6 @@ void VisitMenu(HMENU menu, bool topLevel, int& nested,
         }
         if (info.hSubMenu) VisitMenu(info.hSubMenu, false, nested, visit);
     }
-}
-
-void TranslateInstalledDialog(HWND dialog, int dialogId) {
-    if (g_installed) g_installed->TranslateDialog(dialog, dialogId);
 }
 
 }  // namespace
@@ -65,19 +57,18 @@ std::wstring LanguageFile::Value(const std::wstring& section, const std::wstring
     return std::wstring(value.data(), length);
 }
 
-std::wstring LanguageFile::Lookup(std::uint32_t id) { return Value(L"strings", std::to_wstring(id)); }
-
 void ForEachMenuText(HMENU menu, const std::function<void(HMENU, int, int, const std::wstring&)>& visit) {
     int nested = 0;
     VisitMenu(menu, true, nested, visit);
 }
 
-HMENU LanguageFile::LoadMenu(HINSTANCE module, int menuId) const {
+HMENU LoadTranslatedMenu(HINSTANCE module, int menuId) {
     HMENU menu = ::LoadMenuW(module, MAKEINTRESOURCEW(menuId));
-    if (!menu || !InUse()) return menu;
+    const TranslationSource* translation = InstalledTranslation();
+    if (!menu || !translation) return menu;
     const std::wstring section = L"menu_" + std::to_wstring(menuId);
     ForEachMenuText(menu, [&](HMENU owner, int position, int key, const std::wstring& builtIn) {
-        std::wstring translated = Value(section, std::to_wstring(key));
+        std::wstring translated = translation->Value(section, std::to_wstring(key));
         if (translated.empty()) return;
         const std::size_t tab = builtIn.find(L'\t');
         if (tab != std::wstring::npos) translated += builtIn.substr(tab);
@@ -110,18 +101,9 @@ void LanguageFile::TranslateDialog(HWND dialog, int dialogId) const {
 }
 
 void InstallLanguageFile(LanguageFile* file) {
-    g_installed = file && file->InUse() ? file : nullptr;
-    InstallTranslation(g_installed);
-    SetDialogTranslator(g_installed ? TranslateInstalledDialog : nullptr);
-    const LanguageGeneral general = InstalledLanguageGeneral();
-    SetRightToLeftLayout(general.rightToLeft);
-    SetReportLanguage({general.rightToLeft, general.charset});
+    if (file && !file->InUse()) file = nullptr;
+    InstallTranslation(file);
+    SetWindowTranslator(file);
 }
-
-HMENU LoadTranslatedMenu(HINSTANCE module, int menuId) {
-    return g_installed ? g_installed->LoadMenu(module, menuId) : ::LoadMenuW(module, MAKEINTRESOURCEW(menuId));
-}
-
-LanguageGeneral InstalledLanguageGeneral() { return g_installed ? g_installed->General() : LanguageGeneral{}; }
 
 }  // namespace es

@@ -9,34 +9,24 @@
 #include <string>
 
 #include "lang/StringTable.h"
+#include "support/UiFramework.h"
 
 namespace es {
 
-struct LanguageGeneral {
-    bool rightToLeft = false;
-    std::wstring charset;         // at most 62 characters
-    std::wstring translatorName;  // at most 62
-    std::wstring translatorUrl;   // at most 254
-};
-
-class LanguageFile final : public TranslationSource {
+class LanguageFile final : public TranslationSource, public WindowTranslator {
 public:
     static constexpr DWORD kValueChars = 4096;  // 4095 and the terminator
 
     // Reads the [general] values when the file exists; false (nothing in use) when it does not.
     bool Load(const std::wstring& path);
     bool InUse() const { return !path_.empty(); }
-    const LanguageGeneral& General() const { return general_; }
 
+    const LanguageGeneral& General() const override { return general_; }
     // The non-empty value of key in section, else an empty text.
-    std::wstring Value(const std::wstring& section, const std::wstring& key) const;
-    // The "strings" entry of the id.
-    std::wstring Lookup(std::uint32_t id) override;
-    // Menu menuId of module with its items and popups translated; the items keep their commands and
-    // the built-in accelerator hints.
-    HMENU LoadMenu(HINSTANCE module, int menuId) const;
+    std::wstring Value(const std::wstring& section, const std::wstring& key) const override;
     // The dialog's title and the texts of its controls that the file names.
-    void TranslateDialog(HWND dialog, int dialogId) const;
+    void TranslateDialog(HWND dialog, int dialogId) const override;
+    bool RightToLeft() const override { return general_.rightToLeft; }
 
 private:
     std::wstring path_;
@@ -50,12 +40,12 @@ std::wstring GetLanguageFilePath();
 // n for the n-th nested popup. Translation and template share it, so every written key is found.
 void ForEachMenuText(HMENU menu, const std::function<void(HMENU menu, int position, int key, const std::wstring& text)>& visit);
 
-// Makes the file the process's translation: GetString, the dialogs' texts, right-to-left layout
-// and the HTML reports' language. Call once at start, before any window exists.
+// Makes the file the process's translation: GetString, the dialogs' texts, right-to-left layout,
+// the HTML reports' language and the About box's credit all read it. Call once at start, before
+// any window exists; the file must then live until the process ends. Null removes it.
 void InstallLanguageFile(LanguageFile* file);
-// Menu menuId translated by the installed file, or as built in.
+// Menu menuId with its items and popups translated by the installed translation; the items keep
+// their commands and the built-in accelerator hints.
 HMENU LoadTranslatedMenu(HINSTANCE module, int menuId);
-// The translator's credit of the installed file; empty without one.
-LanguageGeneral InstalledLanguageGeneral();
 
 }  // namespace es

@@ -9,6 +9,8 @@
 
 namespace es {
 
-void SaveLanguageFile(HINSTANCE module, const std::wstring& path);
+// ERROR_SUCCESS, or the error of the resource that could not be read; then nothing is written,
+// so that an incomplete template never passes for a complete one.
+[[nodiscard]] DWORD SaveLanguageFile(HINSTANCE module, const std::wstring& path);
 
 }  // namespace es

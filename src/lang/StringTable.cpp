@@ -12,10 +12,10 @@ StringCache::StringCache(BuiltInTextSource& builtIn, TranslationSource* translat
 
 std::wstring StringCache::Fetch(std::uint32_t id) {
     std::wstring text = builtIn_.Load(static_cast<std::uint16_t>(id & 0xFFFF));
-    // A translation that would feed the formatter other arguments than the built-in text is not used.
+    // A translated format that would ask the formatter for other arguments than the built-in text is not used.
     if (!(id & kUntranslated) && translation_) {
-        std::wstring translated = translation_->Lookup(id);
-        if (!translated.empty() && SameConversions(text, translated)) text = std::move(translated);
+        std::wstring translated = translation_->Value(L"strings", std::to_wstring(id));
+        if (!translated.empty() && (!IsFormatString(id) || SameConversions(text, translated))) text = std::move(translated);
     }
     if (text.size() > kMaxLookupLength) text.resize(kMaxLookupLength);
     return text;
@@ -66,6 +66,13 @@ const wchar_t* GetString(std::uint32_t id) {
     auto& s = Strings();
     if (!s.cache) s.cache = std::make_unique<StringCache>(*s.builtIn, s.translation);
     return s.cache->Get(id);
+}
+
+TranslationSource* InstalledTranslation() { return Strings().translation; }
+
+LanguageGeneral InstalledLanguageGeneral() {
+    const TranslationSource* translation = InstalledTranslation();
+    return translation ? translation->General() : LanguageGeneral{};
 }
 
 }  // namespace es

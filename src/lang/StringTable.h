@@ -1,5 +1,5 @@
 // GetString: every built-in text by its string id, translated when a translation is in use,
-// cached for the rest of the run.
+// cached for the rest of the run; and the process's translation, installed once at start.
 #pragma once
 
 #include <cstddef>
@@ -20,12 +20,21 @@ public:
     virtual std::wstring Load(std::uint16_t id) = 0;
 };
 
-// The "strings" entries of the translation file.
+// The [general] section of a translation.
+struct LanguageGeneral {
+    bool rightToLeft = false;
+    std::wstring charset;         // at most 62 characters
+    std::wstring translatorName;  // at most 62
+    std::wstring translatorUrl;   // at most 254
+};
+
+// A translation file's values, for the string table, menus, dialogs and reports.
 class TranslationSource {
 public:
     virtual ~TranslationSource() = default;
-    // The translated text of id, empty when the file has none.
-    virtual std::wstring Lookup(std::uint32_t id) = 0;
+    // The value of key in section ("strings", "menu_102", "dialog_109"), empty when it has none.
+    virtual std::wstring Value(const std::wstring& section, const std::wstring& key) const = 0;
+    virtual const LanguageGeneral& General() const = 0;
 };
 
 class StringCache {
@@ -54,7 +63,12 @@ private:
 // GetString; installing it again starts a new cache, but texts handed out before stay valid until
 // the process ends. A translation installed later applies only to ids not cached yet.
 void InstallBuiltInTexts(BuiltInTextSource* source);
-void InstallTranslation(TranslationSource* source);
 const wchar_t* GetString(std::uint32_t id);
+
+// The process's translation: the one place that says whether one is in use. Null removes it.
+void InstallTranslation(TranslationSource* source);
+TranslationSource* InstalledTranslation();
+// Its [general] values; all empty without a translation.
+LanguageGeneral InstalledLanguageGeneral();
 
 }  // namespace es

@@ -1,8 +1,8 @@
 #include "reports/ReportWriter.h"
 
-#include "lang/ReportLanguage.h"
 #include "lang/StringTable.h"
 #include "resources/ResourceIds.h"
+#include "support/ScrambledText.h"
 #include "support/Text.h"
 #include "support/Utf16.h"
 
@@ -136,7 +136,7 @@ bool WriteXmlItem(const ReportListBase& list, TextSink& sink, const ReportItem& 
 }
 
 void WriteHtmlHead(const ReportListBase& list, TextSink& sink, int format) {
-    const ReportLanguage& language = GetReportLanguage();
+    const LanguageGeneral language = InstalledLanguageGeneral();
     const std::wstring title = list.GetReportTitle();
     std::wstring meta = language.charset.empty()
                             ? std::wstring()
@@ -145,7 +145,7 @@ void WriteHtmlHead(const ReportListBase& list, TextSink& sink, int format) {
     sink.Write(L"<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 3.2 Final//EN\">\r\n");
     sink.Write(Fit(L"<html><head>" + meta + L"<title>" + title + L"</title></head>\r\n<body>\r\n" + rtl + L" <h3>" +
                    title + L"</h3>\r\n"));
-    sink.Write(Fit(L"<br><h4>" + std::wstring(GetString(IDS_HTMLCREDIT)) + L" <a href=\"" + std::wstring(kMakerAddress) +
+    sink.Write(Fit(L"<br><h4>" + std::wstring(GetString(IDS_HTMLCREDIT)) + L" <a href=\"" + kMakerAddress.Plain() +
                        L"\" target=\"newwin\">EchoSentinel</a></h4><p>",
                    1024));
     if (format != kFormatHtmlHorizontal) return;
@@ -165,7 +165,7 @@ void WriteHtmlHead(const ReportListBase& list, TextSink& sink, int format) {
 
 void WriteHtmlTail(TextSink& sink, int format) {
     if (format == kFormatHtmlHorizontal) sink.Write(L"</table>\r\n");
-    if (GetReportLanguage().rightToLeft) sink.Write(L"</table>");
+    if (InstalledLanguageGeneral().rightToLeft) sink.Write(L"</table>");
     sink.Write(L"\r\n</body></html>");
 }
 

@@ -21,9 +21,6 @@ enum ReportFormat {
     kFormatXml = 7,
 };
 
-// The web address of the credit line in HTML reports.
-inline constexpr std::wstring_view kMakerAddress = L"https://echosentinel.example/";
-
 // "/stab" ... "/sxml", without regard to case; 0 for any other word ("/stext" is the caller's).
 int FormatFromOption(std::wstring_view word);
 

@@ -4,25 +4,15 @@
 
 namespace es {
 
-namespace {
-
-int g_openingTemplate = 0;
-
-}  // namespace
-
 DialogBase* DialogBase::FromHandle(HWND dialog) { return dynamic_cast<DialogBase*>(BoundTo(dialog)); }
 
-int DialogBase::OpeningTemplateId() { return g_openingTemplate; }
-
 INT_PTR DialogBase::DoModalResult(HWND parent) {
-    g_openingTemplate = templateId_;
     modal_ = true;
     return ::DialogBoxParamW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(templateId_), parent, StaticDialogProc,
                              reinterpret_cast<LPARAM>(this));
 }
 
 HWND DialogBase::CreateModeless(HWND parent) {
-    g_openingTemplate = templateId_;
     modal_ = false;
     HWND dialog = ::CreateDialogParamW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(templateId_), parent,
                                        StaticDialogProc, reinterpret_cast<LPARAM>(this));
@@ -42,8 +32,8 @@ void DialogBase::End(int result) {
 
 INT_PTR CALLBACK DialogBase::StaticDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_INITDIALOG) {
-        TranslateDialog(dialog, g_openingTemplate);
         if (auto* self = reinterpret_cast<DialogBase*>(lParam)) {
+            TranslateDialog(dialog, self->templateId_);
             self->window_ = dialog;
             Bind(dialog, self);
         }

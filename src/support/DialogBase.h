@@ -28,8 +28,6 @@ public:
     void End(int result);
 
     static DialogBase* FromHandle(HWND dialog);
-    // The template of the dialog being opened, for the translation of its texts.
-    static int OpeningTemplateId();
 
 protected:
     // Every message: what the dialog procedure returns, nothing for FALSE. This one decodes those

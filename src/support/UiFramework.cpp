@@ -21,8 +21,7 @@ bool DefaultGuard(HWND, void (*call)(void*), void* context) {
 }
 
 GuardFunction g_guard = DefaultGuard;
-bool g_rightToLeft = false;
-DialogTranslator g_translator = nullptr;
+const WindowTranslator* g_translator = nullptr;
 
 BOOL CALLBACK CollectChild(HWND child, LPARAM list) {
     reinterpret_cast<std::vector<HWND>*>(list)->push_back(child);
@@ -35,9 +34,14 @@ void SetExceptionGuard(GuardFunction guard) { g_guard = guard ? guard : DefaultG
 
 bool RunGuarded(HWND window, void (*call)(void*), void* context) { return g_guard(window, call, context); }
 
-void SetRightToLeftLayout(bool on) { g_rightToLeft = on; }
+void SetWindowTranslator(const WindowTranslator* translator) { g_translator = translator; }
+
+void TranslateDialog(HWND dialog, int templateId) {
+    if (g_translator) g_translator->TranslateDialog(dialog, templateId);
+}
+
 void ApplyRightToLeft(HWND window, int flags) {
-    if (!g_rightToLeft || !window) return;
+    if (!g_translator || !g_translator->RightToLeft() || !window) return;
     std::vector<HWND> descendants;
     ::EnumChildWindows(window, CollectChild, reinterpret_cast<LPARAM>(&descendants));
     // Positions first: once a parent is mirrored, its coordinates read mirrored too.
@@ -57,12 +61,6 @@ void ApplyRightToLeft(HWND window, int flags) {
             ::SetWindowLongPtrW(child, GWL_EXSTYLE, ::GetWindowLongPtrW(child, GWL_EXSTYLE) | WS_EX_LAYOUTRTL);
     }
     ::SetWindowLongPtrW(window, GWL_EXSTYLE, ::GetWindowLongPtrW(window, GWL_EXSTYLE) | WS_EX_LAYOUTRTL);
-}
-
-void SetDialogTranslator(DialogTranslator translator) { g_translator = translator; }
-
-void TranslateDialog(HWND dialog, int templateId) {
-    if (g_translator) g_translator(dialog, templateId);
 }
 
 namespace {

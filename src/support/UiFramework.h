@@ -16,18 +16,28 @@ bool RunGuarded(HWND window, Handler& handler) {
     return RunGuarded(window, [](void* h) { (*static_cast<Handler*>(h))(); }, &handler);
 }
 
-// Whether the translation asks for right-to-left layout; off until a translation says so.
-void SetRightToLeftLayout(bool on);
+// What a translation does to the program's windows. The translation installs itself here; without
+// one, dialogs keep the texts of their templates and every layout is left-to-right.
+class WindowTranslator {
+public:
+    // The dialog's title and control texts, by the template it was made from.
+    virtual void TranslateDialog(HWND dialog, int templateId) const = 0;
+    virtual bool RightToLeft() const = 0;
+
+protected:
+    ~WindowTranslator() = default;
+};
+// The translator must outlive every window; null removes it.
+void SetWindowTranslator(const WindowTranslator* translator);
+
+// Nothing without a translator.
+void TranslateDialog(HWND dialog, int templateId);
 inline constexpr int kMirrorDescendantStyles = 2;
 inline constexpr int kMirrorDescendantPositions = 1;
-// Nothing unless right-to-left is on. Flags 2: every descendant gets WS_EX_LAYOUTRTL; flags 1:
-// every descendant moves to its mirror position in its parent; then the window itself gets it.
+// Nothing unless the translator asks for right-to-left layout. Flags 2: every descendant gets
+// WS_EX_LAYOUTRTL; flags 1: every descendant moves to its mirror position in its parent; then the
+// window itself gets it.
 void ApplyRightToLeft(HWND window, int flags);
-
-// Replaces a dialog's texts by those of the translation for its template; nothing by default.
-using DialogTranslator = void (*)(HWND dialog, int templateId);
-void SetDialogTranslator(DialogTranslator translator);
-void TranslateDialog(HWND dialog, int templateId);
 
 // Windows and dialogs alike are found from their handles through one map. An object leaves it when
 // its handle is destroyed, or at the latest when the object is.

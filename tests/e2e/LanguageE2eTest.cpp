@@ -1,6 +1,7 @@
 // The translation file and its template with the real executable: "/savelangfile" writes every
-// text once and keeps what a translator wrote; the shipped English translation has every key with
-// the built-in text's conversions; a translation turns the HTML report's head and direction.
+// text once and keeps what a translator wrote, or nothing when a resource is unreadable; the shipped English translation has every key with
+// the built-in text's conversions; a translation turns the HTML report's head and direction, and
+// a lone '%' in a text that is never formatted stays.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -58,6 +59,25 @@ TEST(LanguageE2e, TheTemplateIsWrittenOnceAndKeepsWhatATranslatorWrote) {
     EXPECT_NE(std::find(again.begin(), again.end(), std::pair<std::wstring, std::wstring>(L"strings/1001", L"Host")), again.end());
 }
 
+// Dialog 109 of the copy cut after its signature: the error box, exit code 1 and no file at all.
+TEST(LanguageE2e, ATemplateThatCannotBeReadWholeIsNotWritten) {
+    Sandbox box;
+    HANDLE update = ::BeginUpdateResourceW(box.PathOf(L"EchoSentinel.exe").c_str(), FALSE);
+    char cut[] = "\x01\x00\xFF\xFF";
+    ASSERT_TRUE(::UpdateResourceW(update, RT_DIALOG, MAKEINTRESOURCEW(109), MAKELANGID(LANG_CHINESE, SUBLANG_CHINESE_TRADITIONAL), cut, 4));
+    ASSERT_TRUE(::EndUpdateResourceW(update, FALSE));
+    HANDLE process = box.Start(L"/savelangfile");
+    HWND error = WaitForWindow(process, L"#32770");
+    ASSERT_NE(error, nullptr) << "no error box";
+    EXPECT_EQ(WindowText(error), L"Error");
+    std::vector<std::wstring> texts;
+    for (HWND child = ::GetWindow(error, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) texts.push_back(WindowText(child));
+    EXPECT_NE(std::find_if(texts.begin(), texts.end(), [](const std::wstring& text) { return text.rfind(L"Error 13: ", 0) == 0; }), texts.end());
+    ::PostMessageW(error, WM_COMMAND, IDOK, 0);
+    EXPECT_EQ(ExitCode(process), 1);
+    EXPECT_EQ(FolderEntries(box.Folder()), std::vector<std::wstring>{L"EchoSentinel.exe"});
+}
+
 TEST(LanguageE2e, TheEnglishTranslationHasEveryKeyWithTheBuiltInConversions) {
     Sandbox box;
     ASSERT_EQ(box.Run(L"/savelangfile"), 0);
@@ -75,11 +95,11 @@ TEST(LanguageE2e, TheEnglishTranslationHasEveryKeyWithTheBuiltInConversions) {
 TEST(LanguageE2e, ATranslationGivesTheHtmlReportItsCharsetAndDirection) {
     Sandbox box;
     WriteFileBytes(box.PathOf(L"EchoSentinel_lng.ini"),
-                   "\xFF\xFE" + es::EncodeUtf16Le(L"[general]\r\nrtl=1\r\ncharset=big5\r\n[strings]\r\n8=Pings\r\n"));
+                   "\xFF\xFE" + es::EncodeUtf16Le(L"[general]\r\nrtl=1\r\ncharset=big5\r\n[strings]\r\n8=Pings 100%\r\n"));
     ASSERT_EQ(box.Run(L"/shtml out.html"), 0);
     const std::string html = ReadFileBytes(box.PathOf(L"out.html"));
-    for (const wchar_t* part : {L"<meta http-equiv='content-type' content='text/html;charset=big5'><title>Pings</title>",
-                                L"<body>\r\n<table dir=\"rtl\"><tr><td>\r\n <h3>Pings</h3>"})
+    for (const wchar_t* part : {L"<meta http-equiv='content-type' content='text/html;charset=big5'><title>Pings 100%</title>",
+                                L"<body>\r\n<table dir=\"rtl\"><tr><td>\r\n <h3>Pings 100%</h3>"})
         EXPECT_NE(html.find(es::EncodeUtf16Le(part)), std::string::npos) << std::string(part, part + wcslen(part));
 }
 

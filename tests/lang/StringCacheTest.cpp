@@ -5,6 +5,7 @@
 #include <map>
 #include <tuple>
 
+#include "common/BuiltInTexts.h"
 #include "lang/StringTable.h"
 
 namespace es {
@@ -13,8 +14,8 @@ namespace {
 template <typename Id>
 struct Texts {
     std::map<Id, std::wstring> texts;
-    int fetches = 0;
-    std::wstring Find(Id id) {
+    mutable int fetches = 0;
+    std::wstring Find(Id id) const {
         ++fetches;
         auto it = texts.find(id);
         return it == texts.end() ? std::wstring() : it->second;
@@ -24,7 +25,11 @@ struct FakeBuiltIn : BuiltInTextSource, Texts<std::uint16_t> {
     std::wstring Load(std::uint16_t id) override { return Find(id); }
 };
 struct FakeTranslation : TranslationSource, Texts<std::uint32_t> {
-    std::wstring Lookup(std::uint32_t id) override { return Find(id); }
+    std::wstring Value(const std::wstring& section, const std::wstring& key) const override {
+        return section == L"strings" ? Find(static_cast<std::uint32_t>(std::stoul(key))) : L"";
+    }
+    const LanguageGeneral& General() const override { return general; }
+    LanguageGeneral general;
 };
 
 TEST(StringCache, EveryIdIsFetchedOnceAndKeepsItsPointerHoweverManyAreCached) {
@@ -55,32 +60,34 @@ TEST(StringCache, EveryIdIsFetchedOnceAndKeepsItsPointerHoweverManyAreCached) {
     EXPECT_STREQ(cache.Get(401 + kUntranslated), L"built-in");
 }
 
-TEST(StringCache, ATranslationThatAsksTheFormatterForOtherArgumentsIsNotUsed) {
-    const std::tuple<const wchar_t*, const wchar_t*, bool> cases[] = {
-        {L"共 %d 項", L"%d items", true},         {L"共 %d 項", L"%-5d items", true},
-        {L"共 %d 項", L"%s items", false},        {L"共 %d 項", L"items", false},
-        {L"共 %d 項", L"%d %d items", false},     {L"共 %d 項", L"%d items%n", false},
-        {L"%s: %d", L"%d: %s", false},            {L"Ping 清單", L"100%% pings", true},
-        {L"Ping 清單", L"%*s", false},            {L"載入中... %d", L"Loading %", false},
-        {L"%ls %lu", L"%ls, %lu", true},          {L"%ls %lu", L"%s %u", false},
+// Only the texts the program formats (the status bar's 4, 5 and 14) are checked.
+TEST(StringCache, ATranslatedFormatThatAsksTheFormatterForOtherArgumentsIsNotUsed) {
+    const std::tuple<std::uint32_t, const wchar_t*, const wchar_t*, bool> cases[] = {
+        {4, L"共 %d 項", L"%d items", true},          {4, L"共 %d 項", L"%-5d items", true},
+        {4, L"共 %d 項", L"%s items", false},         {4, L"共 %d 項", L"items", false},
+        {4, L"共 %d 項", L"%d %d items", false},      {4, L"共 %d 項", L"%d items%n", false},
+        {5, L"%s: %d", L"%d: %s", false},             {4, L"共 %d 項", L"100%% of %d", true},
+        {5, L"%d", L"%*d", false},                    {14, L"載入中... %d", L"Loading %", false},
+        {14, L"%ls %lu", L"%ls, %lu", true},          {14, L"%ls %lu", L"%s %u", false},
+        {1006, L"上次測試狀態", L"Loss %", true},     {8, L"Ping 清單", L"%s%n %d", true},
     };
-    for (const auto& [builtInText, translated, used] : cases) {
+    for (const auto& [id, builtInText, translated, used] : cases) {
         FakeBuiltIn builtIn;
-        builtIn.texts[4] = builtInText;
+        builtIn.texts[static_cast<std::uint16_t>(id)] = builtInText;
         FakeTranslation translation;
-        translation.texts[4] = translated;
+        translation.texts[id] = translated;
         StringCache cache(builtIn, &translation);
-        EXPECT_STREQ(cache.Get(4), used ? translated : builtInText) << std::wstring(translated).size();
+        EXPECT_STREQ(cache.Get(id), used ? translated : builtInText) << id << " " << std::wstring(translated).size();
     }
 }
 
 TEST(GetStringTest, TextsHandedOutStayValidWhenTheSourceIsReplaced) {
-    FakeBuiltIn builtIn;
-    builtIn.texts[8] = L"Ping \u6E05\u55AE";
-    InstallBuiltInTexts(&builtIn);
-    const wchar_t* text = GetString(8);
-    EXPECT_EQ(GetString(8), text);
-    InstallBuiltInTexts(nullptr);
+    const wchar_t* text = nullptr;
+    {
+        testing_es::BuiltInTexts builtIn;
+        text = GetString(8);
+        EXPECT_EQ(GetString(8), text);
+    }
     EXPECT_STREQ(GetString(8), L"");
     EXPECT_STREQ(text, L"Ping \u6E05\u55AE");
 }

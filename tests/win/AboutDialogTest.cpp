@@ -1,5 +1,6 @@
-// About (dialog 112) with and without translator values: what shows, which labels are links,
-// where a click goes (through the opener seam, so no browser starts), and Esc closing it.
+// About (dialog 112) with and without translator values: what shows, which labels are links (a
+// translator's address only when it is a web or mail address), where a click goes (through the
+// opener seam, so no browser starts), and Esc closing it.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -7,7 +8,6 @@
 #include <tuple>
 
 #include "app/AboutDialog.h"
-#include "lang/ResourceTexts.h"
 #include "resources/ResourceIds.h"
 #include "win/UiDriver.h"
 
@@ -30,8 +30,6 @@ void ClickOn(HWND dialog, int id) {
 
 // Shows About, reads it, clicks the link, the translator and the name line, then presses Esc.
 Seen Show(TranslatorCredit credit) {
-    ResourceTexts texts;
-    InstallBuiltInTexts(&texts);
     Seen seen;
     AboutDialog dialog(credit, [&](HWND, const std::wstring& address) { seen.opened.push_back(address); });
     testing_es::DialogAutomation look([&](HWND d) {
@@ -45,7 +43,6 @@ Seen Show(TranslatorCredit credit) {
     });
     EXPECT_TRUE(dialog.DoModal(nullptr));
     EXPECT_FALSE(look.TimedOut());
-    InstallBuiltInTexts(nullptr);
     return seen;
 }
 
@@ -54,11 +51,19 @@ TEST(AboutDialogTest, LinksTranslatorLineAndTitle) {
     const Seen plain = Show({});
     EXPECT_EQ(std::tuple(plain.title, plain.translator, plain.linkColor), std::tuple(std::wstring(L"EchoSentinel"), std::wstring(L"<hidden>"), RGB(0, 0, 192)));
     EXPECT_EQ(plain.opened, std::vector<std::wstring>{site});
-    const Seen named = Show({L"Translator", L""});
-    EXPECT_EQ(std::tuple(named.translator, named.opened.size()), std::tuple(std::wstring(L"Translator"), 1u)) << "no address: a plain label";
-    const Seen linked = Show({L"Translator", L"https://translator.example/"});
-    EXPECT_EQ(linked.translatorColor, RGB(0, 0, 192));
-    EXPECT_EQ(linked.opened, (std::vector<std::wstring>{site, L"https://translator.example/"}));
+    const std::pair<const wchar_t*, bool> addresses[] = {
+        {L"", false}, {L"https://translator.example/", true}, {L"HTTP://translator.example/a?b=c", true},
+        {L"mailto:someone@translator.example", true}, {L"file:///C:/windows/system32/calc.exe", false},
+        {L"C:\\windows\\notepad.exe", false}, {L"\\\\server\\share\\run.exe", false}, {L"calc", false},
+        {L"https://x.example/\" --new-window \"file:///c:/", false}, {L"https:", false},
+    };
+    for (const auto& [address, link] : addresses) {
+        SCOPED_TRACE(testing::Message() << address);
+        const Seen named = Show({L"Translator", address});
+        EXPECT_EQ(named.translator, L"Translator");
+        EXPECT_EQ(named.translatorColor == RGB(0, 0, 192), link);
+        EXPECT_EQ(named.opened, link ? (std::vector<std::wstring>{site, address}) : std::vector<std::wstring>{site});
+    }
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
-// Texts kept scrambled in the program's data (the link texts and addresses), made plain only
-// where they are used.
+// Texts kept scrambled in the program's data (the maker's name line, link text and web address),
+// made plain only where they are used; each lives here once.
 #pragma once
 
 #include <array>
@@ -24,7 +24,8 @@ struct ScrambledText {
 };
 
 inline constexpr ScrambledText kLinkText(L"echosentinel.example");
-inline constexpr ScrambledText kLinkAddress(L"https://echosentinel.example/");
+// Opened from the status bar and About, and the link of the HTML reports' credit line.
+inline constexpr ScrambledText kMakerAddress(L"https://echosentinel.example/");
 inline constexpr ScrambledText kNameLine(L"EchoSentinel: every host of the list pinged round after round");
 
 }  // namespace es
