@@ -24,14 +24,45 @@ inline void WriteFileBytes(const std::wstring& path, const std::string& bytes) {
     if (file) es::WriteBytes(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()));
 }
 
-// A new empty folder under the temporary directory, named from the prefix.
-inline std::wstring CreateTempFolder(const wchar_t* prefix) {
-    wchar_t temp[MAX_PATH], unique[MAX_PATH];
-    ::GetTempPathW(MAX_PATH, temp);
-    ::GetTempFileNameW(temp, prefix, 0, unique);
-    ::DeleteFileW(unique);
-    ::CreateDirectoryW(unique, nullptr);
-    return unique;
-}
+// A new empty folder under the temporary directory, named from the prefix; removed with all it
+// holds at the end of its scope, however the test ended.
+class TempFolder {
+public:
+    explicit TempFolder(const wchar_t* prefix) {
+        wchar_t temp[MAX_PATH], unique[MAX_PATH];
+        ::GetTempPathW(MAX_PATH, temp);
+        ::GetTempFileNameW(temp, prefix, 0, unique);
+        ::DeleteFileW(unique);
+        ::CreateDirectoryW(unique, nullptr);
+        path_ = unique;
+    }
+    ~TempFolder() {
+        // A file dialog may have left the current folder inside, which keeps it from being removed.
+        ::SetCurrentDirectoryW(path_.substr(0, path_.rfind(L'\\')).c_str());
+        Remove(path_);
+    }
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+    const std::wstring& Path() const { return path_; }
+    std::wstring PathOf(const std::wstring& name) const { return path_ + L"\\" + name; }
+
+private:
+    // Paths past MAX_PATH included, which the shell's own delete gives up on.
+    static void Remove(const std::wstring& folder) {
+        WIN32_FIND_DATAW data;
+        HANDLE find = ::FindFirstFileW((folder + L"\\*").c_str(), &data);
+        for (BOOL more = find != INVALID_HANDLE_VALUE; more; more = ::FindNextFileW(find, &data)) {
+            const std::wstring name = data.cFileName, path = folder + L"\\" + name;
+            if (name == L"." || name == L"..") continue;
+            if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) Remove(path);
+            ::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+            ::DeleteFileW(path.c_str());
+        }
+        if (find != INVALID_HANDLE_VALUE) ::FindClose(find);
+        ::RemoveDirectoryW(folder.c_str());
+    }
+
+    std::wstring path_;
+};
 
 }  // namespace testing_es

@@ -11,7 +11,7 @@
 
 namespace e2e {
 
-Sandbox::Sandbox() : folder_(testing_es::CreateTempFolder(L"es")) {
+Sandbox::Sandbox() {
     ::CopyFileW((es::GetExeDirectory() + L"\\EchoSentinel.exe").c_str(), PathOf(L"EchoSentinel.exe").c_str(), FALSE);
 }
 
@@ -21,9 +21,6 @@ Sandbox::~Sandbox() {
             ::WaitForSingleObject(process, 5000);
         ::CloseHandle(process);
     }
-    const std::wstring from = folder_ + L'\0';
-    SHFILEOPSTRUCTW op = {nullptr, FO_DELETE, from.c_str(), nullptr, FOF_NOCONFIRMATION | FOF_NOERRORUI | FOF_SILENT};
-    ::SHFileOperationW(&op);
 }
 
 HANDLE Sandbox::Start(const std::wstring& arguments) const {
@@ -31,7 +28,7 @@ HANDLE Sandbox::Start(const std::wstring& arguments) const {
     std::wstring commandLine = L"\"" + exe + L"\" " + arguments;
     STARTUPINFOW si = {sizeof(si)};
     PROCESS_INFORMATION pi = {};
-    if (!::CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder_.c_str(), &si, &pi))
+    if (!::CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, Folder().c_str(), &si, &pi))
         return nullptr;
     ::CloseHandle(pi.hThread);
     started_.push_back(pi.hProcess);

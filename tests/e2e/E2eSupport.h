@@ -24,15 +24,15 @@ public:
     Sandbox(const Sandbox&) = delete;
     Sandbox& operator=(const Sandbox&) = delete;
 
-    const std::wstring& Folder() const { return folder_; }
-    std::wstring PathOf(const std::wstring& name) const { return folder_ + L"\\" + name; }
+    const std::wstring& Folder() const { return folder_.Path(); }
+    std::wstring PathOf(const std::wstring& name) const { return folder_.PathOf(name); }
     // The program started with the arguments in the folder; the handle belongs to the sandbox.
     HANDLE Start(const std::wstring& arguments) const;
     // Started and waited for: its exit code, or -1 after timeoutMs.
     int Run(const std::wstring& arguments, DWORD timeoutMs = 20000) const;
 
 private:
-    std::wstring folder_;
+    testing_es::TempFolder folder_{L"es"};  // removed after the destructor has ended the programs
     mutable std::vector<HANDLE> started_;
 };
 

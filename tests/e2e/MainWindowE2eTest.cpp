@@ -186,7 +186,6 @@ TEST(MainWindowE2e, AtASessionEndAReadOnlyConfigurationIsKeptWithoutABox) {
     EXPECT_EQ(ExitCode(process, 5000), 0) << "still running: a box holds it";
     EXPECT_EQ(ReadFileBytes(box.PathOf(L"EchoSentinel.cfg")), old);
     EXPECT_EQ(ReadFileBytes(box.PathOf(L"EchoSentinel.cfg.new")), "<missing>");
-    ::SetFileAttributesW(box.PathOf(L"EchoSentinel.cfg").c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
 // A fault in a handler of the real program (a test build with a message that faults) shows the

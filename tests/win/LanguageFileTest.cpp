@@ -31,8 +31,6 @@ protected:
     void TearDown() override {
         InstallLanguageFile(nullptr);
         InstallBuiltInTexts(nullptr);
-        ::DeleteFileW(path.c_str());
-        ::RemoveDirectoryW(folder.c_str());
     }
     std::wstring MenuText(HMENU menu, int position) {
         wchar_t text[256] = L"";
@@ -40,8 +38,8 @@ protected:
         return text;
     }
 
-    std::wstring folder = testing_es::CreateTempFolder(L"lng");
-    std::wstring path = folder + L"\\EchoSentinel_lng.ini";
+    const testing_es::TempFolder folder{L"lng"};
+    const std::wstring path = folder.PathOf(L"EchoSentinel_lng.ini");
     ResourceTexts texts;
     LanguageFile file;
 };

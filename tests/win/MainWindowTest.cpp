@@ -269,10 +269,10 @@ TEST_F(MainWindowTest, AutoSizeFitsEveryRowAndTypingFindsTheRow) {
 }
 
 TEST_F(MainWindowTest, AddressFilesLoadFromADropAndTheOpenDialog) {
-    const std::wstring folder = testing_es::CreateTempFolder(L"ld");
+    const testing_es::TempFolder folder(L"ld");
     // The first dropped path is longer than MAX_PATH; cut to 259 characters it would name another file.
-    const std::wstring deep = folder + L"\\" + std::wstring(250 - folder.size(), L'd');
-    const std::wstring first = deep + L"\\first-list.txt", second = folder + L"\\second.txt";
+    const std::wstring deep = folder.PathOf(std::wstring(249 - folder.Path().size(), L'd'));
+    const std::wstring first = deep + L"\\first-list.txt", second = folder.PathOf(L"second.txt");
     const std::wstring cut = first.substr(0, MAX_PATH - 1);
     ASSERT_TRUE(::CreateDirectoryW(deep.c_str(), nullptr));
     testing_es::WriteFileBytes(cut, "127.0.9.9\r\n");
@@ -290,7 +290,7 @@ TEST_F(MainWindowTest, AddressFilesLoadFromADropAndTheOpenDialog) {
     ::SendMessageW(window->Window(), WM_DROPFILES, reinterpret_cast<WPARAM>(memory), 0);
     EXPECT_EQ(Column(0), (std::vector<std::wstring>{L"127.0.2.1", L"127.0.2.2"}));
     EXPECT_TRUE(window->Cycle().PingingActive);
-    window->LoadAddressFile(folder + L"\\missing.txt");
+    window->LoadAddressFile(folder.PathOf(L"missing.txt"));
     EXPECT_EQ(Rows(), 2) << "a file that cannot be opened changes nothing";
     {
         auto open = Answer(second, IDOK);
@@ -298,9 +298,6 @@ TEST_F(MainWindowTest, AddressFilesLoadFromADropAndTheOpenDialog) {
         ASSERT_FALSE(open.TimedOut());
     }
     EXPECT_EQ(window->Settings().addressList, L"127.0.5.1\r\n127.0.5.2\r\n127.0.5.3") << "UTF-16 without a mark";
-    for (const auto& file : {first, cut, second}) ::DeleteFileW(file.c_str());
-    ::RemoveDirectoryW(deep.c_str());
-    ::RemoveDirectoryW(folder.c_str());
 }
 
 // Through the platform's find dialog: its text box, check boxes, direction and Find Next button.
@@ -443,7 +440,7 @@ TEST_F(MainWindowTest, PropertiesCopyAndSaveReadTheSelectedRowsAsShown) {
     EXPECT_EQ(copied, L"127.0.0.4\t127.0.0.4\t0\t\r\n127.0.0.2\t127.0.0.2\t0\t\r\n");
 
     // Three of the Save dialog's filters, each giving its own format.
-    const std::wstring folder = testing_es::CreateTempFolder(L"sav");
+    const testing_es::TempFolder folder(L"sav");
     const auto cell = [](std::wstring text) { return text.append(20 - text.size(), L' ') + L' '; };  // 20 wide
     const std::wstring tabular = cell(L"127.0.0.4") + cell(L"127.0.0.4") + cell(L"0") + L"\r\n" +
                                  cell(L"127.0.0.2") + cell(L"127.0.0.2") + cell(L"0") + L"\r\n";
@@ -454,7 +451,7 @@ TEST_F(MainWindowTest, PropertiesCopyAndSaveReadTheSelectedRowsAsShown) {
     };
     for (const auto& [format, bytes] : saves) {
         SCOPED_TRACE(format);
-        const std::wstring path = folder + L"\\rows" + std::to_wstring(format) + L".out";
+        const std::wstring path = folder.PathOf(L"rows" + std::to_wstring(format) + L".out");
         window->Settings().SaveFilterIndex = format;
         {
             auto save = Answer(path, IDOK);
@@ -463,9 +460,7 @@ TEST_F(MainWindowTest, PropertiesCopyAndSaveReadTheSelectedRowsAsShown) {
         }
         EXPECT_EQ(window->Settings().SaveFilterIndex, format);
         EXPECT_EQ(testing_es::ReadFileBytes(path), bytes);
-        ::DeleteFileW(path.c_str());
     }
-    ::RemoveDirectoryW(folder.c_str());
 }
 
 }  // namespace

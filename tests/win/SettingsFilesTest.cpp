@@ -16,16 +16,6 @@
 namespace es {
 namespace {
 
-// A fresh folder under the temporary directory, removed with its files at the end.
-struct TempFolder {
-    ~TempFolder() {
-        for (const wchar_t* name : {L"x.cfg", L"list.txt"}) ::DeleteFileW(Path(name).c_str());
-        ::RemoveDirectoryW(folder.c_str());
-    }
-    std::wstring Path(const std::wstring& name) const { return folder + L"\\" + name; }
-    std::wstring folder = testing_es::CreateTempFolder(L"est");
-};
-
 using testing_es::ReadFileBytes;
 using testing_es::WriteFileBytes;
 
@@ -43,8 +33,8 @@ struct Configuration {
 };
 
 TEST(ConfigurationFile, ASaveThatIsNotCommittedLeavesTheOldFileWholeAndAFailedOneSaysSo) {
-    TempFolder folder;
-    const std::wstring path = folder.Path(L"x.cfg");
+    const testing_es::TempFolder folder(L"est");
+    const std::wstring path = folder.PathOf(L"x.cfg");
     const std::string old = "[General]\r\nPingTimeout=250\r\nColumns=2C01 0500 3200 0000\r\nWinPos=2C 00 00 00\r\nSort=zz\r\n";
     WriteFileBytes(path, old);
     Configuration().Exchange(path, true);  // never committed, as if the program died before the save completed
@@ -65,12 +55,12 @@ TEST(ConfigurationFile, ASaveThatIsNotCommittedLeavesTheOldFileWholeAndAFailedOn
     EXPECT_EQ(loaded.list.SavedSortKey(), 0) << "a non-numeric integer reads as 0";
 
     IniSettingsStore store;
-    store.Open(folder.Path(L"absent\\x.cfg"), true);
+    store.Open(folder.PathOf(L"absent\\x.cfg"), true);
     EXPECT_EQ(store.Commit(), static_cast<DWORD>(ERROR_PATH_NOT_FOUND)) << "a folder that does not exist";
 }
 
 TEST(AddressFile, DecodesMarkedUnmarkedAndAnsiText) {
-    TempFolder folder;
+    const testing_es::TempFolder folder(L"est");
     const std::pair<std::string, std::wstring> cases[] = {
         {std::string("\xFF\xFE" "1\0.\0" "2\0", 8), L"1.2"},             // marked UTF-16
         {std::string("1\0.\0" "2", 5), L"1.2"},                            // unmarked, an odd last byte
@@ -78,13 +68,13 @@ TEST(AddressFile, DecodesMarkedUnmarkedAndAnsiText) {
         {std::string("ab\0cd", 5), L"ab"},                                 // ends at a NUL
     };
     for (const auto& [bytes, expected] : cases) {
-        WriteFileBytes(folder.Path(L"list.txt"), bytes);
+        WriteFileBytes(folder.PathOf(L"list.txt"), bytes);
         std::wstring text = L"old";
-        ASSERT_TRUE(ReadAddressFile(folder.Path(L"list.txt"), text));
+        ASSERT_TRUE(ReadAddressFile(folder.PathOf(L"list.txt"), text));
         EXPECT_TRUE(text == expected) << "read " << text.size() << " characters";
     }
     std::wstring text = L"old";
-    EXPECT_FALSE(ReadAddressFile(folder.Path(L"none.txt"), text));
+    EXPECT_FALSE(ReadAddressFile(folder.PathOf(L"none.txt"), text));
     EXPECT_EQ(text, L"old");
 }
 
