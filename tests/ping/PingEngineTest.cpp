@@ -3,7 +3,9 @@
 // late results kept apart, a missing echo handle tried again, and a shutdown that waits for nothing.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
+#include <numeric>
 #include <thread>
 
 #include "common/BuiltInTexts.h"
@@ -152,17 +154,28 @@ TEST_F(PingEngineTest, ShutdownWaitsForNoEchoOrLookupAndNothingArrivesAfter) {
     EXPECT_TRUE(Eventually([&] { return echo.use_count() == 1; }));
 }
 
-TEST_F(PingEngineTest, ResetNeverInterleavesWithAResult) {
-    Build(L"10.0.0.1-10.0.0.8");
+// Results arrive throughout Resets and sorts: a Reset never splits a result, and every sort shows
+// every row once.
+TEST_F(PingEngineTest, ResetsAndSortsWhileResultsArrive) {
+    Build(L"10.0.0.1-10.0.3.232");
     std::atomic<bool> done{false};
     std::thread results([&] {
         for (int i = 0; i < 20000; ++i) {
-            const auto row = static_cast<std::size_t>(i % 8);
+            const auto row = static_cast<std::size_t>(i * 7 % 1000);
             list->ApplyResult({static_cast<int>(row), list->Row(row).RowId, i % 3 ? 0 : 10, 1, 1, 64, 7});
         }
         done = true;
     });
-    while (!done) list->ResetStatistics();
+    const int keys[] = {kFieldAverage, kFieldSucceeded | kSortDescending, kFieldStatus};
+    for (int pass = 0; pass == 0 || !done; ++pass) {
+        list->ResetStatistics();
+        std::vector<std::size_t> order(list->Count());
+        std::iota(order.begin(), order.end(), 0);
+        list->SortOrder(keys[pass % 3], order);
+        std::sort(order.begin(), order.end());
+        EXPECT_EQ(std::adjacent_find(order.begin(), order.end()), order.end()) << "a row shown twice";
+        EXPECT_EQ(order.back(), list->Count() - 1) << "a row missing";
+    }
     results.join();
     for (std::size_t i = 0; i < list->Count(); ++i) {
         const PingItem& row = list->Row(i);

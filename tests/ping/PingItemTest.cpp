@@ -3,7 +3,6 @@
 
 #include <algorithm>
 #include <numeric>
-#include <thread>
 #include <vector>
 
 #include "common/BuiltInTexts.h"
@@ -108,31 +107,6 @@ TEST(SortOrderTest, ValuesChangingDuringTheSortGiveTheOrderOfOneReadingPerRecord
     });
     list.SortOrder(3 | kSortDescending, order);
     EXPECT_EQ(order, expected);
-}
-
-// The real list in a round: results arrive from another thread throughout the sorts.
-TEST_F(PingListTest, SortingWhileResultsArriveKeepsEveryRowOnce) {
-    Build(L"10.0.0.1-10.0.3.232");
-    std::atomic<bool> stop{false};
-    std::thread worker([&] {
-        for (std::uint32_t n = 0; !stop; ++n) {
-            const int index = static_cast<int>(n * 7 % list.Count());
-            list.ApplyResult({index, list.Row(static_cast<std::size_t>(index)).RowId, n % 3 ? 0 : 10, 1, 1, 64, n % 997});
-        }
-    });
-    for (const int key : {int{kFieldAverage}, kFieldSucceeded | kSortDescending, int{kFieldStatus}, int{kFieldLastTime}}) {
-        SCOPED_TRACE(key);
-        for (int pass = 0; pass < 5; ++pass) {
-            std::vector<std::size_t> order(list.Count());
-            std::iota(order.begin(), order.end(), 0);
-            list.SortOrder(key, order);
-            std::sort(order.begin(), order.end());
-            EXPECT_EQ(std::adjacent_find(order.begin(), order.end()), order.end());
-            EXPECT_EQ(order.back(), list.Count() - 1);
-        }
-    }
-    stop = true;
-    worker.join();
 }
 
 TEST_F(PingListTest, ResultsOfRebuiltOrMissingRowsAreRejected) {
