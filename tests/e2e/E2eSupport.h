@@ -40,6 +40,8 @@ private:
 int ExitCode(HANDLE process, DWORD timeoutMs = 20000);
 // A window's text; a window of another process answers too.
 std::wstring WindowText(HWND window);
+// The message of a message box.
+inline std::wstring MessageText(HWND box) { return WindowText(::GetDlgItem(box, 0xFFFF)); }
 inline HWND ListViewOf(HWND mainWindow) { return ::FindWindowExW(mainWindow, nullptr, L"SysListView32", nullptr); }
 
 // A visible top-level window of the class owned by the process, waiting up to timeoutMs; null
