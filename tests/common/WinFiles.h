@@ -24,6 +24,18 @@ inline void WriteFileBytes(const std::wstring& path, const std::string& bytes) {
     if (file) es::WriteBytes(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()));
 }
 
+// Calls visit(name, attributes) for each entry of the folder but "." and "..".
+template <typename Visit>
+void ForEachEntry(const std::wstring& folder, Visit visit) {
+    WIN32_FIND_DATAW data;
+    HANDLE find = ::FindFirstFileW((folder + L"\\*").c_str(), &data);
+    if (find == INVALID_HANDLE_VALUE) return;
+    do {
+        if (const std::wstring name = data.cFileName; name != L"." && name != L"..") visit(name, data.dwFileAttributes);
+    } while (::FindNextFileW(find, &data));
+    ::FindClose(find);
+}
+
 // A new empty folder under the temporary directory, named from the prefix; removed with all it
 // holds at the end of its scope, however the test ended.
 class TempFolder {
@@ -49,16 +61,12 @@ public:
 private:
     // Paths past MAX_PATH included, which the shell's own delete gives up on.
     static void Remove(const std::wstring& folder) {
-        WIN32_FIND_DATAW data;
-        HANDLE find = ::FindFirstFileW((folder + L"\\*").c_str(), &data);
-        for (BOOL more = find != INVALID_HANDLE_VALUE; more; more = ::FindNextFileW(find, &data)) {
-            const std::wstring name = data.cFileName, path = folder + L"\\" + name;
-            if (name == L"." || name == L"..") continue;
-            if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) Remove(path);
+        ForEachEntry(folder, [&](const std::wstring& name, DWORD attributes) {
+            const std::wstring path = folder + L"\\" + name;
+            if (attributes & FILE_ATTRIBUTE_DIRECTORY) return Remove(path);
             ::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
             ::DeleteFileW(path.c_str());
-        }
-        if (find != INVALID_HANDLE_VALUE) ::FindClose(find);
+        });
         ::RemoveDirectoryW(folder.c_str());
     }
 

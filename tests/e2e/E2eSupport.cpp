@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <functional>
 
 #include "support/ExePaths.h"
 #include "support/Utf16.h"
@@ -87,13 +86,7 @@ Running StartOnList(const Sandbox& box, const std::string& listBytes, const std:
 
 std::vector<std::wstring> FolderEntries(const std::wstring& folder) {
     std::vector<std::wstring> names;
-    WIN32_FIND_DATAW data;
-    HANDLE find = ::FindFirstFileW((folder + L"\\*").c_str(), &data);
-    if (find == INVALID_HANDLE_VALUE) return names;
-    do {
-        if (std::wstring name = data.cFileName; name != L"." && name != L"..") names.push_back(name);
-    } while (::FindNextFileW(find, &data));
-    ::FindClose(find);
+    testing_es::ForEachEntry(folder, [&](const std::wstring& name, DWORD) { names.push_back(name); });
     std::sort(names.begin(), names.end());
     return names;
 }
@@ -110,40 +103,22 @@ std::string ExpectedReport(const std::string& name) {
     return "\xFF\xFE" + es::EncodeUtf16Le(wide);
 }
 
-namespace {
-
-// Sends the message with lParam pointing at `size` bytes inside the other process, first filled
-// with what prepare(base) gives for that address; returns the bytes as the message left them.
-std::string SendInProcess(HANDLE process, HWND window, UINT message, WPARAM wParam, std::size_t size,
-                          const std::function<std::string(char* base)>& prepare) {
-    auto* base = static_cast<char*>(::VirtualAllocEx(process, nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
-    std::string bytes = prepare(base);
-    bytes.resize(size);
-    ::WriteProcessMemory(process, base, bytes.data(), size, nullptr);
-    ::SendMessageW(window, message, wParam, reinterpret_cast<LPARAM>(base));
-    ::ReadProcessMemory(process, base, bytes.data(), size, nullptr);
-    ::VirtualFreeEx(process, base, 0, MEM_RELEASE);
-    return bytes;
-}
-
-template <typename T>
-std::string Bytes(const T& value) {
-    return std::string(reinterpret_cast<const char*>(&value), sizeof(value));
-}
-
-}  // namespace
-
+// The item and its text buffer must live in the list view's own process.
 std::wstring ListViewCell(HANDLE process, HWND listView, int row, int column) {
     constexpr int kChars = 512;
-    const std::string bytes = SendInProcess(process, listView, LVM_GETITEMTEXTW, static_cast<WPARAM>(row),
-                                            sizeof(LVITEMW) + kChars * sizeof(wchar_t), [&](char* base) {
-                                                LVITEMW item = {};
-                                                item.iSubItem = column;
-                                                item.pszText = reinterpret_cast<wchar_t*>(base + sizeof(LVITEMW));
-                                                item.cchTextMax = kChars - 1;
-                                                return Bytes(item);
-                                            });
-    return reinterpret_cast<const wchar_t*>(bytes.data() + sizeof(LVITEMW));
+    struct Request {
+        LVITEMW item;
+        wchar_t text[kChars];
+    } request = {};
+    auto* remote = static_cast<Request*>(::VirtualAllocEx(process, nullptr, sizeof(Request), MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
+    request.item.iSubItem = column;
+    request.item.pszText = remote->text;
+    request.item.cchTextMax = kChars - 1;
+    ::WriteProcessMemory(process, remote, &request, sizeof(request), nullptr);
+    ::SendMessageW(listView, LVM_GETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(remote));
+    ::ReadProcessMemory(process, remote, &request, sizeof(request), nullptr);
+    ::VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+    return request.text;
 }
 
 }  // namespace e2e
