@@ -24,7 +24,7 @@ constexpr int kToolbarSlots = 10;  // positions 0 and 4 are separators
 std::span<const MainWindow::Command> MainWindow::Commands() {
     using R = Rule;
     using W = MainWindow;
-    static const std::array<Command, 22> commands = {{
+    static const std::array<Command, 23> commands = {{
         {IDM_SAVESELECTED, R::AnyMarked, 5, 1, nullptr, &W::SaveSelected},
         {IDM_EXIT, R::Always, 9, 4, nullptr, &W::Exit},
         {IDM_ABOUT, R::Always, 0, 0, nullptr, &W::ShowAbout},
@@ -47,6 +47,7 @@ std::span<const MainWindow::Command> MainWindow::Commands() {
         {IDM_STARTPING, R::CanStartPing, 2, 7, nullptr, &W::StartPing},
         {IDM_LOADADDRESSFILE, R::Always, 0, 0, nullptr, &W::ChooseAddressFile},
         {IDM_RESET, R::AnyRow, 0, 0, nullptr, &W::ResetRows},
+        {IDM_STATISTICSCOLUMNS, R::Always, 0, 0, nullptr, &W::ToggleStatisticsColumns, &W::StatisticsColumnsShown},
     }};
     return commands;
 }
@@ -81,9 +82,9 @@ void MainWindow::CreateToolbar() {
 void MainWindow::UpdateCommandStates(HMENU popup) {
     HMENU menu = popup ? popup : mainMenu_.Get();
     for (const Command& command : Commands()) {
-        if (command.option) {
-            ::CheckMenuItem(mainMenu_.Get(), static_cast<UINT>(command.id),
-                            MF_BYCOMMAND | (settings_.*command.option ? MF_CHECKED : MF_UNCHECKED));
+        if (command.option || command.isChecked) {
+            const bool checked = command.option ? settings_.*command.option != 0 : (this->*command.isChecked)();
+            ::CheckMenuItem(mainMenu_.Get(), static_cast<UINT>(command.id), MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));
         }
         if (command.rule == Rule::Always) continue;
         const bool enabled = IsEnabled(command.rule);
@@ -145,6 +146,13 @@ void MainWindow::SelectAll() { view_.SetRowState(-1, LVIS_SELECTED, LVIS_SELECTE
 void MainWindow::DeselectAll() { view_.SetRowState(-1, 0, LVIS_SELECTED); }
 
 void MainWindow::AutoSizeColumns() { view_.AutoSizeColumns(); }
+
+void MainWindow::ToggleStatisticsColumns() {
+    view_.ShowColumns(kFieldLoss, kFieldStatusChanged, !StatisticsColumnsShown());
+    UpdateCommandStates(nullptr);
+}
+
+bool MainWindow::StatisticsColumnsShown() const { return view_.ColumnsShown(kFieldLoss, kFieldStatusChanged); }
 
 void MainWindow::RedrawRows() { ::InvalidateRect(listView_, nullptr, FALSE); }
 

@@ -281,6 +281,9 @@ std::optional<LRESULT> MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM
         if (reinterpret_cast<HWND>(wParam) != statusBar_) break;
         ::SetCursor(handCursor_);
         return TRUE;
+    case WM_INITMENUPOPUP:
+        UpdateCommandStates(nullptr);  // the columns may have changed since: their check mark too
+        break;
     case WM_ACTIVATEAPP:
         if (!wParam) savedFocus_ = ::GetFocus();
         else ::PostMessageW(window_, UM_RESTOREFOCUS, 0, 0);

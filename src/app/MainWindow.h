@@ -38,6 +38,7 @@ public:
         int toolbarImage;
         std::int32_t AppSettings::*option;
         void (MainWindow::*action)();
+        bool (MainWindow::*isChecked)() const = nullptr;  // a check mark that follows the window
     };
     static std::span<const Command> Commands();
 
@@ -114,6 +115,8 @@ private:
     void SelectAll();
     void DeselectAll();
     void AutoSizeColumns();
+    void ToggleStatisticsColumns();
+    bool StatisticsColumnsShown() const;
     void OpenPingOptions();
     void StopPing();
     void RedrawRows();

@@ -5,11 +5,21 @@
 #include "addresses/AddressList.h"
 #include "lang/StringTable.h"
 #include "resources/ResourceIds.h"
+#include "support/LocalTime.h"
 
 namespace es {
 
 namespace {
+
 constexpr auto kRelaxed = std::memory_order_relaxed;
+
+// A number of tenths as "12.5".
+std::wstring Tenths(std::uint64_t tenths) { return std::to_wstring(tenths / 10) + L'.' + std::to_wstring(tenths % 10); }
+
+// part / whole in tenths, halves rounded up.
+std::uint64_t RoundedTenths(std::uint64_t part, std::uint64_t whole) { return (part * 20 + whole) / (whole * 2); }
+
+std::wstring TimeText(std::uint32_t unixTime) { return unixTime ? FormatLocalDateTime(unixTime) : std::wstring(); }
 
 }  // namespace
 
@@ -53,6 +63,25 @@ std::wstring PingItem::GetText(int field) const {
         return std::to_wstring(AveragePingTime());
     case kFieldDescription:
         return Description;
+    case kFieldLoss: {
+        const std::uint64_t failed = FailedCount.load(kRelaxed), total = failed + SucceedCount.load(kRelaxed);
+        return total ? Tenths(RoundedTenths(failed * 100, total)) + L'%' : std::wstring();
+    }
+    case kFieldMinTime:
+    case kFieldMaxTime:
+        if (SucceedCount.load(kRelaxed) == 0) return {};
+        return std::to_wstring((field == kFieldMinTime ? MinPingTime : MaxPingTime).load(kRelaxed));
+    case kFieldJitter: {
+        const std::uint32_t successes = SucceedCount.load(kRelaxed);
+        return successes >= 2 ? Tenths(RoundedTenths(JitterTotal.load(kRelaxed), successes - 1)) : std::wstring();
+    }
+    case kFieldFailuresInARow:
+        if (LastStatus.load(kRelaxed) == kStatusNone) return {};
+        return std::to_wstring(FailuresInARow.load(kRelaxed));
+    case kFieldLastSuccess:
+        return TimeText(LastSuccessTime.load(kRelaxed));
+    case kFieldStatusChanged:
+        return TimeText(StatusChangedTime.load(kRelaxed));
     default:
         return {};
     }
@@ -73,12 +102,48 @@ bool PingItem::SortNumber(int field, std::uint64_t& number) const {
     case kFieldLastTime: number = LastPingTime.load(kRelaxed); return true;
     case kFieldTtl: number = LastTtl.load(kRelaxed); return true;
     case kFieldAverage: number = AveragePingTime(); return true;
+    // Empty cells first: a value counts one above them.
+    case kFieldLoss: {
+        const std::uint64_t failed = FailedCount.load(kRelaxed), total = failed + SucceedCount.load(kRelaxed);
+        number = total ? (failed << 32) / total + 1 : 0;
+        return true;
+    }
+    case kFieldMinTime:
+    case kFieldMaxTime:
+        number = SucceedCount.load(kRelaxed) ? (field == kFieldMinTime ? MinPingTime : MaxPingTime).load(kRelaxed) + 1ull : 0;
+        return true;
+    case kFieldJitter: {
+        const std::uint32_t successes = SucceedCount.load(kRelaxed);
+        number = successes >= 2 ? JitterTotal.load(kRelaxed) * 1000 / (successes - 1) + 1 : 0;
+        return true;
+    }
+    case kFieldFailuresInARow:
+        number = LastStatus.load(kRelaxed) == kStatusNone ? 0 : FailuresInARow.load(kRelaxed) + 1ull;
+        return true;
+    case kFieldLastSuccess: number = LastSuccessTime.load(kRelaxed); return true;
+    case kFieldStatusChanged: number = StatusChangedTime.load(kRelaxed); return true;
     default: return false;
     }
 }
 
 void PingItem::ApplyResult(std::int32_t status, std::uint32_t address, std::uint32_t replyAddress, std::uint32_t ttl,
-                           std::uint32_t roundTripTime) {
+                           std::uint32_t roundTripTime, std::int64_t unixTime) {
+    const std::int32_t previous = LastStatus.load(kRelaxed);
+    const bool success = status == kStatusSuccess;
+    const auto now = static_cast<std::uint32_t>(unixTime);
+    if (previous == kStatusNone || (previous == kStatusSuccess) != success) StatusChangedTime.store(now, kRelaxed);
+    if (success) {
+        const std::uint32_t successes = SucceedCount.load(kRelaxed);
+        const std::uint32_t last = LastPingTime.load(kRelaxed);
+        if (successes > 0)
+            JitterTotal.store(JitterTotal.load(kRelaxed) + (roundTripTime > last ? roundTripTime - last : last - roundTripTime), kRelaxed);
+        if (successes == 0 || roundTripTime < MinPingTime.load(kRelaxed)) MinPingTime.store(roundTripTime, kRelaxed);
+        if (successes == 0 || roundTripTime > MaxPingTime.load(kRelaxed)) MaxPingTime.store(roundTripTime, kRelaxed);
+        FailuresInARow.store(0, kRelaxed);
+        LastSuccessTime.store(now, kRelaxed);
+    } else {
+        FailuresInARow.store(FailuresInARow.load(kRelaxed) + 1, kRelaxed);
+    }
     LastStatus.store(status, kRelaxed);
     Address.store(address, kRelaxed);
     ReplyAddress.store(replyAddress, kRelaxed);
@@ -95,8 +160,10 @@ void PingItem::ApplyResult(std::int32_t status, std::uint32_t address, std::uint
 
 void PingItem::Reset() {
     LastStatus.store(kStatusNone, kRelaxed);
-    for (auto* field : {&PingCount, &SucceedCount, &FailedCount, &LastPingTime, &LastTtl, &TotalPingTime})
+    for (auto* field : {&PingCount, &SucceedCount, &FailedCount, &LastPingTime, &LastTtl, &TotalPingTime, &MinPingTime,
+                        &MaxPingTime, &FailuresInARow, &LastSuccessTime, &StatusChangedTime})
         field->store(0, kRelaxed);
+    JitterTotal.store(0, kRelaxed);
 }
 
 }  // namespace es

@@ -15,7 +15,10 @@ inline constexpr std::int32_t kStatusSuccess = 0;
 inline constexpr std::int32_t kStatusInvalidHost = 30;
 
 enum PingField { kFieldHost, kFieldAddress, kFieldReplyAddress, kFieldSucceeded, kFieldFailed, kFieldStatus,
-                 kFieldLastTime, kFieldTtl, kFieldAverage, kFieldDescription };
+                 kFieldLastTime, kFieldTtl, kFieldAverage, kFieldDescription,
+                 // The statistics columns, hidden until a user shows them.
+                 kFieldLoss, kFieldMinTime, kFieldMaxTime, kFieldJitter, kFieldFailuresInARow, kFieldLastSuccess,
+                 kFieldStatusChanged };
 
 // The statistics are written by the ping workers and read by the window thread without a lock;
 // each is one indivisible 32-bit access. The texts never change after the row is built.
@@ -30,8 +33,9 @@ public:
 
     // Rounded to the nearest millisecond, halves up; 0 without a success.
     std::uint32_t AveragePingTime() const;
+    // A result that arrived at unixTime (seconds).
     void ApplyResult(std::int32_t status, std::uint32_t address, std::uint32_t replyAddress, std::uint32_t ttl,
-                     std::uint32_t roundTripTime);
+                     std::uint32_t roundTripTime, std::int64_t unixTime);
     void Reset();
 
     const std::wstring HostName;
@@ -46,6 +50,16 @@ public:
     std::atomic<std::uint32_t> LastTtl{0};
     std::atomic<std::uint32_t> TotalPingTime{0};
     std::atomic<std::int32_t> LastStatus{kStatusNone};
+    // Of the successful replies: the least and greatest time, and the sum of the differences
+    // between consecutive ones.
+    std::atomic<std::uint32_t> MinPingTime{0};
+    std::atomic<std::uint32_t> MaxPingTime{0};
+    std::atomic<std::uint64_t> JitterTotal{0};
+    std::atomic<std::uint32_t> FailuresInARow{0};
+    // Unix seconds, 0 for never: the last success, and the last result whose success differed
+    // from the one before it.
+    std::atomic<std::uint32_t> LastSuccessTime{0};
+    std::atomic<std::uint32_t> StatusChangedTime{0};
 };
 
 }  // namespace es

@@ -4,6 +4,7 @@
 
 #include "addresses/AddressList.h"
 #include "resources/ResourceIds.h"
+#include "support/LocalTime.h"
 
 namespace es {
 
@@ -18,13 +19,18 @@ const std::vector<ColumnSpec>& PingColumns() {
         {4, 90, IDS_COLUMNTITLEBASE + 4, 20},  {5, 120, IDS_COLUMNTITLEBASE + 5, 20},
         {6, 100, IDS_COLUMNTITLEBASE + 6, 20}, {7, 100, IDS_COLUMNTITLEBASE + 8, 20},  // TTL, then average:
         {8, 100, IDS_COLUMNTITLEBASE + 7, 20}, {9, 120, IDS_COLUMNTITLEBASE + 9, 50},  // titles not in id order
+        // The statistics columns: hidden until shown, at these widths.
+        {10, 0, IDS_COLUMNTITLEBASE + 10, 20, 70},  {11, 0, IDS_COLUMNTITLEBASE + 11, 20, 90},
+        {12, 0, IDS_COLUMNTITLEBASE + 12, 20, 90},  {13, 0, IDS_COLUMNTITLEBASE + 13, 20, 70},
+        {14, 0, IDS_COLUMNTITLEBASE + 14, 20, 90},  {15, 0, IDS_COLUMNTITLEBASE + 15, 20, 140},
+        {16, 0, IDS_COLUMNTITLEBASE + 16, 20, 140},
     };
     return columns;
 }
 
 }  // namespace
 
-PingItemList::PingItemList() { titleId_ = IDS_PINGLISTTITLE; }
+PingItemList::PingItemList() : clock_(UnixTimeNow) { titleId_ = IDS_PINGLISTTITLE; }
 
 PingItemList::~PingItemList() = default;
 
@@ -71,7 +77,7 @@ bool PingItemList::ApplyResult(const PingResult& r) {
     PingItem& item = items_[static_cast<std::size_t>(r.index)];
     if (item.RowId != r.rowId) return false;
     if (r.round == round_) ResultsThisRound.fetch_add(1);
-    item.ApplyResult(r.status, r.address, r.replyAddress, r.ttl, r.roundTripTime);
+    item.ApplyResult(r.status, r.address, r.replyAddress, r.ttl, r.roundTripTime, clock_());
     if (rowChanged_.size() < items_.size()) rowChanged_.resize(items_.size(), 0);
     if (!rowChanged_[static_cast<std::size_t>(r.index)]) {
         rowChanged_[static_cast<std::size_t>(r.index)] = 1;

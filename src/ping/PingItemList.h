@@ -65,6 +65,9 @@ public:
     // The options that drawing looks at; owned by the caller.
     void SetSettings(const AppSettings* settings) { settings_ = settings; }
 
+    // Where the time of a result comes from (Unix seconds); the system clock unless replaced.
+    void SetClock(std::function<std::int64_t()> clock) { clock_ = std::move(clock); }
+
     // The storage indexes of the rows that got a result since the last call, each once.
     std::vector<std::size_t> TakeChangedRows();
 
@@ -82,6 +85,7 @@ private:
     std::vector<std::size_t> changedRows_;
     std::vector<char> rowChanged_;
     const AppSettings* settings_ = nullptr;
+    std::function<std::int64_t()> clock_;
     // Last, so that it shuts down before the rows it delivers to are gone.
     PingEngine engine_{*this};
 };

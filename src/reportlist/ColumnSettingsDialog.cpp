@@ -82,7 +82,7 @@ void ColumnSettingsDialog::Fill() {
             item.lParam = c;
             const int row = static_cast<int>(::SendMessageW(rows, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
             SetChecked(row, entry.width > 0);
-            if (entry.width == 0 && c < list_.ColumnCount()) entry.width = static_cast<std::int16_t>(list_.Column(c).width);
+            if (entry.width == 0 && c < list_.ColumnCount()) entry.width = static_cast<std::int16_t>(list_.Column(c).shownWidth);
         }
     }
     LVITEMW select = {};

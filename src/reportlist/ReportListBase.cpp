@@ -49,6 +49,7 @@ void ReportListBase::Initialise(const std::vector<ColumnSpec>& columns, int desc
         def.index = c.index;
         def.mask = 0x0006;  // width and text
         def.width = c.width;
+        def.shownWidth = c.shownWidth ? c.shownWidth : c.width;
         def.title = GetString(c.titleId);
         columnDefs_.push_back(def);
         ColumnReportInfo info;
@@ -59,7 +60,10 @@ void ReportListBase::Initialise(const std::vector<ColumnSpec>& columns, int desc
     ascendingImage_ = 0;
     descendingImage_ = descendingImage;
     layout_.assign(columns.size(), ColumnLayoutEntry{});
-    for (std::size_t i = 0; i < layout_.size(); ++i) layout_[i].order = static_cast<std::int16_t>(i);
+    for (std::size_t i = 0; i < layout_.size(); ++i) {
+        layout_[i].order = static_cast<std::int16_t>(i);
+        if (columns[i].width == 0) layout_[i].width = 0;
+    }
     visibleOrder_.clear();
 }
 
@@ -137,10 +141,17 @@ void ReportListBase::SortOrder(int key, std::vector<std::size_t>& order) const {
 
 void ReportListBase::PersistColumns(SettingsStore& store) {
     if (store.IsWriting() && view_) view_->CaptureLayout(layout_);
+    std::vector<ColumnLayoutEntry> entries = layout_;
+    const bool extrasHidden = std::all_of(entries.begin() + std::min<std::size_t>(kClassicColumns, entries.size()), entries.end(),
+                                          [](const ColumnLayoutEntry& e) { return e.width == 0; });
+    if (store.IsWriting() && extrasHidden && entries.size() > kClassicColumns) {
+        entries.resize(kClassicColumns);
+        RepairOrders(entries);
+    }
     // The value is laid over the current entries, so a short value changes only the first ones.
-    std::vector<std::uint8_t> bytes(layout_.size() * 4);
-    for (std::size_t i = 0; i < layout_.size(); ++i) {
-        auto w = static_cast<std::uint16_t>(layout_[i].width), o = static_cast<std::uint16_t>(layout_[i].order);
+    std::vector<std::uint8_t> bytes(entries.size() * 4);
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        auto w = static_cast<std::uint16_t>(entries[i].width), o = static_cast<std::uint16_t>(entries[i].order);
         bytes[i * 4] = static_cast<std::uint8_t>(w);
         bytes[i * 4 + 1] = static_cast<std::uint8_t>(w >> 8);
         bytes[i * 4 + 2] = static_cast<std::uint8_t>(o);
@@ -154,7 +165,17 @@ void ReportListBase::PersistColumns(SettingsStore& store) {
         layout_[i].width = static_cast<std::int16_t>(bytes[i * 4] | (bytes[i * 4 + 1] << 8));
         layout_[i].order = static_cast<std::int16_t>(bytes[i * 4 + 2] | (bytes[i * 4 + 3] << 8));
     }
+    RepairOrders(layout_);
     if (view_) view_->ApplyLayout(layout_);
+}
+
+void ReportListBase::RepairOrders(std::vector<ColumnLayoutEntry>& layout) {
+    std::vector<std::size_t> columns(layout.size());
+    for (std::size_t i = 0; i < columns.size(); ++i) columns[i] = i;
+    std::stable_sort(columns.begin(), columns.end(),
+                     [&](std::size_t a, std::size_t b) { return layout[a].order < layout[b].order; });
+    for (std::size_t position = 0; position < columns.size(); ++position)
+        layout[columns[position]].order = static_cast<std::int16_t>(position);
 }
 
 std::wstring ReportListBase::GetReportTitle() const { return titleId_ ? GetString(titleId_) : L""; }

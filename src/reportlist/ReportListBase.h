@@ -21,6 +21,8 @@ inline constexpr int kSortColumnMask = 4095;
 inline constexpr int kSortDescending = 4096;
 // Cell and line texts of reports and sorting hold at most this many characters, terminator included.
 inline constexpr std::size_t kTextCapacity = 8192;
+// The columns a stored layout held before any was added after them.
+inline constexpr std::size_t kClassicColumns = 10;
 
 class ReportItem {
 public:
@@ -38,16 +40,18 @@ public:
 // One column of the static table a list is built from.
 struct ColumnSpec {
     int index;
-    int width;           // default width in pixels
+    int width;           // default width in pixels; 0: hidden by default
     std::uint32_t titleId;
     int textWidth;       // characters in the tabular text report
+    int shownWidth = 0;  // the width it is shown at; 0: its default width
 };
 
 struct ColumnDef {
     int index = 0;
     int mask = 0;
     int format = 0;
-    int width = 0;
+    int width = 0;       // the default width, 0 for a column hidden by default
+    int shownWidth = 0;  // the width a hidden column is shown at
     std::wstring title;  // the translated title
 };
 
@@ -119,8 +123,12 @@ public:
     // Held while records are read as one consistent set; nothing by default.
     virtual std::unique_lock<std::mutex> LockRecords() const { return {}; }
 
-    // The Columns and Sort values of the configuration.
+    // The Columns and Sort values of the configuration. While every column past the first ten is
+    // hidden, the value holds the first ten alone, numbered in their display order, as a layout of
+    // ten columns always did; a value of any length gives the entries it holds.
     void PersistColumns(SettingsStore& store);
+    // Makes the orders of the layout a permutation, keeping the display order they give.
+    static void RepairOrders(std::vector<ColumnLayoutEntry>& layout);
     int SavedSortKey() const { return savedSortKey_; }
     void SetSavedSortKey(int key) { savedSortKey_ = key; }
 

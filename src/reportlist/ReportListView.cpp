@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <iterator>
 #include <unordered_map>
 
 #include "support/Text.h"
@@ -269,6 +270,32 @@ void ReportListView::AutoSizeColumns() {
         width = std::max(width, titles.Width(list_.Column(c).title) + kTitlePadding);
         ::SendMessageW(listView_, LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(c), MAKELPARAM(width, 0));
     }
+}
+
+void ReportListView::ShowColumns(int first, int last, bool show) {
+    const int count = list_.ColumnCount();
+    std::vector<int> order(static_cast<std::size_t>(count));
+    ::SendMessageW(listView_, LVM_GETCOLUMNORDERARRAY, static_cast<WPARAM>(count), reinterpret_cast<LPARAM>(order.data()));
+    if (show) {
+        const auto isMoved = [&](int c) { return c >= first && c <= last; };
+        std::vector<int> others;
+        std::copy_if(order.begin(), order.end(), std::back_inserter(others), [&](int c) { return !isMoved(c); });
+        auto after = others.begin();
+        for (auto it = others.begin(); it != others.end(); ++it)
+            if (::SendMessageW(listView_, LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(*it), 0) > 0) after = it + 1;
+        std::vector<int> moved;
+        for (int c = first; c <= last && c < count; ++c) moved.push_back(c);
+        others.insert(after, moved.begin(), moved.end());
+        ::SendMessageW(listView_, LVM_SETCOLUMNORDERARRAY, static_cast<WPARAM>(count), reinterpret_cast<LPARAM>(others.data()));
+    }
+    for (int c = first; c <= last && c < count; ++c)
+        ::SendMessageW(listView_, LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(c), MAKELPARAM(show ? list_.Column(c).shownWidth : 0, 0));
+}
+
+bool ReportListView::ColumnsShown(int first, int last) const {
+    for (int c = first; c <= last; ++c)
+        if (::SendMessageW(listView_, LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(c), 0) <= 0) return false;
+    return true;
 }
 
 int ReportListView::FindRow(const NMLVFINDITEMW& find) {

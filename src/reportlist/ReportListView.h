@@ -54,6 +54,10 @@ public:
     // Each visible column fits the widest of its texts over every row, as LVSCW_AUTOSIZE would
     // over a list holding its texts, and its title when that is wider.
     void AutoSizeColumns();
+    // Columns first to last: shown at their shown widths after the last visible column, or hidden.
+    void ShowColumns(int first, int last, bool show);
+    // Whether every column from first to last is visible.
+    bool ColumnsShown(int first, int last) const;
     // LVN_ODFINDITEMW: the row whose text in the first visible column matches, or -1.
     int FindRow(const NMLVFINDITEMW& find);
 

@@ -43,6 +43,7 @@
 #define IDM_STARTPING           40027
 #define IDM_LOADADDRESSFILE     40028
 #define IDM_RESET               40029
+#define IDM_STATISTICSCOLUMNS   40030
 
 // String table
 #define IDS_ITEMCOUNT           4

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdio>
 #include <cstring>
 #include <string>
 
@@ -88,6 +89,24 @@ TEST_F(StandardListExport, AFormatOptionAsTheLastWordStartsTheWindow) {
     EXPECT_NE(::GetMenu(window), nullptr);
     ::PostMessageW(window, WM_COMMAND, MAKEWPARAM(40002, 0), 0);
     EXPECT_EQ(e2e::ExitCode(process), 0);
+}
+
+// Every column shown, the seven statistics columns after the ten: empty before any ping, 20
+// characters wide in tabular text.
+TEST(StatisticsColumnsExport, TabularAndCommaDelimitedWithSeventeenColumns) {
+    e2e::Sandbox sandbox;
+    std::string columns = "64 00 00 00";  // width 100, in index order
+    for (int c = 1; c < 17; ++c) {
+        char entry[16];
+        std::snprintf(entry, sizeof(entry), " 64 00 %02X 00", c);
+        columns += entry;
+    }
+    e2e::WriteFileBytes(sandbox.PathOf(L"EchoSentinel.cfg"), "[General]\r\nColumns=" + columns + "\r\n");
+    e2e::WriteFileBytes(sandbox.PathOf(L"EchoSentinel_hosts.txt"), es::EncodeUtf16Le(L"127.0.0.1 a&b"));
+    ASSERT_EQ(sandbox.Run(L"/stabular out.txt"), 0);
+    EXPECT_EQ(e2e::ReadFileBytes(sandbox.PathOf(L"out.txt")), e2e::ExpectedReport("statistics.stabular"));
+    ASSERT_EQ(sandbox.Run(L"/scomma out.csv"), 0);
+    EXPECT_EQ(e2e::ReadFileBytes(sandbox.PathOf(L"out.csv")), e2e::ExpectedReport("statistics.scomma"));
 }
 
 // IP-Host description lines, shown columns reordered: description, host, IP address, succeeded;

@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
+#include <ctime>
 #include <numeric>
 #include <vector>
 
@@ -11,6 +13,19 @@
 namespace {
 
 using namespace es;
+
+// Local time is UTC for the test, so that the times read the same on every machine.
+struct UtcLocalTime {
+    UtcLocalTime() {
+#ifdef _WIN32
+        _putenv("TZ=UTC0");
+        _tzset();
+#else
+        setenv("TZ", "UTC0", 1);
+        tzset();
+#endif
+    }
+};
 
 class PingListTest : public testing::Test {
 protected:
@@ -107,6 +122,50 @@ TEST(SortOrderTest, ValuesChangingDuringTheSortGiveTheOrderOfOneReadingPerRecord
     });
     list.SortOrder(3 | kSortDescending, order);
     EXPECT_EQ(order, expected);
+}
+
+// The statistics columns result by result: loss, least and greatest time, jitter (a failure between
+// two successes is skipped), failures in a row, the last success and the last change of state.
+TEST_F(PingListTest, StatisticsColumnsFollowEachResultAndReset) {
+    UtcLocalTime utc;
+    std::int64_t now = 1767225600;  // 2026-01-01 00:00:00 UTC
+    list.SetClock([&] { return now; });
+    list.Initialise(0);
+    Build(L"10.0.0.1 10.0.0.2");
+    const auto statistics = [&](int row) {
+        std::vector<std::wstring> texts;
+        for (int field = kFieldLoss; field <= kFieldStatusChanged; ++field)
+            texts.push_back(list.Row(static_cast<std::size_t>(row)).GetText(field));
+        return texts;
+    };
+    const std::wstring none;
+    EXPECT_EQ(statistics(0), std::vector<std::wstring>(7, none)) << "before any result";
+    const struct {
+        int row, status;
+        std::uint32_t rtt;
+        std::vector<std::wstring> texts;  // loss, min, max, jitter, failures in a row, last success, changed
+    } steps[] = {
+        {0, 0, 10, {L"0.0%", L"10", L"10", none, L"0", L"2026-01-01 00:00:00", L"2026-01-01 00:00:00"}},
+        {0, 0, 13, {L"0.0%", L"10", L"13", L"3.0", L"0", L"2026-01-01 00:00:05", L"2026-01-01 00:00:00"}},
+        {0, 10, 0, {L"33.3%", L"10", L"13", L"3.0", L"1", L"2026-01-01 00:00:05", L"2026-01-01 00:00:10"}},
+        {0, 11, 0, {L"50.0%", L"10", L"13", L"3.0", L"2", L"2026-01-01 00:00:05", L"2026-01-01 00:00:10"}},
+        {0, 0, 12, {L"40.0%", L"10", L"13", L"2.0", L"0", L"2026-01-01 00:00:20", L"2026-01-01 00:00:20"}},
+        {0, 0, 11, {L"33.3%", L"10", L"13", L"1.7", L"0", L"2026-01-01 00:00:25", L"2026-01-01 00:00:20"}},
+        {1, 10, 0, {L"100.0%", none, none, none, L"1", none, L"2026-01-01 00:00:30"}},
+    };
+    for (const auto& step : steps) {
+        SCOPED_TRACE(&step - steps);
+        Result(step.row, step.status, step.rtt);
+        EXPECT_EQ(statistics(step.row), step.texts);
+        now += 5;
+    }
+    for (int i = 0; i < 6; ++i) Result(1, 0, 1);
+    Result(1, 10, 0);
+    EXPECT_EQ(list.Row(1).GetText(kFieldLoss), L"25.0%");
+    Result(1, 0, 1);
+    EXPECT_EQ(list.Row(1).GetText(kFieldLoss), L"22.2%") << "2 of 9";
+    list.ResetStatistics();
+    EXPECT_EQ(statistics(0), std::vector<std::wstring>(7, none)) << "after a Reset";
 }
 
 TEST_F(PingListTest, ResultsOfRebuiltOrMissingRowsAreRejected) {

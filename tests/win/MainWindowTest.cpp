@@ -357,9 +357,10 @@ TEST_F(MainWindowTest, ChooseColumnsMovesHidesSizesAndRestoresColumns) {
         ::SendMessageW(rows, LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
     };
     const auto layout = [&] {
-        std::vector<int> order(10);
-        ::SendMessageW(List(), LVM_GETCOLUMNORDERARRAY, 10, reinterpret_cast<LPARAM>(order.data()));
-        for (int c = 0; c < 10; ++c) order.push_back(static_cast<int>(::SendMessageW(List(), LVM_GETCOLUMNWIDTH, c, 0)));
+        std::vector<int> order(17);  // the first ten places, then the widths of the first ten columns
+        ::SendMessageW(List(), LVM_GETCOLUMNORDERARRAY, 17, reinterpret_cast<LPARAM>(order.data()));
+        order.resize(10);
+        for (int c = 0; c < 10; ++c) order.push_back(ColumnWidth(c));
         return order;
     };
     run([&](HWND dialog, HWND rows) {
@@ -377,13 +378,44 @@ TEST_F(MainWindowTest, ChooseColumnsMovesHidesSizesAndRestoresColumns) {
         select(rows, 2);  // the hidden column comes back at its default width
         shownWidth = testing_es::TextOf(dialog, IDC_COL_WIDTH);
         testing_es::ClickButton(dialog, IDC_COL_SHOW);
+        select(rows, 16);  // Status Changed, hidden from the start
+        testing_es::ClickButton(dialog, IDC_COL_SHOW);
     }, IDOK);
     EXPECT_EQ(shownWidth, L"110");
     EXPECT_EQ(layout()[12], 110);
+    EXPECT_EQ(ColumnWidth(16), 140) << "a statistics column is shown at its own width";
+}
+
+// Statistics Columns shows the seven after the last visible column, checked, at their widths; they
+// sort like any column; the command hides them again.
+TEST_F(MainWindowTest, StatisticsColumnsShowSortAndHide) {
+    Open();
+    Build(L"127.0.0.1-127.0.0.3");
+    ::SendMessageW(List(), LVM_SETCOLUMNWIDTH, 9, 0);  // the description hidden: the seven follow the TTL
+    for (const auto& [row, status] : {std::pair(0, 0), std::pair(0, 10), std::pair(1, 0)}) {
+        const PingItem& item = window->Items().Row(static_cast<std::size_t>(row));
+        window->Items().ApplyResult({row, item.RowId, status, item.Address, item.Address, 64, 1});
+    }
+    const auto checked = [&] { return (::GetMenuState(window->MainMenu(), IDM_STATISTICSCOLUMNS, MF_BYCOMMAND) & MF_CHECKED) != 0; };
+    EXPECT_FALSE(checked());
+    Command(IDM_STATISTICSCOLUMNS);
+    EXPECT_TRUE(checked());
+    std::vector<int> widths, order(17);
+    for (int c = 10; c < 17; ++c) widths.push_back(ColumnWidth(c));
+    EXPECT_EQ(widths, (std::vector<int>{70, 90, 90, 70, 90, 140, 140}));
+    ::SendMessageW(List(), LVM_GETCOLUMNORDERARRAY, 17, reinterpret_cast<LPARAM>(order.data()));
+    EXPECT_EQ(std::vector<int>(order.begin() + 8, order.end()), (std::vector<int>{8, 10, 11, 12, 13, 14, 15, 16, 9}))
+        << "after the last visible column, the hidden description last";
+    ClickHeader(kFieldLoss);
+    EXPECT_EQ(Column(kFieldLoss), (std::vector<std::wstring>{L"", L"0.0%", L"50.0%"})) << "empty first";
+    EXPECT_EQ(Column(0), (std::vector<std::wstring>{L"127.0.0.3", L"127.0.0.2", L"127.0.0.1"}));
+    Command(IDM_STATISTICSCOLUMNS);
+    EXPECT_FALSE(checked());
+    EXPECT_EQ(ColumnWidth(kFieldLoss), 0);
 }
 
 // Over a list sorted by address, descending (.4 .3 .2 .1), with column 4 hidden. Properties shows
-// ten label and value pairs of the one selected row in column-index order, hidden columns included,
+// seventeen label and value pairs of the one selected row in column-index order, hidden columns included,
 // the values in blue with one right edge, OK 5 pixels above the bottom. Copy and Save Selected
 // Items write the selected records in the order shown, with the shown columns in their order.
 TEST_F(MainWindowTest, PropertiesCopyAndSaveReadTheSelectedRowsAsShown) {
@@ -419,18 +451,21 @@ TEST_F(MainWindowTest, PropertiesCopyAndSaveReadTheSelectedRowsAsShown) {
         SelectRows({2});
         Command(IDM_PROPERTIES);
         ASSERT_TRUE(look.Done() && !look.TimedOut());
-        ASSERT_EQ(labels.size(), 10u);
+        ASSERT_EQ(labels.size(), 17u);
         EXPECT_EQ(labels[7], L"為上次測試特殊的生存時間:");
-        EXPECT_EQ(values, (std::vector<std::wstring>{L"127.0.0.2", L"127.0.0.2", L"", L"0", L"0", L"", L"", L"", L"", L""}));
-        EXPECT_EQ(std::count(valueRights.begin(), valueRights.end(), valueRights[0]), 10);
+        std::vector<std::wstring> expected(17, L"");
+        expected[0] = expected[1] = L"127.0.0.2";
+        expected[3] = expected[4] = L"0";
+        EXPECT_EQ(values, expected);
+        EXPECT_EQ(std::count(valueRights.begin(), valueRights.end(), valueRights[0]), 17);
         EXPECT_EQ(okGap, 5);
         EXPECT_EQ(valueColor, RGB(0, 0, 192));
         EXPECT_EQ(::GetFocus(), List());
     }
 
     SelectRows({0, 2});
-    int order[10] = {1, 0, 2, 3, 4, 5, 6, 7, 8, 9};
-    ::SendMessageW(List(), LVM_SETCOLUMNORDERARRAY, 10, reinterpret_cast<LPARAM>(order));
+    int order[17] = {1, 0, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16};
+    ::SendMessageW(List(), LVM_SETCOLUMNORDERARRAY, 17, reinterpret_cast<LPARAM>(order));
     for (int column : {2, 5, 6, 7, 8, 9}) ::SendMessageW(List(), LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(column), 0);
     ::SendMessageW(window->Window(), WM_COMMAND, MAKEWPARAM(IDM_COPYSELECTED, 1), 0);  // Ctrl+C
     ASSERT_TRUE(::OpenClipboard(window->Window()));

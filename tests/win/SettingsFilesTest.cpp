@@ -22,10 +22,11 @@ using testing_es::WriteFileBytes;
 // Everything the configuration file holds, at its defaults until exchanged.
 struct Configuration {
     Configuration() { list.Initialise(0); }
-    void Exchange(const std::wstring& path, bool writing) {
+    void Exchange(const std::wstring& path, bool writing, bool commit = false) {
         IniSettingsStore store;
         store.Open(path, writing);
         ExchangeConfiguration(store, settings, placement, list);
+        if (commit) store.Commit();
     }
     AppSettings settings;
     WindowPlacement placement;
@@ -43,20 +44,60 @@ TEST(ConfigurationFile, ASaveThatIsNotCommittedLeavesTheOldFileWholeAndAFailedOn
 
     // Missing keys take their defaults; short and bad values are read by the hexadecimal rule.
     Configuration loaded;
-    const auto defaults = loaded.list.Layout();
     loaded.Exchange(path, false);
-    EXPECT_EQ(std::pair(loaded.settings.PingTimeout, loaded.settings.PingEverySeconds), std::pair(250, 30));
-    auto expected = defaults;
-    expected[0] = {300, 5};
-    expected[1] = {50, 0};
-    for (std::size_t i = 0; i < defaults.size(); ++i)
-        EXPECT_EQ(std::pair(loaded.list.Layout()[i].width, loaded.list.Layout()[i].order), std::pair(expected[i].width, expected[i].order)) << i;
-    EXPECT_EQ(std::pair(loaded.placement.length, loaded.placement.showCmd), std::pair(44, 0)) << "too short to apply";
+    EXPECT_EQ(loaded.settings.PingTimeout, 250);
+    EXPECT_EQ(loaded.settings.PingEverySeconds, 30);
+    EXPECT_EQ(loaded.list.Layout()[0].width, 300);
+    EXPECT_EQ(loaded.placement.length, 44) << "too short to apply";
+    EXPECT_EQ(loaded.placement.showCmd, 0) << "too short to apply";
     EXPECT_EQ(loaded.list.SavedSortKey(), 0) << "a non-numeric integer reads as 0";
 
     IniSettingsStore store;
     store.Open(folder.PathOf(L"absent\\x.cfg"), true);
     EXPECT_EQ(store.Commit(), static_cast<DWORD>(ERROR_PATH_NOT_FOUND)) << "a folder that does not exist";
+}
+
+// The Columns value, width and order of each column as 16-bit numbers: ten entries while the
+// statistics columns are hidden, as every configuration written before them; seventeen once one
+// is shown. A value of another length gives the entries it holds; orders become a permutation.
+TEST(ConfigurationFile, TheColumnsValueKeepsTenEntriesUntilAStatisticsColumnIsShown) {
+    const std::string ten = "96 00 01 00 6E 00 00 00 6E 00 02 00 5A 00 03 00 00 00 04 00 78 00 05 00 64 00 06 00 "
+                            "64 00 07 00 64 00 08 00 78 00 09 00";
+    const std::string seventeen = ten + " 00 00 0A 00 5A 00 10 00 00 00 0B 00 00 00 0C 00 00 00 0D 00 00 00 0E 00 00 00 0F 00";
+    const struct {
+        const char* name;
+        std::string stored;
+        std::vector<int> widths, orders;  // of columns 0, 1, 2, 10 and 11
+        std::string saved;
+    } cases[] = {
+        {"ten", ten, {150, 110, 110, 0, 0}, {1, 0, 2, 10, 11}, ten},
+        {"seventeen", seventeen, {150, 110, 110, 0, 90}, {1, 0, 2, 10, 16}, seventeen},
+        {"short", "2C 01 05 00 32 00 00 00", {300, 50, 100, 0, 0}, {4, 0, 1, 10, 11},
+         "2C 01 04 00 32 00 00 00 64 00 01 00 64 00 02 00 64 00 03 00 64 00 05 00 64 00 06 00 64 00 07 00 "
+         "64 00 08 00 64 00 09 00"},
+        {"orders repeated and out of range", "64 00 07 00 64 00 07 00 64 00 FF 7F 64 00 FF FF", {100, 100, 100, 0, 0},
+         {4, 5, 16, 9, 10}, ""},
+    };
+    const testing_es::TempFolder folder(L"col");
+    const std::wstring path = folder.PathOf(L"x.cfg");
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        WriteFileBytes(path, "[General]\r\nColumns=" + c.stored + "\r\n");
+        Configuration loaded;
+        loaded.Exchange(path, false);
+        std::vector<int> widths, orders;
+        for (std::size_t column : {0, 1, 2, 10, 11}) {
+            widths.push_back(loaded.list.Layout()[column].width);
+            orders.push_back(loaded.list.Layout()[column].order);
+        }
+        EXPECT_EQ(widths, c.widths);
+        EXPECT_EQ(orders, c.orders);
+        loaded.Exchange(path, true, true);
+        const std::string written = ReadFileBytes(path);
+        if (!c.saved.empty()) {
+            EXPECT_NE(written.find("\r\nColumns=" + c.saved + "\r\n"), std::string::npos) << written;
+        }
+    }
 }
 
 TEST(AddressFile, DecodesMarkedUnmarkedAndAnsiText) {

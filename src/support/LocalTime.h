@@ -1,0 +1,14 @@
+// Moments kept as Unix seconds and shown in the local time of the machine.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace es {
+
+// Now, in seconds since 1970-01-01 UTC.
+std::int64_t UnixTimeNow();
+// "yyyy-MM-dd HH:mm:ss" in local time.
+std::wstring FormatLocalDateTime(std::int64_t unixSeconds);
+
+}  // namespace es
