@@ -10,6 +10,7 @@ add_library(es_portable STATIC
   ${ES_SRC}/support/Utf16.cpp
   ${ES_SRC}/support/StringList.cpp
   ${ES_SRC}/support/CommandLine.cpp
+  ${ES_SRC}/support/CallHolds.cpp
   ${ES_SRC}/lang/StringTable.cpp
   ${ES_SRC}/lang/FormatCheck.cpp
   ${ES_SRC}/lang/ReportLanguage.cpp

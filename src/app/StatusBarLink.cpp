@@ -16,9 +16,10 @@ void StatusBarLink::Draw(const DRAWITEMSTRUCT& item) const {
     rect.left += 5;
     const int oldMode = ::SetBkMode(item.hDC, TRANSPARENT);
     const COLORREF oldColor = ::SetTextColor(item.hDC, RGB(0, 0, 255));
-    HGDIOBJ oldFont = ::SelectObject(item.hDC, font_.Get());
-    ::DrawTextW(item.hDC, text_.c_str(), static_cast<int>(text_.size()), &rect, DT_SINGLELINE | DT_VCENTER);
-    ::SelectObject(item.hDC, oldFont);
+    {
+        const SelectedObject font(item.hDC, font_.Get());
+        ::DrawTextW(item.hDC, text_.c_str(), static_cast<int>(text_.size()), &rect, DT_SINGLELINE | DT_VCENTER);
+    }
     ::SetTextColor(item.hDC, oldColor);
     ::SetBkMode(item.hDC, oldMode);
 }

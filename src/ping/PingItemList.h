@@ -12,6 +12,7 @@
 #include "ping/PingItem.h"
 #include "reportlist/ReportListBase.h"
 #include "settings/AppSettings.h"
+#include "support/CallHolds.h"
 
 namespace es {
 
@@ -62,6 +63,10 @@ public:
     bool IsColumnSearchable(int) const override { return true; }
     // The options that drawing looks at; owned by the caller.
     void SetSettings(const AppSettings* settings) { settings_ = settings; }
+
+    // Keeps the rows as they are for a reader on the window thread: no result lands and no row is
+    // added or removed until the lock ends, which a fault that abandons the reader also ends.
+    [[nodiscard]] HeldLock<std::mutex> LockRows() const { return HeldLock<std::mutex>(storageLock_); }
 
     // The storage indexes of the rows that got a result since the last call, each once.
     std::vector<std::size_t> TakeChangedRows();

@@ -5,6 +5,8 @@
 
 #include <utility>
 
+#include "support/CallHolds.h"
+
 namespace es {
 
 template <typename Traits>
@@ -72,5 +74,28 @@ using ModuleHandle = UniqueHandle<ModuleTraits>;
 using MenuHandle = UniqueHandle<MenuTraits>;
 using GdiObject = UniqueHandle<GdiObjectTraits>;
 using WindowHandle = UniqueHandle<WindowTraits>;
+
+// A GDI object selected into a DC for a scope: the object it replaced goes back at the end, also
+// when a fault abandons the handler that selected it.
+class SelectedObject final : public CallHold {
+public:
+    SelectedObject(HDC dc, HGDIOBJ object)
+        : CallHold([](CallHold& self) { static_cast<SelectedObject&>(self).Restore(); }),
+          dc_(dc),
+          previous_(object ? ::SelectObject(dc, object) : nullptr) {
+        Record();
+    }
+    ~SelectedObject() {
+        Forget();
+        Restore();
+    }
+
+private:
+    void Restore() {
+        if (previous_) ::SelectObject(dc_, previous_);
+    }
+    HDC dc_;
+    HGDIOBJ previous_;
+};
 
 }  // namespace es
