@@ -11,6 +11,7 @@ add_library(es_portable STATIC
   ${ES_SRC}/support/StringList.cpp
   ${ES_SRC}/support/CommandLine.cpp
   ${ES_SRC}/support/LocalTime.cpp
+  ${ES_SRC}/support/CallHolds.cpp
   ${ES_SRC}/lang/StringTable.cpp
   ${ES_SRC}/lang/FormatCheck.cpp
   ${ES_SRC}/lang/DialogTemplate.cpp

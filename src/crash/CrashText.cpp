@@ -56,6 +56,7 @@ std::wstring FormatFaultReport(const FaultReport& report) {
         text += lineEnd ? L"\r\n" : L" ";
     }
     text += L"Stack Data: " + report.stack + L"\r\nCode Data: " + report.code + L"\r\n";
+    if (!report.note.empty()) text += report.note + L"\r\n";
     if (text.size() > kMaxReportChars) text.resize(kMaxReportChars);
     return text;
 }

@@ -21,11 +21,12 @@ struct FaultReport {
     std::wstring headline;  // the exception code line, or a C++ exception's text
     std::vector<std::uint64_t> registers;  // RAX RBX RCX RDX RSI RDI RBP RSP R8 .. R15 RIP
     std::wstring stack, code;             // HexDump texts; empty where the memory was unreadable
+    std::wstring note;                    // why the program cannot go on, when it cannot
 };
 
 // "Exception 0000000C at address 00007FF6... in module x.exe", as the first line.
 std::wstring FaultHeadline(std::uint32_t code, std::uint64_t address, std::wstring_view module);
-// The whole report text, at most 2048 characters.
+// The whole report text, at most 2048 characters; a note is its last line.
 std::wstring FormatFaultReport(const FaultReport& report);
 
 }  // namespace es

@@ -8,6 +8,7 @@
 
 #include "crash/CrashText.h"
 #include "resources/ResourceIds.h"
+#include "support/CallHolds.h"
 #include "support/DialogBase.h"
 #include "support/ExePaths.h"
 #include "support/Text.h"
@@ -20,25 +21,27 @@ namespace {
 constexpr std::size_t kDumpBytes = 128;
 constexpr int kContinue = 1, kTerminate = 2;
 
-// Where a guarded handler call resumes after a processor fault: the guard's own frame, reached
-// with GCC's non-unwinding longjmp. The frames of the failed handler are abandoned, as a fault
-// leaves them; nothing of theirs runs again.
-struct GuardFrame {
-    void* jump[5] = {};
-    HWND window = nullptr;
-    GuardFrame* outer = nullptr;
-};
-
 DWORD g_thread = 0;
-std::uint64_t g_moduleBase = 0, g_moduleEnd = 0;  // the executable: faults elsewhere are the system's
-GuardFrame* g_current = nullptr;
 bool g_dialogShowing = false;
 int g_lastChoice = kContinue;
+
+// Asked first, since Wine reads reserved pages as zeros where Windows fails the read.
+bool IsReadable(std::uint64_t address, std::size_t size) {
+    for (std::uint64_t at = address; at < address + size;) {
+        MEMORY_BASIC_INFORMATION region = {};
+        if (!::VirtualQuery(reinterpret_cast<const void*>(at), &region, sizeof(region)) || region.State != MEM_COMMIT ||
+            (region.Protect & (PAGE_NOACCESS | PAGE_GUARD)))
+            return false;
+        at = reinterpret_cast<std::uint64_t>(region.BaseAddress) + region.RegionSize;
+    }
+    return true;
+}
 
 std::vector<std::uint8_t> ReadOwnMemory(std::uint64_t address) {
     std::vector<std::uint8_t> bytes(kDumpBytes);
     SIZE_T read = 0;
-    if (!::ReadProcessMemory(::GetCurrentProcess(), reinterpret_cast<const void*>(address), bytes.data(), bytes.size(), &read) ||
+    if (!IsReadable(address, bytes.size()) ||
+        !::ReadProcessMemory(::GetCurrentProcess(), reinterpret_cast<const void*>(address), bytes.data(), bytes.size(), &read) ||
         read != bytes.size())
         bytes.clear();
     return bytes;
@@ -75,12 +78,14 @@ FaultReport ReportOf(const CONTEXT& context, std::wstring headline) {
 
 class ExceptionDialog final : public DialogBase {
 public:
-    explicit ExceptionDialog(std::wstring text) : DialogBase(IDD_EXCEPTION), text_(std::move(text)) {}
+    ExceptionDialog(std::wstring text, bool canContinue)
+        : DialogBase(IDD_EXCEPTION), text_(std::move(text)), canContinue_(canContinue) {}
 
 protected:
     bool OnInitDialog() override {
         CenterWindowOnScreen(window_);
         ::SetDlgItemTextW(window_, IDC_EXC_REPORT, text_.c_str());
+        ::EnableWindow(::GetDlgItem(window_, IDOK), canContinue_);
         ::SetFocus(::GetDlgItem(window_, IDC_EXC_REPORT));
         return false;
     }
@@ -91,8 +96,10 @@ protected:
             ::SendMessageW(report, EM_SETSEL, 0, 65535);
             ::SendMessageW(report, WM_COPY, 0, 0);
             ::SendMessageW(report, EM_SETSEL, static_cast<WPARAM>(-1), 0);
-        } else if (id == IDOK || id == IDCANCEL) {
-            End(id == IDOK ? kContinue : kTerminate);  // Esc terminates, as the Cancel button does
+        } else if (id == IDOK) {
+            if (canContinue_) End(kContinue);
+        } else if (id == IDCANCEL) {
+            End(kTerminate);  // Esc terminates, as the Cancel button does
         } else {
             return false;
         }
@@ -101,52 +108,104 @@ protected:
 
 private:
     std::wstring text_;
+    bool canContinue_;
 };
 
 // The choice for this fault: the dialog's, or the last one while a dialog is already open.
-int Choose(HWND owner, const std::wstring& report) {
+void Choose(HWND owner, const FaultReport& report) {
     if (!g_dialogShowing) {
         g_dialogShowing = true;
-        const auto choice = ExceptionDialog(report).DoModalResult(owner);
+        const auto choice = ExceptionDialog(FormatFaultReport(report), report.note.empty()).DoModalResult(owner);
         g_dialogShowing = false;
         g_lastChoice = choice == kTerminate ? kTerminate : kContinue;
     }
     if (g_lastChoice == kTerminate) ::TerminateProcess(::GetCurrentProcess(), 1);
-    return g_lastChoice;
 }
 
-[[noreturn]] __attribute__((noinline)) void ResumeInGuard() { __builtin_longjmp(g_current->jump, 1); }
+// A fault is any exception of error severity: the processor's, and those a system library raises
+// and does not handle itself. C++ exceptions of our own are caught before they get this far; a
+// stack overflow leaves no stack to show the report on.
+bool IsReportedFault(DWORD code) {
+    if (code == EXCEPTION_STACK_OVERFLOW) return false;
+    return (code >> 30) == 3 || code == EXCEPTION_DATATYPE_MISALIGNMENT;
+}
 
-bool IsProcessorFault(DWORD code) {
-    switch (code) {
-    case EXCEPTION_ACCESS_VIOLATION: case EXCEPTION_ARRAY_BOUNDS_EXCEEDED: case EXCEPTION_DATATYPE_MISALIGNMENT:
-    case EXCEPTION_FLT_DENORMAL_OPERAND: case EXCEPTION_FLT_DIVIDE_BY_ZERO: case EXCEPTION_FLT_INEXACT_RESULT:
-    case EXCEPTION_FLT_INVALID_OPERATION: case EXCEPTION_FLT_OVERFLOW: case EXCEPTION_FLT_STACK_CHECK:
-    case EXCEPTION_FLT_UNDERFLOW: case EXCEPTION_ILLEGAL_INSTRUCTION: case EXCEPTION_IN_PAGE_ERROR:
-    case EXCEPTION_INT_DIVIDE_BY_ZERO: case EXCEPTION_INT_OVERFLOW: case EXCEPTION_PRIV_INSTRUCTION:
-        return true;
-    default:
-        return false;
+// One handler call on the message thread: where it resumes when abandoned, and what it holds.
+struct GuardFrame {
+    HWND window = nullptr;
+    GuardedCallScope scope;
+};
+
+struct Invocation {
+    void (*call)(void*);
+    void* context;
+    std::wstring failure;  // the text of a C++ exception that escaped the handler
+};
+
+void CallCatchingExceptions(void* invocation) {
+    auto& self = *static_cast<Invocation*>(invocation);
+    try {
+        self.call(self.context);
+    } catch (const std::exception& e) {
+        const std::string what = e.what();
+        self.failure = L"C++ exception: " + std::wstring(what.begin(), what.end());
+    } catch (...) {
+        self.failure = L"C++ exception";
     }
 }
 
-// First in line for every exception of the process: a processor fault inside a guarded handler
-// call on the message thread shows the report, then resumes in the guard.
-LONG CALLBACK OnException(EXCEPTION_POINTERS* info) {
-    const auto address = reinterpret_cast<std::uint64_t>(info->ExceptionRecord->ExceptionAddress);
-    // System libraries catch faults of their own (pointer probes); only the program's are reported.
-    if (::GetCurrentThreadId() != g_thread || !g_current || !IsProcessorFault(info->ExceptionRecord->ExceptionCode) ||
-        address < g_moduleBase || address >= g_moduleEnd)
-        return EXCEPTION_CONTINUE_SEARCH;
-    Choose(g_current->window,
-           FormatFaultReport(ReportOf(*info->ContextRecord, FaultHeadline(info->ExceptionRecord->ExceptionCode, address,
-                                                                          ModuleOfAddress(address)))));
-    // Continue: on a stack of its own below the fault, the thread jumps back into the guard.
-    CONTEXT& context = *info->ContextRecord;
-    context.Rsp = ((context.Rsp - 256) & ~std::uint64_t{15}) - 8;
-    context.Rip = reinterpret_cast<std::uint64_t>(&ResumeInGuard);
-    return EXCEPTION_CONTINUE_EXECUTION;
+}  // namespace
+
+// Runs call(context) in a frame whose exception handler is EsGuardFrameHandler; returns 1, or 0
+// when the handler abandoned the call. The handler finds the GuardFrame in the frame's slot at 32,
+// above the callee's home area.
+extern "C" int EsGuardedInvoke(void (*call)(void*), void* context, GuardFrame* frame);
+extern "C" void EsGuardedInvokeResume();
+asm(R"(
+    .text
+    .globl EsGuardedInvoke
+    .globl EsGuardedInvokeResume
+    .def EsGuardedInvoke; .scl 2; .type 32; .endef
+    .seh_proc EsGuardedInvoke
+EsGuardedInvoke:
+    subq $40, %rsp
+    .seh_stackalloc 40
+    .seh_endprologue
+    movq %r8, 32(%rsp)
+    movq %rcx, %rax
+    movq %rdx, %rcx
+    call *%rax
+    movl $1, %eax
+EsGuardedInvokeResume:
+    addq $40, %rsp
+    ret
+    .seh_handler EsGuardFrameHandler, @except
+    .seh_endproc
+)");
+
+// Called by the system's exception dispatch for every exception that the frames above the guard
+// (the handler, and the system libraries it called) did not handle themselves: probes that a
+// library catches never get here. The report is shown on top of the failed frames; Continue then
+// unwinds to EsGuardedInvokeResume.
+extern "C" EXCEPTION_DISPOSITION EsGuardFrameHandler(EXCEPTION_RECORD* record, void* establisher, CONTEXT* context,
+                                                     DISPATCHER_CONTEXT* dispatch) {
+    if ((record->ExceptionFlags & (EXCEPTION_UNWINDING | EXCEPTION_EXIT_UNWIND)) || !IsReportedFault(record->ExceptionCode))
+        return ExceptionContinueSearch;
+    GuardFrame& frame = **reinterpret_cast<GuardFrame**>(static_cast<char*>(establisher) + 32);
+    // The report's own message loop must find nothing held by the call it replaces.
+    const wchar_t* unsafe = frame.scope.ReleaseHolds();
+    // Disabling the report's owner ends a capture of the owner's own, not of another window.
+    if (::GetCapture()) ::ReleaseCapture();
+    const auto address = reinterpret_cast<std::uint64_t>(record->ExceptionAddress);
+    FaultReport report = ReportOf(*context, FaultHeadline(record->ExceptionCode, address, ModuleOfAddress(address)));
+    if (unsafe) report.note = L"Continue is not offered: " + std::wstring(unsafe) + L".";
+    Choose(frame.window, report);
+    ::RtlUnwindEx(establisher, reinterpret_cast<void*>(&EsGuardedInvokeResume), record, nullptr, context,
+                  dispatch->HistoryTable);
+    return ExceptionContinueSearch;
 }
+
+namespace {
 
 bool Guard(HWND window, void (*call)(void*), void* context) {
     if (::GetCurrentThreadId() != g_thread) {
@@ -159,26 +218,12 @@ bool Guard(HWND window, void (*call)(void*), void* context) {
     }
     GuardFrame frame;
     frame.window = window;
-    frame.outer = g_current;
-    if (__builtin_setjmp(frame.jump)) {
-        g_current = frame.outer;
-        return false;
-    }
-    g_current = &frame;
-    std::wstring failure;
-    try {
-        call(context);
-    } catch (const std::exception& e) {
-        const std::string what = e.what();
-        failure = L"C++ exception: " + std::wstring(what.begin(), what.end());
-    } catch (...) {
-        failure = L"C++ exception";
-    }
-    g_current = frame.outer;
-    if (failure.empty()) return true;
+    Invocation invocation{call, context, {}};
+    if (!EsGuardedInvoke(CallCatchingExceptions, &invocation, &frame)) return false;
+    if (invocation.failure.empty()) return true;
     CONTEXT here = {};
     ::RtlCaptureContext(&here);
-    Choose(window, FormatFaultReport(ReportOf(here, failure)));
+    Choose(window, ReportOf(here, invocation.failure));
     return false;
 }
 
@@ -186,12 +231,6 @@ bool Guard(HWND window, void (*call)(void*), void* context) {
 
 void InstallExceptionReport() {
     g_thread = ::GetCurrentThreadId();
-    MODULEINFO self = {};
-    ::GetModuleInformation(::GetCurrentProcess(), ::GetModuleHandleW(nullptr), &self, sizeof(self));
-    g_moduleBase = reinterpret_cast<std::uint64_t>(self.lpBaseOfDll);
-    g_moduleEnd = g_moduleBase + self.SizeOfImage;
-    static const PVOID handler = ::AddVectoredExceptionHandler(1, OnException);
-    (void)handler;
     SetExceptionGuard(Guard);
 }
 

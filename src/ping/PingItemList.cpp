@@ -11,6 +11,8 @@ namespace es {
 namespace {
 
 std::atomic<std::uint32_t> rowCounter{0};
+// Storage abandoned half-changed is not safe for the workers to read, nor for the window.
+constexpr const wchar_t* kChangingRows = L"the rows were being changed";
 
 const std::vector<ColumnSpec>& PingColumns() {
     static const std::vector<ColumnSpec> columns = {
@@ -46,7 +48,7 @@ void PingItemList::BuildItems(const AppSettings& settings, const std::function<v
     ResultsChanged = 0;
     ExpandAddressList(settings.addressList, settings.IPHostDescFormat != 0, [&](AddressRow& row) {
         {
-            std::lock_guard lock(storageLock_);
+            const HeldLock lock(storageLock_, kChangingRows);
             items_.emplace_back(std::move(row.hostName), std::move(row.description), row.address, ++rowCounter);
         }
         if (progress && items_.size() % kProgressStep == 0) progress(items_.size());
@@ -54,20 +56,20 @@ void PingItemList::BuildItems(const AppSettings& settings, const std::function<v
 }
 
 void PingItemList::Clear() {
-    std::lock_guard lock(storageLock_);
+    const HeldLock lock(storageLock_, kChangingRows);
     items_.clear();
     changedRows_.clear();
     rowChanged_.clear();
 }
 
 std::vector<std::size_t> PingItemList::TakeChangedRows() {
-    std::lock_guard lock(storageLock_);
+    const HeldLock lock(storageLock_);
     for (std::size_t index : changedRows_) rowChanged_[index] = 0;
     return std::exchange(changedRows_, {});
 }
 
 void PingItemList::ResetStatistics() {
-    std::lock_guard lock(storageLock_);
+    const HeldLock lock(storageLock_);
     for (PingItem& item : items_) item.Reset();
 }
 
@@ -91,7 +93,7 @@ void PingItemList::StartRound(std::uint32_t timeoutMs) {
     std::vector<PingJob> jobs;
     std::uint64_t round;
     {
-        std::lock_guard lock(storageLock_);
+        const HeldLock lock(storageLock_);
         round = ++round_;
         ResultsThisRound = 0;
         jobs.reserve(items_.size());

@@ -12,6 +12,7 @@
 #include "ping/PingItem.h"
 #include "reportlist/ReportListBase.h"
 #include "settings/AppSettings.h"
+#include "support/CallHolds.h"
 
 namespace es {
 
@@ -61,12 +62,16 @@ public:
     bool WritesHtmlDocument() const override { return true; }
     bool IsColumnSearchable(int) const override { return true; }
     // No result lands while it is held.
-    std::unique_lock<std::mutex> LockRecords() const override { return std::unique_lock(storageLock_); }
+    std::mutex* RecordsMutex() const override { return &storageLock_; }
     // The options that drawing looks at; owned by the caller.
     void SetSettings(const AppSettings* settings) { settings_ = settings; }
 
     // Where the time of a result comes from (Unix seconds); the system clock unless replaced.
     void SetClock(std::function<std::int64_t()> clock) { clock_ = std::move(clock); }
+
+    // Keeps the rows as they are for a reader on the window thread: no result lands and no row is
+    // added or removed until the lock ends, which a fault that abandons the reader also ends.
+    [[nodiscard]] HeldLock<std::mutex> LockRows() const { return HeldLock<std::mutex>(storageLock_); }
 
     // The storage indexes of the rows that got a result since the last call, each once.
     std::vector<std::size_t> TakeChangedRows();

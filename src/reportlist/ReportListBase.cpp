@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <deque>
+#include <optional>
 
 #include "lang/StringTable.h"
+#include "support/CallHolds.h"
 #include "support/Text.h"
 
 namespace es {
@@ -112,7 +114,8 @@ void ReportListBase::SortOrder(int key, std::vector<std::size_t>& order) const {
     std::deque<std::wstring> computed;
     bool numeric = false, decided = false;
     {
-        const auto lock = LockRecords();
+        std::optional<HeldLock<std::mutex>> lock;
+        if (std::mutex* records = RecordsMutex()) lock.emplace(*records);
         const std::size_t count = Count();
         std::wstring scratch;
         for (std::size_t i = 0; i < order.size(); ++i) {

@@ -117,11 +117,11 @@ public:
     // negated for a descending key.
     int CompareRecords(int key, const ReportItem& a, const ReportItem& b) const;
     // Sorts a shown order (indexes of records) by key; equal records keep their order. Each
-    // record's number or text is taken once, under LockRecords, and the copies are sorted: values
+    // record's number or text is taken once, under RecordsMutex, and the copies are sorted: values
     // that change meanwhile cannot make the order inconsistent.
     void SortOrder(int key, std::vector<std::size_t>& order) const;
-    // Held while records are read as one consistent set; nothing by default.
-    virtual std::unique_lock<std::mutex> LockRecords() const { return {}; }
+    // Held while records are read as one consistent set; none by default.
+    virtual std::mutex* RecordsMutex() const { return nullptr; }
 
     // The Columns and Sort values of the configuration. While every column past the first ten is
     // hidden, the value holds the first ten alone, numbered in their display order, as a layout of

@@ -6,6 +6,8 @@
 
 #include <utility>
 
+#include "support/CallHolds.h"
+
 namespace es {
 
 template <typename Traits>
@@ -104,18 +106,25 @@ private:
     HDC dc_;
 };
 
-// An object selected into a DC for a scope; the previous one is selected back at its end. A null
-// object selects nothing.
-class SelectedObject {
+// A GDI object selected into a DC for a scope: the object it replaced goes back at the end, also
+// when a fault abandons the handler that selected it.
+class SelectedObject final : public CallHold {
 public:
-    SelectedObject(HDC dc, HGDIOBJ object) : dc_(dc), previous_(dc && object ? ::SelectObject(dc, object) : nullptr) {}
-    ~SelectedObject() {
-        if (previous_) ::SelectObject(dc_, previous_);
+    SelectedObject(HDC dc, HGDIOBJ object)
+        : CallHold([](CallHold& self) { static_cast<SelectedObject&>(self).Restore(); }),
+          dc_(dc),
+          previous_(dc && object ? ::SelectObject(dc, object) : nullptr) {
+        Record();
     }
-    SelectedObject(const SelectedObject&) = delete;
-    SelectedObject& operator=(const SelectedObject&) = delete;
+    ~SelectedObject() {
+        Forget();
+        Restore();
+    }
 
 private:
+    void Restore() {
+        if (previous_) ::SelectObject(dc_, previous_);
+    }
     HDC dc_;
     HGDIOBJ previous_;
 };

@@ -4,8 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <new>
 #include <vector>
 
+#include "support/CallHolds.h"
 #include "support/Color.h"
 #include "support/Hex.h"
 #include "support/Text.h"
@@ -69,6 +71,31 @@ TEST(Colors, AGradientTruncatesEachChannelAndStaysWithinItsEnds) {
                                            {3, rgb(177, 100, 0)}, {9, rgb(255, 201, 0)}};
     for (auto [value, color] : cases) EXPECT_EQ(InterpolateColor(value, 4, palette), color) << value;
     EXPECT_EQ(ColorToHex(rgb(0x12, 0x34, 0xAB)), L"1234AB");
+}
+
+// An abandoned call gives back the holds taken inside it, newest first, and names why going on is
+// unsafe; the call around it keeps its own.
+TEST(CallHolds, AnAbandonedCallGivesBackOnlyItsOwnHoldsNewestFirst) {
+    struct Logged {
+        std::vector<int>& log;
+        int id;
+        void lock() {}
+        void unlock() { log.push_back(id); }
+    };
+    std::vector<int> log;
+    Logged outer{log, 1}, first{log, 2}, second{log, 3};
+    GuardedCallScope outerCall;
+    const HeldLock heldByOuter(outer);
+    {
+        GuardedCallScope abandonedCall;
+        alignas(HeldLock<Logged>) unsigned char frames[2][sizeof(HeldLock<Logged>)];  // never destroyed, as after a fault
+        new (frames[0]) HeldLock(first, L"changing");
+        new (frames[1]) HeldLock(second);
+        EXPECT_STREQ(abandonedCall.ReleaseHolds(), L"changing");
+        EXPECT_EQ(log, (std::vector<int>{3, 2}));
+    }
+    EXPECT_EQ(outerCall.ReleaseHolds(), nullptr);
+    EXPECT_EQ(log, (std::vector<int>{3, 2, 1}));
 }
 
 }  // namespace
