@@ -47,7 +47,7 @@ TEST_F(PingCycleTest, ThePauseIsMeasuredAcrossTheWrapAndClampedToWhatTheTickCoun
         {0, 100, 200, true},
         {-5, 100, 200, true},                 // no pause, not one of 49 days
         {5000000, 100, 100 + 705032704, false},  // 5e9 ms must not wrap to 8 days
-        {INT32_MAX, 0, 0xFFFFFFFFu, false},
+        {INT32_MAX, 0, 0xFFFFFFFEu, false},     // the longest pause the tick count holds, 1 ms short
     };
     std::size_t sent = 0;
     for (const auto& c : cases) {
