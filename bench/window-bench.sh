@@ -2,7 +2,8 @@
 # The main window with N rows under Wine on a virtual display: rebuilding the rows, an idle timer
 # tick, the ticks that show a whole round of results (the first round changes six cells per row,
 # later rounds one or two), Auto Size Columns over every row, sorting and Select All; then the
-# same list-view work on a bare list view (the floor). No echo request is sent.
+# same list-view work on a bare list view (the floor). Each size with the ten default columns and
+# with the seven statistics columns shown as well. No echo request is sent.
 # Usage: bench/window-bench.sh [N ...] (default 1000 65535)
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
@@ -23,6 +24,8 @@ scripts/wine-run cmd.exe /c exit </dev/null >/dev/null 2>&1 || true
 scripts/wine-managed.sh N
 for n in "${@:-1000 65535}"; do
   for size in $n; do
-    scripts/wine-run build/windows/bin/es_window_bench.exe "$size" </dev/null | tr -d '\r'
+    for columns in 10 17; do  # the default layout, then with the statistics columns shown
+      scripts/wine-run build/windows/bin/es_window_bench.exe "$size" "$columns" </dev/null | tr -d '\r'
+    done
   done
 done

@@ -10,6 +10,11 @@ std::int64_t UnixTimeNow() {
 }
 
 std::wstring FormatLocalDateTime(std::int64_t unixSeconds) {
+    // The results of a round share a few seconds, and the conversion asks the system for the time
+    // zone each time: the last text is kept.
+    thread_local std::int64_t lastSeconds = -1;
+    thread_local std::wstring lastText;
+    if (unixSeconds == lastSeconds) return lastText;
     const std::time_t time = static_cast<std::time_t>(unixSeconds);
     std::tm local = {};
 #ifdef _WIN32
@@ -19,7 +24,9 @@ std::wstring FormatLocalDateTime(std::int64_t unixSeconds) {
 #endif
     wchar_t text[32] = L"";
     std::wcsftime(text, std::size(text), L"%Y-%m-%d %H:%M:%S", &local);
-    return text;
+    lastSeconds = unixSeconds;
+    lastText = text;
+    return lastText;
 }
 
 }  // namespace es
