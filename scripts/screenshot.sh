@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Keeps pictures for people to look at (nothing is checked on them): the main window with pinged
-# loopback rows, the Properties and Choose Columns dialogs over it, and the window in English. Needs DISPLAY and
+# loopback rows, the Properties and Choose Columns dialogs over it, the window in English, and the
+# statistics columns (with the silent host when ES_SILENT_HOST names one). Needs DISPLAY and
 # WINEPREFIX set and the Windows build done. Usage: scripts/screenshot.sh [output folder, default build]
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
@@ -31,5 +32,24 @@ scripts/wine-run "$english/EchoSentinel.exe" /nosaveload /PingEverySeconds 1 \
 pid=$!
 sleep 5
 shot 640x480+0+0 screenshot-english.png
+kill "$pid" 2>/dev/null || true
+wait "$pid" 2>/dev/null || true
+
+# The statistics columns in English beside the host, its address and the counts, in a wide window;
+# with the silent host of the test run (when there is one) as a row that fails every round.
+statistics=build/screenshot-statistics
+mkdir -p "$statistics"
+cp $bin/EchoSentinel.exe "$statistics/"
+cp translations/English.ini "$statistics/EchoSentinel_lng.ini"
+columns="96 00 00 00 6E 00 01 00 00 00 02 00 46 00 03 00 46 00 04 00 00 00 05 00 00 00 06 00 00 00 07 00 00 00 08 00"
+columns="$columns 00 00 09 00 46 00 0A 00 5A 00 0B 00 5A 00 0C 00 46 00 0D 00 5A 00 0E 00 8C 00 0F 00 8C 00 10 00"
+printf '[General]\r\nPingEverySeconds=1\r\nPingTimeout=200\r\nWinPos=2C 00 00 00 00 00 00 00 01 00 00 00 FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF 00 00 00 00 00 00 00 00 F0 04 00 00 90 01 00 00\r\nColumns=%s\r\n' "$columns" \
+  > "$statistics/EchoSentinel.cfg"
+printf '127.0.0.1-127.0.0.12\r\n%s\r\n' "${ES_SILENT_HOST:-}" > "$statistics/list.txt"
+scripts/wine-run "$statistics/EchoSentinel.exe" \
+  /loadfile "$(winepath -w "$statistics/list.txt" 2>/dev/null)" </dev/null >/dev/null 2>&1 &
+pid=$!
+sleep 6
+shot 1264x400+0+0 screenshot-statistics.png
 kill "$pid" 2>/dev/null || true
 wait "$pid" 2>/dev/null || true
