@@ -31,6 +31,7 @@ add_library(es_portable STATIC
   ${ES_SRC}/app/ConfigurationExchange.cpp
   ${ES_SRC}/app/ExportOptions.cpp
   ${ES_SRC}/crash/CrashText.cpp
+  ${ES_SRC}/unattended/Verdict.cpp
 )
 target_include_directories(es_portable PUBLIC ${ES_SRC})
 find_package(Threads REQUIRED)
@@ -66,6 +67,8 @@ add_library(es_win STATIC
   ${ES_SRC}/reports/ReportFiles.cpp
   ${ES_SRC}/reports/SaveReport.cpp
   ${ES_SRC}/crash/ExceptionReport.cpp
+  ${ES_SRC}/unattended/ConsoleOutput.cpp
+  ${ES_SRC}/unattended/RoundsRunner.cpp
   ${ES_SRC}/app/Configuration.cpp
   ${ES_SRC}/app/MainWindow.cpp
   ${ES_SRC}/app/MainCommands.cpp

@@ -6,6 +6,10 @@
 #include "app/Configuration.h"
 #include "app/ExportOptions.h"
 #include "app/MainWindow.h"
+#include "addresses/HostsFile.h"
+#include "settings/CommandLineSettings.h"
+#include "unattended/ConsoleOutput.h"
+#include "unattended/RoundsRunner.h"
 #include "crash/ExceptionReport.h"
 #include "ping/PingItemList.h"
 #include "reports/ReportFiles.h"
@@ -73,6 +77,34 @@ bool RunCommandLineExport(const es::CommandLine& commandLine) {
     return true;
 }
 
+// "/rounds N": the list of the configuration, the hosts file or /loadfile, with the command line's
+// option values, pinged without a window.
+int RunRoundsCommand(const es::CommandLine& commandLine) {
+    es::RoundsRequest request;
+    if (const auto error = es::ParseRoundsRequest(commandLine, request)) {
+        es::WriteConsoleOutput(es::UnknownOutput(*error));
+        return static_cast<int>(es::CheckState::Unknown);
+    }
+    es::AppSettings settings;
+    es::WindowPlacement placement;
+    es::PingItemList list;
+    list.Initialise(0);
+    es::LoadSaveConfiguration(settings, placement, list, false);
+    es::CommandLineSettings overrides(commandLine);
+    es::ExchangeAppSettings(settings, overrides);
+    if (const int index = commandLine.FindArg(L"/loadfile"); index >= 0) {
+        const std::wstring path = commandLine.GetArg(index + 1);
+        if (!es::ReadAddressFile(path, settings.addressList)) {
+            es::WriteConsoleOutput(es::UnknownOutput(L"cannot read " + path));
+            return static_cast<int>(es::CheckState::Unknown);
+        }
+    }
+    list.BuildItems(settings);
+    es::ExportRequest report;
+    if (!es::FindExportRequest(commandLine, report)) report = {};
+    return es::RunRounds(list, settings, request, report.format, report.path);
+}
+
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR arguments, int) {
@@ -100,6 +132,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR arguments, int) {
     language.Load(es::GetLanguageFilePath());
     es::InstallLanguageFile(&language);
     if (commandLine.FindArg(L"/deleteregkey") >= 0) return 0;
+    if (es::WantsRounds(commandLine)) return RunRoundsCommand(commandLine);
     if (commandLine.Count() > 1 && RunCommandLineExport(commandLine)) return 0;
 
     es::MainWindow mainWindow(commandLine);

@@ -1,0 +1,96 @@
+#include "unattended/RoundsRunner.h"
+
+#include <windows.h>
+
+#include <vector>
+
+#include "ping/IcmpEchoService.h"
+#include "reports/ReportFiles.h"
+#include "reports/ReportWriter.h"
+#include "support/ErrorMessage.h"
+#include "support/Handles.h"
+#include "unattended/ConsoleOutput.h"
+
+namespace es {
+
+namespace {
+
+constexpr DWORD kPollMs = 2;
+constexpr DWORD kCloseGraceMs = 4000;
+
+// Set by Ctrl+C, Ctrl+Break and the closing of the console: the rounds end where they are.
+HANDLE g_stop = nullptr;
+HANDLE g_finished = nullptr;
+
+BOOL WINAPI OnConsoleControl(DWORD event) {
+    ::SetEvent(g_stop);
+    // Windows ends the process when this returns from a closing console: the report comes first.
+    if (event == CTRL_CLOSE_EVENT || event == CTRL_LOGOFF_EVENT || event == CTRL_SHUTDOWN_EVENT)
+        ::WaitForSingleObject(g_finished, kCloseGraceMs);
+    return TRUE;
+}
+
+bool Stopped(DWORD waitMs) { return ::WaitForSingleObject(g_stop, waitMs) == WAIT_OBJECT_0; }
+
+// The rounds completed before a stop.
+std::uint32_t PingRounds(PingItemList& list, const AppSettings& settings, const RoundsRequest& request) {
+    std::uint32_t completed = 0;
+    while (completed < request.rounds) {
+        const DWORD started = ::GetTickCount();
+        list.StartRound(static_cast<std::uint32_t>(settings.PingTimeout));
+        while (list.ResultsThisRound.load() != list.Count())
+            if (Stopped(kPollMs)) return completed;
+        if (++completed == request.rounds) break;
+        const DWORD elapsed = ::GetTickCount() - started;
+        if (elapsed < request.intervalMs && Stopped(request.intervalMs - elapsed)) return completed;
+    }
+    return completed;
+}
+
+// The file name as it was given, and why it cannot be written.
+std::wstring CannotWrite(const std::wstring& path, DWORD error) {
+    std::wstring reason = L"cannot write " + path + L": " + FormatErrorMessage(error);
+    while (!reason.empty() && (reason.back() == L'\n' || reason.back() == L'\r' || reason.back() == L' ')) reason.pop_back();
+    return reason;
+}
+
+int Finish(std::wstring_view output, int code) {
+    WriteConsoleOutput(output);
+    ::SetEvent(g_finished);
+    return code;
+}
+
+}  // namespace
+
+int RunRounds(PingItemList& list, const AppSettings& settings, const RoundsRequest& request, int reportFormat,
+              const std::wstring& reportPath) {
+    static KernelHandle stop(::CreateEventW(nullptr, TRUE, FALSE, nullptr)), finished(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
+    g_stop = stop.Get();
+    g_finished = finished.Get();
+    ::SetConsoleCtrlHandler(OnConsoleControl, TRUE);
+    if (list.Count() == 0) return Finish(UnknownOutput(L"the address list has no row"), 3);
+    if (!MakeIcmpPlatform().echo->Open()) return Finish(UnknownOutput(L"the echo service cannot be opened"), 3);
+
+    list.Engine().SetPlatformFactory(MakeIcmpPlatform);
+    const std::uint32_t completed = PingRounds(list, settings, request);
+    // A round cut short adds nothing more: what it brought so far stays in the rows.
+    list.Engine().Shutdown();
+    if (completed == 0) return Finish(UnknownOutput(L"no round was completed"), 3);
+
+    std::vector<CheckState> states;
+    CheckState worst = CheckState::Ok;
+    for (std::size_t i = 0; i < list.Count(); ++i) {
+        states.push_back(JudgeRow(list.Row(i), request));
+        worst = std::max(worst, states.back());
+    }
+    if (reportFormat != kFormatNone) {
+        // Every statistic, whatever the layout of the window.
+        for (int c = 0; c < list.ColumnCount(); ++c)
+            list.Layout()[static_cast<std::size_t>(c)] = {static_cast<std::int16_t>(list.Column(c).shownWidth), static_cast<std::int16_t>(c)};
+        if (!WriteReportFile(reportPath, [&](TextSink& sink) { return WriteAllItems(list, sink, reportFormat); }))
+            return Finish(UnknownOutput(CannotWrite(reportPath, ::GetLastError())), 3);
+    }
+    return Finish(PluginOutput(list, states, request), static_cast<int>(worst));
+}
+
+}  // namespace es
