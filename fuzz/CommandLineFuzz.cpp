@@ -1,10 +1,12 @@
 // Command lines: the words, each written back in quotes, split into the same words again; the
-// "/" key overrides read from any line leave the settings whole.
+// "/" key overrides read from any line leave the settings whole; the options of "/rounds" are
+// either refused with a reason or within their bounds.
 #include "settings/AppSettings.h"
 #include "app/ExportOptions.h"
 #include "fuzz/FuzzSupport.h"
 #include "settings/CommandLineSettings.h"
 #include "support/CommandLine.h"
+#include "unattended/Verdict.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::wstring text = FuzzText(data, size);
@@ -29,5 +31,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     es::ExchangeAppSettings(settings, overrides);
     es::ExportRequest request;
     if (es::FindExportRequest(line, request)) FUZZ_CHECK(request.format >= 1 && request.format <= 7);
+    es::RoundsRequest rounds;
+    if (es::WantsRounds(line)) {
+        if (const auto reason = es::ParseRoundsRequest(line, rounds)) {
+            FUZZ_CHECK(!reason->empty());
+        } else {
+            FUZZ_CHECK(rounds.rounds >= 1 && rounds.rounds <= es::kMaxRounds);
+            FUZZ_CHECK(rounds.warning.rtaMs <= rounds.critical.rtaMs && rounds.warning.lossPercent <= rounds.critical.lossPercent);
+        }
+    }
     return 0;
 }

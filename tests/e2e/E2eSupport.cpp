@@ -22,12 +22,16 @@ Sandbox::~Sandbox() {
     }
 }
 
-HANDLE Sandbox::Start(const std::wstring& arguments) const {
+HANDLE Sandbox::Start(const std::wstring& arguments, HANDLE output) const {
     const std::wstring exe = PathOf(L"EchoSentinel.exe");
     std::wstring commandLine = L"\"" + exe + L"\" " + arguments;
     STARTUPINFOW si = {sizeof(si)};
+    if (output) {
+        si.dwFlags = STARTF_USESTDHANDLES;
+        si.hStdOutput = output;
+    }
     PROCESS_INFORMATION pi = {};
-    if (!::CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, Folder().c_str(), &si, &pi))
+    if (!::CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, output != nullptr, 0, nullptr, Folder().c_str(), &si, &pi))
         return nullptr;
     ::CloseHandle(pi.hThread);
     started_.push_back(pi.hProcess);
@@ -37,6 +41,30 @@ HANDLE Sandbox::Start(const std::wstring& arguments) const {
 int Sandbox::Run(const std::wstring& arguments, DWORD timeoutMs) const {
     HANDLE process = Start(arguments);
     return process ? ExitCode(process, timeoutMs) : -1;
+}
+
+int Sandbox::RunCapturing(const std::wstring& arguments, std::string& output, DWORD timeoutMs) const {
+    SECURITY_ATTRIBUTES inherited = {sizeof(inherited), nullptr, TRUE};
+    HANDLE read = nullptr, write = nullptr;
+    if (!::CreatePipe(&read, &write, &inherited, 0)) return -1;
+    ::SetHandleInformation(read, HANDLE_FLAG_INHERIT, 0);
+    HANDLE process = Start(arguments, write);
+    ::CloseHandle(write);
+    output.clear();
+    const auto drain = [&] {
+        char chunk[4096];
+        DWORD available = 0, got = 0;
+        while (::PeekNamedPipe(read, nullptr, 0, nullptr, &available, nullptr) && available &&
+               ::ReadFile(read, chunk, sizeof(chunk), &got, nullptr) && got)
+            output.append(chunk, got);
+    };
+    for (const DWORD start = ::GetTickCount(); process && ::GetTickCount() - start < timeoutMs;) {
+        drain();
+        if (::WaitForSingleObject(process, 20) == WAIT_OBJECT_0) break;
+    }
+    drain();
+    ::CloseHandle(read);
+    return process ? ExitCode(process, 0) : -1;
 }
 
 int ExitCode(HANDLE process, DWORD timeoutMs) {

@@ -27,9 +27,11 @@ public:
     const std::wstring& Folder() const { return folder_.Path(); }
     std::wstring PathOf(const std::wstring& name) const { return folder_.PathOf(name); }
     // The program started with the arguments in the folder; the handle belongs to the sandbox.
-    HANDLE Start(const std::wstring& arguments) const;
+    HANDLE Start(const std::wstring& arguments, HANDLE output = nullptr) const;
     // Started and waited for: its exit code, or -1 after timeoutMs.
     int Run(const std::wstring& arguments, DWORD timeoutMs = 20000) const;
+    // The same with its standard output on a pipe, whose bytes go to output.
+    int RunCapturing(const std::wstring& arguments, std::string& output, DWORD timeoutMs = 60000) const;
 
 private:
     testing_es::TempFolder folder_{L"es"};  // removed after the destructor has ended the programs
