@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # One round of N echo requests, three ways side by side: the ping engine, the platform's floor (one
 # thread, IcmpSendEcho2 with an APC, at most 256 in flight, Wine's limit) and fping. Loopback rows
-# for N = 1,000, 10,000 and 65,535; 1,000 never-answering rows of the silent namespace (needs root).
+# for N = 1,000, 10,000 and 65,535; 1,000 never-answering rows of the silent namespace (needs root);
+# then "/rounds 1" of the real executable over 65,535 rows against the engine's round and the export.
 # Usage: bench/ping-bench.sh [timeout-ms, default 1000]
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
@@ -44,3 +45,18 @@ run_case loopback 127.0.1.0 1000
 run_case loopback 127.0.1.0 10000
 run_case loopback 127.0.1.0 65535
 [ -n "$silent" ] && run_case never-answering 10.213.4.1 1000
+
+# "/rounds 1" of the real executable over 65,535 loopback rows with a tab-delimited report, beside
+# the engine's round of the same rows and the export of that report alone; the target is the two
+# added up, plus 10 %.
+work=$(mktemp -d)
+cp build/windows/bin/EchoSentinel.exe "$work/"
+printf '127.0.1.0-127.1.0.254\r\n' > "$work/list.txt"
+printf '127.0.1.0-127.1.0.254\r\n' | iconv -t UTF-16LE > "$work/EchoSentinel_hosts.txt"
+elapsed_ms() { local start end; start=$(date +%s%N); (cd "$work" && "$@" </dev/null >/dev/null 2>&1) || true; end=$(date +%s%N); echo $(( (end - start) / 1000000 )); }
+read -r _ _ ems _ _ _ < <(scripts/wine-run "$bench" engine 127.0.1.0 65535 "$timeout" </dev/null)
+export_ms=$(elapsed_ms "$PWD/scripts/wine-run" EchoSentinel.exe /stab export.txt)
+rounds_ms=$(elapsed_ms "$PWD/scripts/wine-run" EchoSentinel.exe /rounds 1 /PingTimeout "$timeout" /loadfile list.txt /stab rounds.txt)
+printf '/rounds 1 of 65535 rows: %d ms; engine round %d ms + export %d ms = %d ms, target %d ms\n' "$rounds_ms" "$ems" \
+  "$export_ms" $((ems + export_ms)) $(( (ems + export_ms) * 11 / 10 ))
+rm -rf "$work"
