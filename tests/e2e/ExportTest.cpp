@@ -109,13 +109,14 @@ TEST(StatisticsColumnsExport, TabularAndCommaDelimitedWithSeventeenColumns) {
     EXPECT_EQ(e2e::ReadFileBytes(sandbox.PathOf(L"out.csv")), e2e::ExpectedReport("statistics.scomma"));
 }
 
-// IP-Host description lines, shown columns reordered: description, host, IP address, succeeded;
-// a 26-character host is cut to its 20 characters in tabular text.
+// IP-Host description lines, shown columns reordered: description, host, IP address, succeeded
+// (a width of 0 hides a column, and so does a negative one); a 26-character host is cut to its
+// 20 characters in tabular text.
 class DescribedListExport : public testing::Test {
 protected:
     void SetUp() override {
         config = "[General]\r\nIPHostDescFormat=1\r\n"
-                 "Columns=96 00 01 00 6E 00 02 00 00 00 04 00 5A 00 03 00 00 00 05 00 00 00 06 00 "
+                 "Columns=96 00 01 00 6E 00 02 00 FF FF 04 00 5A 00 03 00 00 00 05 00 00 00 06 00 "
                  "00 00 07 00 00 00 08 00 00 00 09 00 78 00 00 00\r\n";
         e2e::WriteFileBytes(sandbox.PathOf(L"EchoSentinel.cfg"), config);
         e2e::WriteFileBytes(sandbox.PathOf(L"EchoSentinel_hosts.txt"),

@@ -1,36 +1,15 @@
-// Settings beyond the configuration file (whose bytes tests/win checks): command-line values,
-// the window placement rule and the visible columns of a stored layout.
+// Settings beyond the configuration file (whose bytes tests/win checks): command-line values and
+// the window placement rule.
 #include <gtest/gtest.h>
 
-#include <string>
 #include <tuple>
-#include <vector>
 
 #include "app/Configuration.h"
-#include "common/BuiltInTexts.h"
-#include "ping/PingItemList.h"
 #include "settings/CommandLineSettings.h"
 
 namespace {
 
 using namespace es;
-
-TEST(ColumnLayoutTest, VisibleColumnsFollowTheStoredLayout) {
-    testing_es::BuiltInTexts texts;
-    PingItemList list;
-    list.Initialise(0);
-    list.ComputeVisibleColumns();
-    EXPECT_EQ(list.VisibleColumns(), (std::vector<int>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9}));
-    auto& layout = list.Layout();
-    for (auto& entry : layout) entry = {0, 0};
-    layout[3] = {10, 1};
-    layout[7] = {10, 0};
-    layout[2] = {10, 300};  // clamped to the last position
-    layout[5] = {10, -4};   // clamped to the first
-    layout[6] = {-1, 2};    // hidden
-    list.ComputeVisibleColumns();
-    EXPECT_EQ(list.VisibleColumns(), (std::vector<int>{5, 7, 3, 2}));
-}
 
 TEST(CommandLineSettingsTest, OverridesOnlyTheOptionsGiven) {
     CommandLine line;
