@@ -2,7 +2,6 @@
 // test's own: round start, refresh while pinging, completion and the pause after it.
 #include <gtest/gtest.h>
 
-#include "common/BuiltInTexts.h"
 #include "ping/FakeEcho.h"
 #include "ping/PingCycle.h"
 
@@ -28,7 +27,6 @@ protected:
         return refreshes;
     }
 
-    testing_es::BuiltInTexts texts;
     std::shared_ptr<testing_es::FakeEcho::Shared> echo = std::make_shared<testing_es::FakeEcho::Shared>();
     AppSettings settings;
     PingItemList list;

@@ -9,7 +9,6 @@
 #include <numeric>
 #include <thread>
 
-#include "common/BuiltInTexts.h"
 #include "ping/FakeEcho.h"
 #include "ping/PingItemList.h"
 
@@ -39,7 +38,6 @@ protected:
     }
     std::uint32_t Pings(std::size_t row) { return list->Row(row).PingCount; }
 
-    testing_es::BuiltInTexts texts;
     std::shared_ptr<testing_es::FakeEcho::Shared> echo = std::make_shared<testing_es::FakeEcho::Shared>();
     std::shared_ptr<testing_es::FakeResolver::Shared> lookups = std::make_shared<testing_es::FakeResolver::Shared>();
     std::unique_ptr<PingItemList> list = std::make_unique<PingItemList>();
@@ -93,7 +91,6 @@ TEST_F(PingEngineTest, SlowNamesAreLookedUpManyAtATimeAndEachNameOnce) {
     ASSERT_TRUE(Eventually([&] { return lookups->InFlight() == 0; }));
     std::lock_guard lock(lookups->lock);
     EXPECT_EQ(lookups->maxInFlight, PingEngine::kMaxLookups);
-    EXPECT_FALSE(lookups->sameNameTwice);
     EXPECT_EQ(lookups->lookups.size(), 101u);
     for (const auto& [name, count] : lookups->lookups) EXPECT_EQ(count, 1);
     EXPECT_EQ(list->Row(102).Address, 0x0100007Fu);
