@@ -11,11 +11,8 @@
 #include <string>
 
 #include "e2e/E2eSupport.h"
-#include "support/Utf16.h"
 
 namespace {
-
-std::string Utf16File(std::wstring_view text) { return "\xFF\xFE" + es::EncodeUtf16Le(text); }
 
 // Rows in the standard format, every column shown in index order (no Columns key).
 class StandardListExport : public testing::Test {
@@ -23,8 +20,8 @@ protected:
     void SetUp() override {
         e2e::WriteFileBytes(sandbox.PathOf(L"EchoSentinel.cfg"), "[General]\r\nIPHostDescFormat=0\r\n");
         e2e::WriteFileBytes(sandbox.PathOf(L"EchoSentinel_hosts.txt"),
-                            es::EncodeUtf16Le(L"a&b,10.0.0.1-10.0.0.3;10.0.0.5-10.0.0.5  10.0.0.9-10.0.0.1\r\n"
-                                              L"010.001.000.255\t\"q\""));
+                            e2e::Utf16Bytes(L"a&b,10.0.0.1-10.0.0.3;10.0.0.5-10.0.0.5  10.0.0.9-10.0.0.1\r\n"
+                                            L"010.001.000.255\t\"q\""));
     }
     e2e::Sandbox sandbox;
 };
@@ -46,7 +43,7 @@ TEST_F(StandardListExport, TheWordsChooseFormatAndFile) {
         const wchar_t* file;  // the one file the run leaves beside the program, if any
         std::string starts;   // what that file starts with
     } cases[] = {
-        {L"/stext a.txt /sxml b.xml", L"b.xml", Utf16File(L"<?xml")},  // the last format option wins
+        {L"/stext a.txt /sxml b.xml", L"b.xml", "\xFF\xFE" + e2e::Utf16Bytes(L"<?xml")},  // the last format option wins
         {L"/PingTimeout 5 /STEXT \"my report.txt\"", L"my report.txt", "\xFF\xFE"},
         {L"/stext out.txt /deleteregkey", nullptr, ""},
     };
@@ -102,7 +99,7 @@ TEST(StatisticsColumnsExport, TabularAndCommaDelimitedWithSeventeenColumns) {
         columns += entry;
     }
     e2e::WriteFileBytes(sandbox.PathOf(L"EchoSentinel.cfg"), "[General]\r\nColumns=" + columns + "\r\n");
-    e2e::WriteFileBytes(sandbox.PathOf(L"EchoSentinel_hosts.txt"), es::EncodeUtf16Le(L"127.0.0.1 a&b"));
+    e2e::WriteFileBytes(sandbox.PathOf(L"EchoSentinel_hosts.txt"), e2e::Utf16Bytes(L"127.0.0.1 a&b"));
     ASSERT_EQ(sandbox.Run(L"/stabular out.txt"), 0);
     EXPECT_EQ(e2e::ReadFileBytes(sandbox.PathOf(L"out.txt")), e2e::ExpectedReport("statistics.stabular"));
     ASSERT_EQ(sandbox.Run(L"/scomma out.csv"), 0);
@@ -120,8 +117,8 @@ protected:
                  "00 00 07 00 00 00 08 00 00 00 09 00 78 00 00 00\r\n";
         e2e::WriteFileBytes(sandbox.PathOf(L"EchoSentinel.cfg"), config);
         e2e::WriteFileBytes(sandbox.PathOf(L"EchoSentinel_hosts.txt"),
-                            es::EncodeUtf16Le(L"a&b <x>\r\n10.0.0.9  lead, \"q\"\r\nsolo\r\n"
-                                              L"10.0.0.1-10.0.0.2 range kept\r\nabcdefghijklmnopqrstuvwxyz twenty-six\r\n"));
+                            e2e::Utf16Bytes(L"a&b <x>\r\n10.0.0.9  lead, \"q\"\r\nsolo\r\n"
+                                            L"10.0.0.1-10.0.0.2 range kept\r\nabcdefghijklmnopqrstuvwxyz twenty-six\r\n"));
     }
     std::string Export(const std::wstring& option) {
         std::wstring arguments = L"/" + option + L" out";

@@ -12,8 +12,6 @@
 namespace e2e {
 namespace {
 
-std::string Utf16(const std::wstring& text) { return es::EncodeUtf16Le(text); }
-
 struct Case {
     const char* name;
     std::vector<std::pair<std::wstring, std::string>> files;
@@ -44,24 +42,24 @@ TEST(HostileInput, EveryCaseEndsWellWithItsResult) {
     for (int i = 0; i < 70000; ++i) seventyThousand += "127.0.0.1\r\n";
     const std::string cfgIpHost = "[General]\r\nIPHostDescFormat=1\r\n";
     const std::vector<Case> cases = {
-        {"a 100,000-character name is cut to 254", {{L"EchoSentinel_hosts.txt", Utf16(std::wstring(100000, L'a'))}},
+        {"a 100,000-character name is cut to 254", {{L"EchoSentinel_hosts.txt", Utf16Bytes(std::wstring(100000, L'a'))}},
          L"/stab out", false, [](const Sandbox& b) { ExpectHosts(b, {std::wstring(254, L'a')}); }},
-        {"lone surrogates stay characters", {{L"EchoSentinel_hosts.txt", Utf16(L"\xD800x \xDC00y")}}, L"/scomma out", false,
+        {"lone surrogates stay characters", {{L"EchoSentinel_hosts.txt", Utf16Bytes(L"\xD800x \xDC00y")}}, L"/scomma out", false,
          [](const Sandbox& b) { EXPECT_EQ(ReadFileBytes(b.PathOf(L"out")).substr(1, 2), "x,"); }},
-        {"70,000 lines, 70,000 rows", {{L"EchoSentinel_hosts.txt", Utf16(std::wstring(seventyThousand.begin(), seventyThousand.end()))}},
+        {"70,000 lines, 70,000 rows", {{L"EchoSentinel_hosts.txt", Utf16Bytes(std::wstring(seventyThousand.begin(), seventyThousand.end()))}},
          L"/stab out", false, [](const Sandbox& b) { EXPECT_EQ(Hosts(ReadFileBytes(b.PathOf(L"out"))).size(), 70000u); }},
-        {"a truncated configuration", {{L"EchoSentinel.cfg", "[Gen"}, {L"EchoSentinel_hosts.txt", Utf16(L"a b")}}, L"/stab out", false,
+        {"a truncated configuration", {{L"EchoSentinel.cfg", "[Gen"}, {L"EchoSentinel_hosts.txt", Utf16Bytes(L"a b")}}, L"/stab out", false,
          [](const Sandbox& b) { ExpectHosts(b, {L"a", L"b"}); }},
         {"a configuration of wrong types and repeated keys",
          {{L"EchoSentinel.cfg", "[General]\r\nIPHostDescFormat=1\r\nIPHostDescFormat=0\r\nPingTimeout=abc\r\nWinPos=\r\nSort=-1\r\n"},
-          {L"EchoSentinel_hosts.txt", Utf16(L"a b")}}, L"/stab out", false,
+          {L"EchoSentinel_hosts.txt", Utf16Bytes(L"a b")}}, L"/stab out", false,
          [](const Sandbox& b) { ExpectHosts(b, {L"a"}); }},  // the first of repeated keys
-        {"a UTF-16 configuration", {{L"EchoSentinel.cfg", "\xFF\xFE" + Utf16(std::wstring(cfgIpHost.begin(), cfgIpHost.end()))},
-                                    {L"EchoSentinel_hosts.txt", Utf16(L"a b")}}, L"/stab out", false,
+        {"a UTF-16 configuration", {{L"EchoSentinel.cfg", "\xFF\xFE" + Utf16Bytes(std::wstring(cfgIpHost.begin(), cfgIpHost.end()))},
+                                    {L"EchoSentinel_hosts.txt", Utf16Bytes(L"a b")}}, L"/stab out", false,
          [](const Sandbox& b) { ExpectHosts(b, {L"a"}); }},
-        {"a 4 MiB configuration", {{L"EchoSentinel.cfg", cfgIpHost + std::string(4 << 20, 'x')}, {L"EchoSentinel_hosts.txt", Utf16(L"a b")}},
+        {"a 4 MiB configuration", {{L"EchoSentinel.cfg", cfgIpHost + std::string(4 << 20, 'x')}, {L"EchoSentinel_hosts.txt", Utf16Bytes(L"a b")}},
          L"/stab out", false, [](const Sandbox& b) { ExpectHosts(b, {L"a"}); }},
-        {"long and repeated options", {{L"EchoSentinel_hosts.txt", Utf16(L"a")}},
+        {"long and repeated options", {{L"EchoSentinel_hosts.txt", Utf16Bytes(L"a")}},
          L"/PingTimeout " + std::wstring(30000, L'9') + L" /stab x /stab out /PingTimeout", false,
          [](const Sandbox& b) { ExpectHosts(b, {L"a"}); }},
         {"an export to a name that is a folder", {{L"out\\keep", ""}}, L"/stab out", true,

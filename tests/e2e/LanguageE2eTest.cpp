@@ -8,7 +8,6 @@
 
 #include "e2e/E2eSupport.h"
 #include "lang/FormatCheck.h"
-#include "support/Utf16.h"
 
 namespace e2e {
 namespace {
@@ -93,12 +92,12 @@ TEST(LanguageE2e, TheEnglishTranslationHasEveryKeyWithTheBuiltInConversions) {
 TEST(LanguageE2e, ATranslationGivesTheHtmlReportItsCharsetAndDirection) {
     Sandbox box;
     WriteFileBytes(box.PathOf(L"EchoSentinel_lng.ini"),
-                   "\xFF\xFE" + es::EncodeUtf16Le(L"[general]\r\nrtl=1\r\ncharset=big5\r\n[strings]\r\n8=Pings 100%\r\n"));
+                   "\xFF\xFE" + Utf16Bytes(L"[general]\r\nrtl=1\r\ncharset=big5\r\n[strings]\r\n8=Pings 100%\r\n"));
     ASSERT_EQ(box.Run(L"/shtml out.html"), 0);
     const std::string html = ReadFileBytes(box.PathOf(L"out.html"));
     for (const wchar_t* part : {L"<meta http-equiv='content-type' content='text/html;charset=big5'><title>Pings 100%</title>",
                                 L"<body>\r\n<table dir=\"rtl\"><tr><td>\r\n <h3>Pings 100%</h3>"})
-        EXPECT_NE(html.find(es::EncodeUtf16Le(part)), std::string::npos) << std::string(part, part + wcslen(part));
+        EXPECT_NE(html.find(Utf16Bytes(part)), std::string::npos) << std::string(part, part + wcslen(part));
 }
 
 }  // namespace

@@ -10,7 +10,6 @@
 #include <functional>
 #include <string>
 
-#include "support/Utf16.h"
 #include "support/WindowBase.h"
 
 namespace testing_es {
@@ -133,8 +132,5 @@ inline COLORREF PaintedTextColor(HWND dialog, int id) {
 inline void ClickButton(HWND dialog, int id) {
     ::SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(dialog, id)));
 }
-
-// The text as UTF-16LE bytes, as the program writes it to files.
-inline std::string Utf16Bytes(const std::wstring& text) { return es::EncodeUtf16Le(text); }
 
 }  // namespace testing_es
