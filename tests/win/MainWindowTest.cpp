@@ -5,7 +5,6 @@
 #include <winsock2.h>
 #include <windows.h>
 #include <commctrl.h>
-#include <shellapi.h>
 #include <shlobj.h>
 
 #include <gtest/gtest.h>
@@ -68,9 +67,6 @@ protected:
         for (int row = 0; row < Rows(); ++row) texts.push_back(Cell(row, column));
         return texts;
     }
-    bool AllCellsRead(int column, const std::wstring& text) const {
-        return Rows() > 0 && Column(column) == std::vector<std::wstring>(static_cast<std::size_t>(Rows()), text);
-    }
     // The rows the list view reports selected, walked with its own LVM_GETNEXTITEM.
     std::vector<int> Selected() const {
         std::vector<int> rows;
@@ -87,18 +83,7 @@ protected:
         ::SendMessageW(header, HDM_GETITEMW, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&item));
         return (item.fmt & HDF_IMAGE) ? item.iImage : -1;
     }
-    std::wstring StatusText() const {
-        wchar_t text[300] = L"";
-        ::SendMessageW(window->StatusBar(), SB_GETTEXTW, 0, reinterpret_cast<LPARAM>(text));
-        return text;
-    }
-    bool Enabled(int id, HMENU menu = nullptr) const {
-        UINT state = ::GetMenuState(menu ? menu : window->MainMenu(), static_cast<UINT>(id), MF_BYCOMMAND);
-        return state != static_cast<UINT>(-1) && !(state & MF_GRAYED);
-    }
-    bool ButtonEnabled(int id) const {
-        return ::SendMessageW(window->Toolbar(), TB_GETSTATE, static_cast<WPARAM>(id), 0) & TBSTATE_ENABLED;
-    }
+    std::wstring StatusText() const { return testing_es::TextOf(window->StatusBar()); }
     void SelectRows(std::initializer_list<int> rows) {
         window->View().SetRowState(-1, 0, LVIS_SELECTED);
         for (int row : rows) window->View().SetRowState(row, LVIS_SELECTED, LVIS_SELECTED);
@@ -131,9 +116,11 @@ TEST_F(MainWindowTest, StatusBarToolTipsAndCommandStatesFollowingTheRowsTheSelec
     // The main menu's states, and the toolbar button's where the command has one.
     const auto expect = [&](const char* when, std::initializer_list<std::pair<int, bool>> states, HMENU menu = nullptr) {
         for (auto [id, enabled] : states) {
-            EXPECT_EQ(Enabled(id, menu), enabled) << when << ": " << id;
+            const UINT state = ::GetMenuState(menu ? menu : window->MainMenu(), static_cast<UINT>(id), MF_BYCOMMAND);
+            EXPECT_EQ(state != static_cast<UINT>(-1) && !(state & MF_GRAYED), enabled) << when << ": " << id;
             if (!menu && ::SendMessageW(window->Toolbar(), TB_COMMANDTOINDEX, static_cast<WPARAM>(id), 0) >= 0) {
-                EXPECT_EQ(ButtonEnabled(id), enabled) << when << ": button " << id;
+                const LRESULT button = ::SendMessageW(window->Toolbar(), TB_GETSTATE, static_cast<WPARAM>(id), 0);
+                EXPECT_EQ((button & TBSTATE_ENABLED) != 0, enabled) << when << ": button " << id;
             }
         }
     };
@@ -203,19 +190,20 @@ TEST_F(MainWindowTest, HeaderSortingIsStableAndCarriesTheSelection) {
 TEST_F(MainWindowTest, RefreshesRepaintOnlyChangedRowsResetKeepsTheAddressesAndFailedRowsAreMarked) {
     Open(L"/nosaveload /PingEvery 0");
     Build(L"127.0.6.1-127.0.6.3", true);
-    ASSERT_TRUE(PumpUntil([&] { return AllCellsRead(3, L"1") && window->Cycle().WaitingForNextRound; }, 5000));
+    const auto each = [](const wchar_t* text) { return std::vector<std::wstring>(3, text); };
+    ASSERT_TRUE(PumpUntil([&] { return Column(3) == each(L"1") && window->Cycle().WaitingForNextRound; }, 5000));
     EXPECT_EQ(Cell(0, 5), L"成功");
     const std::size_t repainted = window->View().RepaintedRows();
     for (int i = 0; i < 5; ++i) window->OnTimerTick();
     EXPECT_EQ(window->View().RepaintedRows(), repainted) << "nothing arrived, nothing repainted";
     Command(IDM_STOPPING);
     Command(IDM_STARTPING);
-    ASSERT_TRUE(PumpUntil([&] { return AllCellsRead(3, L"2"); }, 5000));  // the rows read live
+    ASSERT_TRUE(PumpUntil([&] { return Column(3) == each(L"2"); }, 5000));  // the rows read live
     window->OnTimerTick();
     EXPECT_EQ(window->View().RepaintedRows(), repainted + 3) << "the three changed rows on screen";
     Command(IDM_RESET);
-    EXPECT_TRUE(AllCellsRead(3, L"0"));
-    EXPECT_TRUE(AllCellsRead(5, L""));
+    EXPECT_EQ(Column(3), each(L"0"));
+    EXPECT_EQ(Column(5), each(L""));
     EXPECT_EQ(Cell(0, 2), L"127.0.6.1") << "the reply address stays";
 
     // Mark Failed Pings: an option command flips the setting, its check mark and the colours of
