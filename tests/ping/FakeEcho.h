@@ -27,6 +27,12 @@ struct Gate {
         held = on;
         changed.notify_all();
     }
+    // A copy of one of the fields, read under the lock.
+    template <typename Value>
+    Value Read(const Value& field) {
+        std::lock_guard guard(lock);
+        return field;
+    }
 };
 
 class FakeEcho : public es::EchoService {
@@ -36,10 +42,6 @@ public:
         std::size_t capacity = 1u << 30, inFlight = 0, maxInFlight = 0, refused = 0, completed = 0, opens = 0;
         std::vector<std::pair<std::uint32_t, std::uint32_t>> sent;  // address, timeout
         std::deque<std::pair<void*, std::uint32_t>> pending;        // context, address (0: refused)
-        std::size_t SentCount() {
-            std::lock_guard guard(lock);
-            return sent.size();
-        }
     };
     explicit FakeEcho(std::shared_ptr<Shared> shared) : s_(std::move(shared)) {}
 
@@ -92,14 +94,6 @@ public:
     struct Shared : Gate {
         int inFlight = 0, maxInFlight = 0;
         std::map<std::wstring, int> lookups;
-        int Lookups(const std::wstring& name) {
-            std::lock_guard guard(lock);
-            return lookups[name];
-        }
-        int InFlight() {
-            std::lock_guard guard(lock);
-            return inFlight;
-        }
     };
     explicit FakeResolver(std::shared_ptr<Shared> shared) : s_(std::move(shared)) {}
 
