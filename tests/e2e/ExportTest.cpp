@@ -97,8 +97,10 @@ TEST(StatisticsColumnsExport, TabularAndCommaDelimitedWithSeventeenColumns) {
 }
 
 // IP-Host description lines, shown columns reordered: description, host, IP address, succeeded
-// (a width of 0 hides a column, and so does a negative one); a 26-character host is cut to its
-// 20 characters in tabular text.
+// (a width of 0 hides a column, and so does a negative one). The address or name ends at the
+// first space, a tab or a semicolon does not end it, and a line without a space is no row; a
+// range or block is a name; lines end at CR LF or LF. A 26-character host is cut to 20
+// characters in tabular text.
 class DescribedListExport : public testing::Test {
 protected:
     void SetUp() override {
@@ -108,7 +110,8 @@ protected:
         e2e::WriteFileBytes(sandbox.PathOf(L"EchoSentinel.cfg"), config);
         e2e::WriteFileBytes(sandbox.PathOf(L"EchoSentinel_hosts.txt"),
                             e2e::Utf16Bytes(L"a&b <x>\r\n10.0.0.9  lead, \"q\"\r\nsolo\r\n"
-                                            L"10.0.0.1-10.0.0.2 range kept\r\nabcdefghijklmnopqrstuvwxyz twenty-six\r\n"));
+                                            L"10.0.0.1-10.0.0.2 range kept\r\nabcdefghijklmnopqrstuvwxyz twenty-six\r\n"
+                                            L"host-b two;x\n10.0.0.3\tTabbed\n\n10.1.2.0/30 block"));
     }
     std::string Export(const std::wstring& option) {
         std::wstring arguments = L"/" + option + L" out";
