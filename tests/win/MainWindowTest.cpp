@@ -58,8 +58,7 @@ protected:
     int Rows() const { return static_cast<int>(::SendMessageW(List(), LVM_GETITEMCOUNT, 0, 0)); }
     std::wstring Cell(int row, int column) const {
         wchar_t text[300] = L"";
-        LVITEMW item = {0, 0, column, 0, 0, text, 300};
-        ::SendMessageW(List(), LVM_GETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+        ListView_GetItemText(List(), row, column, text, 300);
         return text;
     }
     std::vector<std::wstring> Column(int column) const {
@@ -339,11 +338,7 @@ TEST_F(MainWindowTest, ChooseColumnsMovesHidesSizesAndRestoresColumns) {
         Command(IDM_CHOOSECOLUMNS);
         EXPECT_FALSE(edit.TimedOut());
     };
-    const auto select = [](HWND rows, int row) {
-        LVITEMW item = {};
-        item.state = item.stateMask = LVIS_SELECTED;
-        ::SendMessageW(rows, LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
-    };
+    const auto select = [](HWND rows, int row) { ListView_SetItemState(rows, row, LVIS_SELECTED, LVIS_SELECTED); };
     const auto layout = [&] {
         std::vector<int> order(17);  // the first ten places, then the widths of the first ten columns
         ::SendMessageW(List(), LVM_GETCOLUMNORDERARRAY, 17, reinterpret_cast<LPARAM>(order.data()));
