@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <sstream>
 
 #include "e2e/E2eSupport.h"
 #include "support/Utf16.h"
@@ -23,12 +24,8 @@ struct Case {
 std::vector<std::wstring> Hosts(const std::string& bytes) {
     std::vector<std::wstring> hosts;
     if (bytes.size() < 2) return hosts;
-    const std::wstring text = es::DecodeUtf16Le(reinterpret_cast<const std::uint8_t*>(bytes.data()) + 2, bytes.size() - 2);
-    for (std::size_t at = 0; at < text.size();) {
-        const std::size_t end = text.find(L"\r\n", at);
-        hosts.push_back(text.substr(at, text.find(L'\t', at) - at));
-        at = end == std::wstring::npos ? text.size() : end + 2;
-    }
+    std::wistringstream lines(es::DecodeUtf16Le(reinterpret_cast<const std::uint8_t*>(bytes.data()) + 2, bytes.size() - 2));
+    for (std::wstring line; std::getline(lines, line);) hosts.push_back(line.substr(0, line.find(L'\t')));
     return hosts;
 }
 

@@ -44,7 +44,6 @@ TEST(MainWindowE2e, UnderNoSaveLoadItPingsTheLoadedRowsAndLeavesNothingBehind) {
     const auto [process, window, list] = StartOnList(box, "127.0.0.1-127.0.0.6\r\n", L"/nosaveload /PingEverySeconds 0");
     ASSERT_NE(window, nullptr);
     ASSERT_TRUE(WaitForPingedRows(process, list, 6, 2)) << "two rounds of six loopback rows";
-    EXPECT_EQ(ListViewCell(process, list, 0, 5), L"成功");
     // The HTML report command writes report.html beside the program; the exit removes it.
     ::SendMessageW(window, WM_COMMAND, 40006, 0);
     const std::string report = ReadFileBytes(box.PathOf(L"report.html"));
