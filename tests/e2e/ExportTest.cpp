@@ -17,13 +17,15 @@ protected:
     void SetUp() override {
         e2e::WriteFileBytes(sandbox.PathOf(L"EchoSentinel.cfg"), "[General]\r\nIPHostDescFormat=0\r\n");
         e2e::WriteFileBytes(sandbox.PathOf(L"EchoSentinel_hosts.txt"),
-                            e2e::Utf16Bytes(L"a&b,10.0.0.1-10.0.0.3;10.0.0.5-10.0.0.5  10.0.0.9-10.0.0.1\r\n"
-                                            L"010.001.000.255\t\"q\""));
+                            e2e::Utf16Bytes(L",,a&b,10.0.0.1-10.0.0.3;;10.0.0.5-10.0.0.5  10.0.0.9-10.0.0.1\r\n\t "
+                                            L"010.001.000.255\t\"q\" 10.0.0.7 - 10.0.0.8 10.1.2.0 /30"));
     }
     e2e::Sandbox sandbox;
 };
 
-// Ten cells a row, ranges expanded; comma-delimited in ANSI without a mark, quotes doubled.
+// Ten cells a row; entries apart at any run of commas, semicolons and white space, a dash or a
+// prefix standing apart is a name of its own, ranges expanded; comma-delimited in ANSI without a
+// mark, quotes doubled.
 TEST_F(StandardListExport, TabAndCommaDelimited) {
     for (const char* option : {"stab", "scomma"}) {
         const std::wstring word(option, option + strlen(option));
