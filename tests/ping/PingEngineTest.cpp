@@ -25,10 +25,8 @@ protected:
         list->Engine().SetPlatformFactory([this] { return testing_es::MakeFakePlatform(echo, lookups); });
     }
     void Build(const wchar_t* addresses) {
-        AppSettings settings;
-        settings.addressList = addresses;
         list->Clear();
-        list->BuildItems(settings);
+        list->BuildItems({.addressList = addresses});
     }
     bool RoundCompletes() { return Eventually([&] { return list->ResultsThisRound == list->Count(); }); }
     std::uint32_t Pings(std::size_t row) { return list->Row(row).PingCount; }

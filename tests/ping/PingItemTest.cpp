@@ -30,10 +30,8 @@ struct UtcLocalTime {
 class PingListTest : public testing::Test {
 protected:
     void Build(const wchar_t* addresses) {
-        AppSettings settings;
-        settings.addressList = addresses;
         list.Clear();
-        list.BuildItems(settings);
+        list.BuildItems({.addressList = addresses});
     }
     void Result(int index, int status, std::uint32_t rtt, std::uint32_t ttl = 0) {
         const PingItem& row = list.Row(static_cast<std::size_t>(index));

@@ -15,8 +15,7 @@ TEST(CommandLineSettingsTest, OverridesOnlyTheOptionsGiven) {
     CommandLine line;
     line.Parse(L"/pingtimeout 500 /AlwaysOnTop 1 /PingEverySeconds x7 /ShowInfoTip");
     CommandLineSettings store(line);
-    AppSettings settings;
-    settings.RememberHosts = 0;
+    AppSettings settings{.RememberHosts = 0};
     ExchangeAppSettings(settings, store);
     // The last word gives an empty value; an absent option leaves the value, not the default.
     EXPECT_EQ(std::tuple(settings.PingTimeout, settings.AlwaysOnTop, settings.PingEverySeconds, settings.ShowInfoTip,

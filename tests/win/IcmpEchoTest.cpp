@@ -22,11 +22,7 @@ protected:
         list.Initialise(0);
         list.Engine().SetPlatformFactory(MakeIcmpPlatform);
     }
-    void Build(const std::wstring& addresses) {
-        AppSettings settings;
-        settings.addressList = addresses;
-        list.BuildItems(settings);
-    }
+    void Build(const std::wstring& addresses) { list.BuildItems({.addressList = addresses}); }
     // Milliseconds until the round completed, or -1 after 60 s.
     long RunRound(std::uint32_t timeoutMs) {
         DWORD start = ::GetTickCount();
