@@ -260,9 +260,8 @@ TEST_F(MainWindowTest, AddressFilesLoadFromADropAndTheOpenDialog) {
     // The first dropped path is longer than MAX_PATH; cut to 259 characters it would name another file.
     const std::wstring deep = folder.PathOf(std::wstring(249 - folder.Path().size(), L'd'));
     const std::wstring first = deep + L"\\first-list.txt", second = folder.PathOf(L"second.txt");
-    const std::wstring cut = first.substr(0, MAX_PATH - 1);
     ASSERT_TRUE(::CreateDirectoryW(deep.c_str(), nullptr));
-    testing_es::WriteFileBytes(cut, "127.0.9.9\r\n");
+    testing_es::WriteFileBytes(first.substr(0, MAX_PATH - 1), "127.0.9.9\r\n");
     testing_es::WriteFileBytes(first, "127.0.2.1\r\n127.0.2.2\r\n");
     testing_es::WriteFileBytes(second, testing_es::Utf16Bytes(L"127.0.5.1\r\n127.0.5.2\r\n127.0.5.3"));
     Open();
