@@ -22,8 +22,6 @@ class Sandbox {
 public:
     Sandbox();
     ~Sandbox();
-    Sandbox(const Sandbox&) = delete;
-    Sandbox& operator=(const Sandbox&) = delete;
 
     const std::wstring& Folder() const { return folder_.Path(); }
     std::wstring PathOf(const std::wstring& name) const { return folder_.PathOf(name); }

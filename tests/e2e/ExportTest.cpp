@@ -83,8 +83,8 @@ TEST_F(StandardListExport, AFormatOptionAsTheLastWordStartsTheWindow) {
 }
 
 // Every column shown, the seven statistics columns after the ten: empty before any ping, 20
-// characters wide in tabular text.
-TEST(StatisticsColumnsExport, TabularAndCommaDelimitedWithSeventeenColumns) {
+// characters wide in tabular text (the comma-delimited writer has no widths of its own to show).
+TEST(StatisticsColumnsExport, TabularWithSeventeenColumns) {
     e2e::Sandbox sandbox;
     e2e::WriteFileBytes(sandbox.PathOf(L"EchoSentinel.cfg"),  // width 100, in index order
                         "[General]\r\nColumns=64 00 00 00 64 00 01 00 64 00 02 00 64 00 03 00 64 00 04 00 64 00 05 00 "
@@ -93,8 +93,6 @@ TEST(StatisticsColumnsExport, TabularAndCommaDelimitedWithSeventeenColumns) {
     e2e::WriteFileBytes(sandbox.PathOf(L"EchoSentinel_hosts.txt"), e2e::Utf16Bytes(L"127.0.0.1 a&b"));
     ASSERT_EQ(sandbox.Run(L"/stabular out.txt"), 0);
     EXPECT_EQ(e2e::ReadFileBytes(sandbox.PathOf(L"out.txt")), e2e::ExpectedReport("statistics.stabular"));
-    ASSERT_EQ(sandbox.Run(L"/scomma out.csv"), 0);
-    EXPECT_EQ(e2e::ReadFileBytes(sandbox.PathOf(L"out.csv")), e2e::ExpectedReport("statistics.scomma"));
 }
 
 // IP-Host description lines, shown columns reordered: description, host, IP address, succeeded
