@@ -92,13 +92,15 @@ protected:
         NMLISTVIEW click = {{List(), IDC_LISTVIEW, static_cast<UINT>(LVN_COLUMNCLICK)}, -1, column};
         ::SendMessageW(window->Window(), WM_NOTIFY, IDC_LISTVIEW, reinterpret_cast<LPARAM>(&click));
     }
-    // Answers the next dialog of this thread: types the file name, then presses button.
-    static testing_es::DialogAutomation Answer(std::wstring fileName, int button) {
-        return testing_es::DialogAutomation([=](HWND dialog) {
+    // Runs the command and answers the file dialog it opens: types the file name, then presses OK.
+    void CommandWithFile(int id, const std::wstring& fileName) {
+        testing_es::DialogAutomation answer([&](HWND dialog) {
             ::SetDlgItemTextW(dialog, 0x47C, fileName.c_str());
-            ::PostMessageW(dialog, WM_COMMAND, button, 0);
+            ::PostMessageW(dialog, WM_COMMAND, IDOK, 0);
             return true;
         });
+        Command(id);
+        EXPECT_FALSE(answer.TimedOut()) << "the file dialog was left open";
     }
 
     ResourceTexts texts;
@@ -278,11 +280,7 @@ TEST_F(MainWindowTest, AddressFilesLoadFromADropAndTheOpenDialog) {
     EXPECT_TRUE(window->Cycle().PingingActive);
     window->LoadAddressFile(folder.PathOf(L"missing.txt"));
     EXPECT_EQ(Rows(), 2) << "a file that cannot be opened changes nothing";
-    {
-        auto open = Answer(second, IDOK);
-        Command(IDM_LOADADDRESSFILE);
-        ASSERT_FALSE(open.TimedOut());
-    }
+    CommandWithFile(IDM_LOADADDRESSFILE, second);
     EXPECT_EQ(window->Settings().addressList, L"127.0.5.1\r\n127.0.5.2\r\n127.0.5.3") << "UTF-16 without a mark";
 }
 
@@ -470,11 +468,7 @@ TEST_F(MainWindowTest, PropertiesCopyAndSaveReadTheSelectedRowsAsShown) {
         SCOPED_TRACE(format);
         const std::wstring path = folder.PathOf(L"rows" + std::to_wstring(format) + L".out");
         window->Settings().SaveFilterIndex = format;
-        {
-            auto save = Answer(path, IDOK);
-            Command(IDM_SAVESELECTED);
-            ASSERT_FALSE(save.TimedOut());
-        }
+        CommandWithFile(IDM_SAVESELECTED, path);
         EXPECT_EQ(window->Settings().SaveFilterIndex, format);
         EXPECT_EQ(testing_es::ReadFileBytes(path), bytes);
     }
