@@ -78,8 +78,7 @@ std::vector<std::wstring> FolderEntries(const std::wstring& folder) {
 }
 
 std::string ExpectedReport(const std::string& name) {
-    std::string path = "Z:" ES_EXPECTED_DIR "/" + name;
-    std::replace(path.begin(), path.end(), '/', '\\');
+    const std::string path = "Z:" ES_EXPECTED_DIR "/" + name;  // the Windows API takes / as a separator
     std::string utf8 = ReadFileBytes(std::wstring(path.begin(), path.end())), text;
     for (char c : utf8) text += c == '\n' ? std::string("\r\n") : std::string(1, c);
     if (name.size() >= 6 && name.substr(name.size() - 6) == "scomma") return text;
