@@ -6,6 +6,7 @@
 #include <string>
 
 #include "support/FileIo.h"
+#include "support/Utf16.h"
 
 namespace testing_es {
 
@@ -18,6 +19,9 @@ inline std::string ReadFileBytes(const std::wstring& path) {
     if (!bytes.empty()) ::ReadFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
     return bytes;
 }
+
+// The text as UTF-16LE bytes, as the program writes it to files (without the mark).
+inline std::string Utf16Bytes(const std::wstring& text) { return es::EncodeUtf16Le(text); }
 
 inline void WriteFileBytes(const std::wstring& path, const std::string& bytes) {
     es::FileHandle file = es::CreateFileForWrite(path);

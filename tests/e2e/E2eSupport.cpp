@@ -1,12 +1,8 @@
 #include "e2e/E2eSupport.h"
 
-#include <shellapi.h>
-
 #include <algorithm>
-#include <cstring>
 
 #include "support/ExePaths.h"
-#include "support/Utf16.h"
 
 namespace e2e {
 
@@ -73,31 +69,21 @@ int ExitCode(HANDLE process, DWORD timeoutMs) {
     return static_cast<int>(code);
 }
 
+// Asked with WM_GETTEXT: GetWindowText does not ask the controls of another process.
 std::wstring WindowText(HWND window) {
     wchar_t text[512] = L"";
-    ::GetWindowTextW(window, text, 512);
+    ::SendMessageW(window, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(text));
     return text;
 }
 
 HWND WaitForWindow(HANDLE process, const wchar_t* className, DWORD timeoutMs) {
-    struct Search {
-        DWORD processId;
-        const wchar_t* className;
-        HWND found;
-    } search{::GetProcessId(process), className, nullptr};
-    const auto match = [](HWND window, LPARAM param) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(param);
-        DWORD owner = 0;
-        ::GetWindowThreadProcessId(window, &owner);
-        wchar_t name[64] = {};
-        ::GetClassNameW(window, name, 64);
-        if (owner != s->processId || wcscmp(name, s->className) != 0 || !::IsWindowVisible(window)) return TRUE;
-        s->found = window;
-        return FALSE;
-    };
+    const DWORD processId = ::GetProcessId(process);
     for (const DWORD start = ::GetTickCount(); ::GetTickCount() - start < timeoutMs;) {
-        ::EnumWindows(match, reinterpret_cast<LPARAM>(&search));
-        if (search.found) return search.found;
+        for (HWND window = nullptr; (window = ::FindWindowExW(nullptr, window, className, nullptr)) != nullptr;) {
+            DWORD owner = 0;
+            ::GetWindowThreadProcessId(window, &owner);
+            if (owner == processId && ::IsWindowVisible(window)) return window;
+        }
         if (::WaitForSingleObject(process, 50) == WAIT_OBJECT_0) return nullptr;
     }
     return nullptr;
@@ -120,15 +106,14 @@ std::vector<std::wstring> FolderEntries(const std::wstring& folder) {
 }
 
 std::string ExpectedReport(const std::string& name) {
-    std::string path = "Z:" ES_EXPECTED_DIR "/" + name;
-    std::replace(path.begin(), path.end(), '/', '\\');
+    const std::string path = "Z:" ES_EXPECTED_DIR "/" + name;  // the Windows API takes / as a separator
     std::string utf8 = ReadFileBytes(std::wstring(path.begin(), path.end())), text;
     for (char c : utf8) text += c == '\n' ? std::string("\r\n") : std::string(1, c);
     if (name.size() >= 6 && name.substr(name.size() - 6) == "scomma") return text;
     std::wstring wide(text.size(), L'\0');
     wide.resize(static_cast<std::size_t>(::MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
                                                                wide.data(), static_cast<int>(wide.size()))));
-    return "\xFF\xFE" + es::EncodeUtf16Le(wide);
+    return "\xFF\xFE" + Utf16Bytes(wide);
 }
 
 // The item and its text buffer must live in the list view's own process.

@@ -13,6 +13,7 @@
 namespace e2e {
 
 using testing_es::ReadFileBytes;
+using testing_es::Utf16Bytes;
 using testing_es::WriteFileBytes;
 
 // A new empty folder with a copy of EchoSentinel.exe; at the end, programs it started that still
@@ -21,8 +22,6 @@ class Sandbox {
 public:
     Sandbox();
     ~Sandbox();
-    Sandbox(const Sandbox&) = delete;
-    Sandbox& operator=(const Sandbox&) = delete;
 
     const std::wstring& Folder() const { return folder_.Path(); }
     std::wstring PathOf(const std::wstring& name) const { return folder_.PathOf(name); }
@@ -40,7 +39,7 @@ private:
 
 // The process's exit code once it has ended, or -1 when it still runs after timeoutMs.
 int ExitCode(HANDLE process, DWORD timeoutMs = 20000);
-// A window's text; a window of another process answers too.
+// A window's or control's text; those of another process answer too.
 std::wstring WindowText(HWND window);
 // The message of a message box.
 inline std::wstring MessageText(HWND box) { return WindowText(::GetDlgItem(box, 0xFFFF)); }

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <array>
-#include <cstring>
 
 #include "ping/EchoRecord.h"
 #include "ping/PingItem.h"

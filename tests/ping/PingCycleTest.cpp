@@ -2,7 +2,6 @@
 // test's own: round start, refresh while pinging, completion and the pause after it.
 #include <gtest/gtest.h>
 
-#include "common/BuiltInTexts.h"
 #include "ping/FakeEcho.h"
 #include "ping/PingCycle.h"
 
@@ -19,7 +18,7 @@ protected:
         settings.PingEverySeconds = 2;
         list.BuildItems(settings);
     }
-    bool SentBecomes(std::size_t n) { return Eventually([&] { return echo->SentCount() == n; }); }
+    bool SentBecomes(std::size_t n) { return Eventually([&] { return echo->Read(echo->sent).size() == n; }); }
     bool AllReported() { return Eventually([&] { return list.ResultsThisRound == list.Count(); }); }
     // A tick at now; returns how often it refreshed.
     int Tick(std::uint32_t now) {
@@ -28,7 +27,6 @@ protected:
         return refreshes;
     }
 
-    testing_es::BuiltInTexts texts;
     std::shared_ptr<testing_es::FakeEcho::Shared> echo = std::make_shared<testing_es::FakeEcho::Shared>();
     AppSettings settings;
     PingItemList list;
@@ -77,13 +75,13 @@ TEST_F(PingCycleTest, AfterStopResultsLandButNothingIsRefreshedOrStartedAndASile
     EXPECT_EQ(Tick(600), 0) << "no refresh while stopped";
     EXPECT_TRUE(cycle.WaitingForNextRound) << "the completion is recorded even while stopped";
     for (std::uint32_t now = 700; now <= 1000; now += 100) EXPECT_EQ(Tick(now), 0);
-    EXPECT_EQ(echo->SentCount(), 3u);
+    EXPECT_EQ(echo->Read(echo->sent).size(), 3u);
     EXPECT_EQ(list.Row(0).SucceedCount, 1u);
 
     cycle.Start(settings);  // exactly one new round, and the held-back refresh
     ASSERT_TRUE(AllReported());
     EXPECT_EQ(Tick(1100), 1);
-    EXPECT_EQ(echo->SentCount(), 6u);
+    EXPECT_EQ(echo->Read(echo->sent).size(), 6u);
 }
 
 }  // namespace

@@ -1,43 +1,21 @@
-// Settings beyond the configuration file (whose bytes tests/win checks): command-line values,
-// the window placement rule and the visible columns of a stored layout.
+// Settings beyond the configuration file (whose bytes tests/win checks): command-line values and
+// the window placement rule.
 #include <gtest/gtest.h>
 
-#include <string>
 #include <tuple>
-#include <vector>
 
 #include "app/Configuration.h"
-#include "common/BuiltInTexts.h"
-#include "ping/PingItemList.h"
 #include "settings/CommandLineSettings.h"
 
 namespace {
 
 using namespace es;
 
-TEST(ColumnLayoutTest, VisibleColumnsFollowTheStoredLayout) {
-    testing_es::BuiltInTexts texts;
-    PingItemList list;
-    list.Initialise(0);
-    list.ComputeVisibleColumns();
-    EXPECT_EQ(list.VisibleColumns(), (std::vector<int>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9}));
-    auto& layout = list.Layout();
-    for (auto& entry : layout) entry = {0, 0};
-    layout[3] = {10, 1};
-    layout[7] = {10, 0};
-    layout[2] = {10, 300};  // clamped to the last position
-    layout[5] = {10, -4};   // clamped to the first
-    layout[6] = {-1, 2};    // hidden
-    list.ComputeVisibleColumns();
-    EXPECT_EQ(list.VisibleColumns(), (std::vector<int>{5, 7, 3, 2}));
-}
-
 TEST(CommandLineSettingsTest, OverridesOnlyTheOptionsGiven) {
     CommandLine line;
     line.Parse(L"/pingtimeout 500 /AlwaysOnTop 1 /PingEverySeconds x7 /ShowInfoTip");
     CommandLineSettings store(line);
-    AppSettings settings;
-    settings.RememberHosts = 0;
+    AppSettings settings{.RememberHosts = 0};
     ExchangeAppSettings(settings, store);
     // The last word gives an empty value; an absent option leaves the value, not the default.
     EXPECT_EQ(std::tuple(settings.PingTimeout, settings.AlwaysOnTop, settings.PingEverySeconds, settings.ShowInfoTip,

@@ -5,7 +5,6 @@
 #include <winsock2.h>
 #include <windows.h>
 #include <commctrl.h>
-#include <shellapi.h>
 #include <shlobj.h>
 
 #include <gtest/gtest.h>
@@ -59,17 +58,13 @@ protected:
     int Rows() const { return static_cast<int>(::SendMessageW(List(), LVM_GETITEMCOUNT, 0, 0)); }
     std::wstring Cell(int row, int column) const {
         wchar_t text[300] = L"";
-        LVITEMW item = {0, 0, column, 0, 0, text, 300};
-        ::SendMessageW(List(), LVM_GETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+        ListView_GetItemText(List(), row, column, text, 300);
         return text;
     }
     std::vector<std::wstring> Column(int column) const {
         std::vector<std::wstring> texts;
         for (int row = 0; row < Rows(); ++row) texts.push_back(Cell(row, column));
         return texts;
-    }
-    bool AllCellsRead(int column, const std::wstring& text) const {
-        return Rows() > 0 && Column(column) == std::vector<std::wstring>(static_cast<std::size_t>(Rows()), text);
     }
     // The rows the list view reports selected, walked with its own LVM_GETNEXTITEM.
     std::vector<int> Selected() const {
@@ -87,18 +82,7 @@ protected:
         ::SendMessageW(header, HDM_GETITEMW, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&item));
         return (item.fmt & HDF_IMAGE) ? item.iImage : -1;
     }
-    std::wstring StatusText() const {
-        wchar_t text[300] = L"";
-        ::SendMessageW(window->StatusBar(), SB_GETTEXTW, 0, reinterpret_cast<LPARAM>(text));
-        return text;
-    }
-    bool Enabled(int id, HMENU menu = nullptr) const {
-        UINT state = ::GetMenuState(menu ? menu : window->MainMenu(), static_cast<UINT>(id), MF_BYCOMMAND);
-        return state != static_cast<UINT>(-1) && !(state & MF_GRAYED);
-    }
-    bool ButtonEnabled(int id) const {
-        return ::SendMessageW(window->Toolbar(), TB_GETSTATE, static_cast<WPARAM>(id), 0) & TBSTATE_ENABLED;
-    }
+    std::wstring StatusText() const { return testing_es::TextOf(window->StatusBar()); }
     void SelectRows(std::initializer_list<int> rows) {
         window->View().SetRowState(-1, 0, LVIS_SELECTED);
         for (int row : rows) window->View().SetRowState(row, LVIS_SELECTED, LVIS_SELECTED);
@@ -108,13 +92,15 @@ protected:
         NMLISTVIEW click = {{List(), IDC_LISTVIEW, static_cast<UINT>(LVN_COLUMNCLICK)}, -1, column};
         ::SendMessageW(window->Window(), WM_NOTIFY, IDC_LISTVIEW, reinterpret_cast<LPARAM>(&click));
     }
-    // Answers the next dialog of this thread: types the file name, then presses button.
-    static testing_es::DialogAutomation Answer(std::wstring fileName, int button) {
-        return testing_es::DialogAutomation([=](HWND dialog) {
+    // Runs the command and answers the file dialog it opens: types the file name, then presses OK.
+    void CommandWithFile(int id, const std::wstring& fileName) {
+        testing_es::DialogAutomation answer([&](HWND dialog) {
             ::SetDlgItemTextW(dialog, 0x47C, fileName.c_str());
-            ::PostMessageW(dialog, WM_COMMAND, button, 0);
+            ::PostMessageW(dialog, WM_COMMAND, IDOK, 0);
             return true;
         });
+        Command(id);
+        EXPECT_FALSE(answer.TimedOut()) << "the file dialog was left open";
     }
 
     ResourceTexts texts;
@@ -131,9 +117,11 @@ TEST_F(MainWindowTest, StatusBarToolTipsAndCommandStatesFollowingTheRowsTheSelec
     // The main menu's states, and the toolbar button's where the command has one.
     const auto expect = [&](const char* when, std::initializer_list<std::pair<int, bool>> states, HMENU menu = nullptr) {
         for (auto [id, enabled] : states) {
-            EXPECT_EQ(Enabled(id, menu), enabled) << when << ": " << id;
+            const UINT state = ::GetMenuState(menu ? menu : window->MainMenu(), static_cast<UINT>(id), MF_BYCOMMAND);
+            EXPECT_EQ(state != static_cast<UINT>(-1) && !(state & MF_GRAYED), enabled) << when << ": " << id;
             if (!menu && ::SendMessageW(window->Toolbar(), TB_COMMANDTOINDEX, static_cast<WPARAM>(id), 0) >= 0) {
-                EXPECT_EQ(ButtonEnabled(id), enabled) << when << ": button " << id;
+                const LRESULT button = ::SendMessageW(window->Toolbar(), TB_GETSTATE, static_cast<WPARAM>(id), 0);
+                EXPECT_EQ((button & TBSTATE_ENABLED) != 0, enabled) << when << ": button " << id;
             }
         }
     };
@@ -146,7 +134,7 @@ TEST_F(MainWindowTest, StatusBarToolTipsAndCommandStatesFollowingTheRowsTheSelec
                                           {IDM_RESET, true}, {IDM_PROPERTIES, true}, {IDM_COPYSELECTED, true}});
     ::SendMessageW(window->Window(), WM_COMMAND, MAKEWPARAM(IDM_STARTPING, 1), 0);  // F7 while grayed
     PumpFor(50);
-    EXPECT_EQ(echo->SentCount(), 3u) << "a grayed command does nothing, also from its key";
+    EXPECT_EQ(echo->Read(echo->sent).size(), 3u) << "a grayed command does nothing, also from its key";
 
     SelectRows({});
     Command(IDM_STOPPING);
@@ -203,19 +191,20 @@ TEST_F(MainWindowTest, HeaderSortingIsStableAndCarriesTheSelection) {
 TEST_F(MainWindowTest, RefreshesRepaintOnlyChangedRowsResetKeepsTheAddressesAndFailedRowsAreMarked) {
     Open(L"/nosaveload /PingEvery 0");
     Build(L"127.0.6.1-127.0.6.3", true);
-    ASSERT_TRUE(PumpUntil([&] { return AllCellsRead(3, L"1") && window->Cycle().WaitingForNextRound; }, 5000));
+    const auto each = [](const wchar_t* text) { return std::vector<std::wstring>(3, text); };
+    ASSERT_TRUE(PumpUntil([&] { return Column(3) == each(L"1") && window->Cycle().WaitingForNextRound; }, 5000));
     EXPECT_EQ(Cell(0, 5), L"成功");
     const std::size_t repainted = window->View().RepaintedRows();
     for (int i = 0; i < 5; ++i) window->OnTimerTick();
     EXPECT_EQ(window->View().RepaintedRows(), repainted) << "nothing arrived, nothing repainted";
     Command(IDM_STOPPING);
     Command(IDM_STARTPING);
-    ASSERT_TRUE(PumpUntil([&] { return AllCellsRead(3, L"2"); }, 5000));  // the rows read live
+    ASSERT_TRUE(PumpUntil([&] { return Column(3) == each(L"2"); }, 5000));  // the rows read live
     window->OnTimerTick();
     EXPECT_EQ(window->View().RepaintedRows(), repainted + 3) << "the three changed rows on screen";
     Command(IDM_RESET);
-    EXPECT_TRUE(AllCellsRead(3, L"0"));
-    EXPECT_TRUE(AllCellsRead(5, L""));
+    EXPECT_EQ(Column(3), each(L"0"));
+    EXPECT_EQ(Column(5), each(L""));
     EXPECT_EQ(Cell(0, 2), L"127.0.6.1") << "the reply address stays";
 
     // Mark Failed Pings: an option command flips the setting, its check mark and the colours of
@@ -273,9 +262,8 @@ TEST_F(MainWindowTest, AddressFilesLoadFromADropAndTheOpenDialog) {
     // The first dropped path is longer than MAX_PATH; cut to 259 characters it would name another file.
     const std::wstring deep = folder.PathOf(std::wstring(249 - folder.Path().size(), L'd'));
     const std::wstring first = deep + L"\\first-list.txt", second = folder.PathOf(L"second.txt");
-    const std::wstring cut = first.substr(0, MAX_PATH - 1);
     ASSERT_TRUE(::CreateDirectoryW(deep.c_str(), nullptr));
-    testing_es::WriteFileBytes(cut, "127.0.9.9\r\n");
+    testing_es::WriteFileBytes(first.substr(0, MAX_PATH - 1), "127.0.9.9\r\n");
     testing_es::WriteFileBytes(first, "127.0.2.1\r\n127.0.2.2\r\n");
     testing_es::WriteFileBytes(second, testing_es::Utf16Bytes(L"127.0.5.1\r\n127.0.5.2\r\n127.0.5.3"));
     Open();
@@ -292,11 +280,7 @@ TEST_F(MainWindowTest, AddressFilesLoadFromADropAndTheOpenDialog) {
     EXPECT_TRUE(window->Cycle().PingingActive);
     window->LoadAddressFile(folder.PathOf(L"missing.txt"));
     EXPECT_EQ(Rows(), 2) << "a file that cannot be opened changes nothing";
-    {
-        auto open = Answer(second, IDOK);
-        Command(IDM_LOADADDRESSFILE);
-        ASSERT_FALSE(open.TimedOut());
-    }
+    CommandWithFile(IDM_LOADADDRESSFILE, second);
     EXPECT_EQ(window->Settings().addressList, L"127.0.5.1\r\n127.0.5.2\r\n127.0.5.3") << "UTF-16 without a mark";
 }
 
@@ -351,11 +335,7 @@ TEST_F(MainWindowTest, ChooseColumnsMovesHidesSizesAndRestoresColumns) {
         Command(IDM_CHOOSECOLUMNS);
         EXPECT_FALSE(edit.TimedOut());
     };
-    const auto select = [](HWND rows, int row) {
-        LVITEMW item = {};
-        item.state = item.stateMask = LVIS_SELECTED;
-        ::SendMessageW(rows, LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
-    };
+    const auto select = [](HWND rows, int row) { ListView_SetItemState(rows, row, LVIS_SELECTED, LVIS_SELECTED); };
     const auto layout = [&] {
         std::vector<int> order(17);  // the first ten places, then the widths of the first ten columns
         ::SendMessageW(List(), LVM_GETCOLUMNORDERARRAY, 17, reinterpret_cast<LPARAM>(order.data()));
@@ -488,11 +468,7 @@ TEST_F(MainWindowTest, PropertiesCopyAndSaveReadTheSelectedRowsAsShown) {
         SCOPED_TRACE(format);
         const std::wstring path = folder.PathOf(L"rows" + std::to_wstring(format) + L".out");
         window->Settings().SaveFilterIndex = format;
-        {
-            auto save = Answer(path, IDOK);
-            Command(IDM_SAVESELECTED);
-            ASSERT_FALSE(save.TimedOut());
-        }
+        CommandWithFile(IDM_SAVESELECTED, path);
         EXPECT_EQ(window->Settings().SaveFilterIndex, format);
         EXPECT_EQ(testing_es::ReadFileBytes(path), bytes);
     }

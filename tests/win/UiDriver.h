@@ -10,7 +10,6 @@
 #include <functional>
 #include <string>
 
-#include "support/Utf16.h"
 #include "support/WindowBase.h"
 
 namespace testing_es {
@@ -71,31 +70,19 @@ public:
     }
     bool Done() const { return done_; }
     bool TimedOut() const { return timedOut_; }
-    const std::wstring& Caption() const { return caption_; }
 
 private:
     static DialogAutomation*& Current() {
         static DialogAutomation* current = nullptr;
         return current;
     }
-    static BOOL CALLBACK FindDialog(HWND window, LPARAM found) {
-        wchar_t name[16] = L"";
-        ::GetClassNameW(window, name, 16);
-        if (std::wstring(name) == L"#32770" && ::IsWindowVisible(window)) {
-            *reinterpret_cast<HWND*>(found) = window;
-            return FALSE;
-        }
-        return TRUE;
-    }
     static void CALLBACK OnTimer(HWND, UINT, UINT_PTR, DWORD) {
         DialogAutomation* self = Current();
         if (!self || self->done_) return;
-        HWND dialog = nullptr;
-        ::EnumThreadWindows(::GetCurrentThreadId(), FindDialog, reinterpret_cast<LPARAM>(&dialog));
+        HWND dialog = nullptr;  // the first visible dialog of this thread
+        do dialog = ::FindWindowExW(nullptr, dialog, L"#32770", nullptr);
+        while (dialog && (::GetWindowThreadProcessId(dialog, nullptr) != ::GetCurrentThreadId() || !::IsWindowVisible(dialog)));
         if (dialog && !self->busy_) {
-            wchar_t caption[256] = L"";
-            ::GetWindowTextW(dialog, caption, 256);
-            self->caption_ = caption;
             self->busy_ = true;  // the action may run a nested loop
             self->done_ = self->action_(dialog);
             self->busy_ = false;
@@ -110,7 +97,6 @@ private:
     UINT_PTR timer_ = 0;
     DWORD deadline_ = 0;
     bool done_ = false, timedOut_ = false, busy_ = false;
-    std::wstring caption_;
 };
 
 // The window's text, or that of its control id.
@@ -133,8 +119,5 @@ inline COLORREF PaintedTextColor(HWND dialog, int id) {
 inline void ClickButton(HWND dialog, int id) {
     ::SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(dialog, id)));
 }
-
-// The text as UTF-16LE bytes, as the program writes it to files.
-inline std::string Utf16Bytes(const std::wstring& text) { return es::EncodeUtf16Le(text); }
 
 }  // namespace testing_es
