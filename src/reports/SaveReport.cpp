@@ -66,6 +66,7 @@ public:
         return true;
     }
     bool WriteAnsi(std::wstring_view text) override { return Write(text); }
+    bool WriteUtf8(std::wstring_view text) override { return Write(text); }
     std::wstring text;
 };
 
