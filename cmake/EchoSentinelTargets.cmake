@@ -28,6 +28,8 @@ add_library(es_portable STATIC
   ${ES_SRC}/ping/HostNameEncoding.cpp
   ${ES_SRC}/ping/PingCycle.cpp
   ${ES_SRC}/reports/ReportWriter.cpp
+  ${ES_SRC}/reports/JsonReport.cpp
+  ${ES_SRC}/reports/PrometheusReport.cpp
   ${ES_SRC}/app/ConfigurationExchange.cpp
   ${ES_SRC}/app/ExportOptions.cpp
   ${ES_SRC}/crash/CrashText.cpp
@@ -81,7 +83,7 @@ target_link_libraries(es_win PUBLIC es_portable comctl32 comdlg32 gdi32 shell32 
 # the same menus, dialogs and texts.
 add_library(es_resources OBJECT ${ES_SRC}/resources/EchoSentinel.rc)
 set_source_files_properties(${ES_SRC}/resources/EchoSentinel.rc PROPERTIES OBJECT_DEPENDS
-  "${ES_SRC}/resources/ResourceIds.h;${ES_SRC}/resources/EchoSentinel.manifest;${ES_SRC}/resources/EchoSentinel.ico;${ES_SRC}/resources/hand.cur;${ES_SRC}/resources/toolbar.bmp;${ES_SRC}/resources/rowimages.bmp;${ES_SRC}/resources/sortasc.bmp;${ES_SRC}/resources/sortdesc.bmp")
+  "${ES_SRC}/resources/ResourceIds.h;${ES_SRC}/resources/Version.h;${ES_SRC}/resources/EchoSentinel.manifest;${ES_SRC}/resources/EchoSentinel.ico;${ES_SRC}/resources/hand.cur;${ES_SRC}/resources/toolbar.bmp;${ES_SRC}/resources/rowimages.bmp;${ES_SRC}/resources/sortasc.bmp;${ES_SRC}/resources/sortdesc.bmp")
 
 add_executable(EchoSentinel WIN32 ${ES_SRC}/app/Main.cpp $<TARGET_OBJECTS:es_resources>)
 target_link_libraries(EchoSentinel PRIVATE es_win)

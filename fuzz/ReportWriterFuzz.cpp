@@ -1,10 +1,13 @@
 // Report writers over hostile row texts: every comma-delimited line reads back into ten fields
-// with the row's texts, HTML cells carry no raw markup characters, every XML line is one element.
+// with the row's texts, HTML cells carry no raw markup characters, every XML line is one element,
+// every JSON row and Prometheus sample stays on its line with its strings closed.
 #include <vector>
 
 #include "fuzz/FuzzSupport.h"
 #include "lang/StringTable.h"
 #include "ping/PingItemList.h"
+#include "reports/JsonReport.h"
+#include "reports/PrometheusReport.h"
 #include "reports/ReportWriter.h"
 
 namespace {
@@ -15,9 +18,33 @@ struct Latin1Sink : es::TextSink {
         for (wchar_t c : text) ansi += static_cast<std::uint32_t>(c) < 0x100 ? static_cast<char>(c) : '?';
         return true;
     }
+    bool WriteUtf8(std::wstring_view text) override { return utf8 += es::EncodeUtf8(text), true; }
     std::wstring wide;
     std::string ansi;
+    std::string utf8;
 };
+
+// The lines of the text; JSON escapes every control character, Prometheus only the line feed.
+std::vector<std::string> Utf8Lines(const std::string& text, bool controlsEscaped) {
+    std::vector<std::string> lines(1);
+    for (char c : text) {
+        FUZZ_CHECK(!controlsEscaped || static_cast<unsigned char>(c) >= 0x20 || c == '\n');
+        if (c == '\n') lines.emplace_back();
+        else lines.back() += c;
+    }
+    return lines;
+}
+
+// Where a line leaves its last double-quoted string, backslash escapes honoured; npos while open.
+std::size_t AfterStrings(const std::string& line, std::size_t from = 0) {
+    bool inside = false;
+    std::size_t end = from;
+    for (std::size_t i = from; i < line.size(); ++i) {
+        if (inside && line[i] == '\\') ++i;
+        else if (line[i] == '"') inside = !inside, end = i + 1;
+    }
+    return inside ? std::string::npos : end;
+}
 
 struct NoTexts : es::BuiltInTextSource {
     std::wstring Load(std::uint16_t id) override { return L"T" + std::to_wstring(id); }
@@ -85,5 +112,30 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
         begin = end + 2;
     }
+
+    Latin1Sink json;
+    std::vector<std::size_t> rows(list.Count());
+    for (std::size_t i = 0; i < rows.size(); ++i) rows[i] = i;
+    es::WriteJsonReport(list, rows, nullptr, json, 0);
+    const auto jsonLines = Utf8Lines(json.utf8, true);
+    FUZZ_CHECK(jsonLines.size() == 9 + list.Count() - (list.Count() == 0));
+    for (std::size_t row = 0; row < list.Count(); ++row) {
+        const std::string& line = jsonLines[6 + row];
+        FUZZ_CHECK(line.rfind("    {\"host\": ", 0) == 0 && AfterStrings(line) != std::string::npos);
+        FUZZ_CHECK(line.substr(line.rfind('}')) == (row + 1 < list.Count() ? "}," : "}"));
+    }
+    Latin1Sink prometheus;
+    es::WritePrometheusReport(list, prometheus);
+    const auto samples = Utf8Lines(prometheus.utf8, false);
+    FUZZ_CHECK(samples.back().empty());
+    for (std::size_t i = 0; i + 1 < samples.size(); ++i) {
+        const std::string& line = samples[i];
+        if (line[0] == '#') continue;
+        // name{labels} value, the value a plain number
+        const std::size_t close = AfterStrings(line, line.find('{'));
+        FUZZ_CHECK(close != std::string::npos && line.compare(close, 2, "} ") == 0);
+        FUZZ_CHECK(line.find_first_not_of("0123456789.", close + 2) == std::string::npos);
+    }
+    FUZZ_CHECK(samples.size() == 15 + 2 * list.Count());
     return 0;
 }

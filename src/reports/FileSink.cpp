@@ -1,5 +1,7 @@
 #include "reports/FileSink.h"
 
+#include "support/Utf16.h"
+
 namespace es {
 
 namespace {
@@ -29,6 +31,11 @@ bool FileSink::Flush() {
 bool FileSink::Write(std::wstring_view text) {
     // wchar_t is one UTF-16 code unit here, so the text is already UTF-16LE in memory.
     return Append(text.data(), text.size() * sizeof(wchar_t));
+}
+
+bool FileSink::WriteUtf8(std::wstring_view text) {
+    const std::string bytes = EncodeUtf8(text);
+    return Append(bytes.data(), bytes.size());
 }
 
 bool FileSink::WriteAnsi(std::wstring_view text) {

@@ -18,6 +18,7 @@ public:
 
     bool Write(std::wstring_view text) override;
     bool WriteAnsi(std::wstring_view text) override;
+    bool WriteUtf8(std::wstring_view text) override;
     // Writes what is buffered; false when this or an earlier write failed. Sets the last error.
     bool Flush();
 

@@ -175,6 +175,7 @@ int FormatFromOption(std::wstring_view word) {
     static constexpr std::pair<std::wstring_view, int> options[] = {
         {L"/stab", kFormatTabDelimited}, {L"/stabular", kFormatTabular},   {L"/scomma", kFormatCommaDelimited},
         {L"/shtml", kFormatHtmlHorizontal}, {L"/sverhtml", kFormatHtmlVertical}, {L"/sxml", kFormatXml},
+        {L"/sjson", kFormatJson}, {L"/sprom", kFormatPrometheus},
     };
     for (const auto& [option, format] : options) {
         if (EqualsNoCase(word, option)) return format;

@@ -19,9 +19,13 @@ enum ReportFormat {
     kFormatHtmlHorizontal = 5,
     kFormatHtmlVertical = 6,
     kFormatXml = 7,
+    // Written by their own writers (JsonReport, PrometheusReport), not item by item.
+    kFormatJson = 8,
+    kFormatPrometheus = 9,  // no filter of the save dialog: only the command line writes it
 };
 
-// "/stab" ... "/sxml", without regard to case; 0 for any other word ("/stext" is the caller's).
+// "/stab" ... "/sxml", "/sjson", "/sprom", without regard to case; 0 for any other word ("/stext"
+// is the caller's).
 int FormatFromOption(std::wstring_view word);
 
 // The format's head (HTML document head, XML declaration and root) and tail; nothing for the

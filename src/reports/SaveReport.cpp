@@ -40,6 +40,7 @@ bool ChooseSaveFile(HWND owner, std::wstring& path, int& filterIndex) {
         {GetString(IDS_FILTER_HTMLHORZ), L"*.htm;*.html"},
         {GetString(IDS_FILTER_HTMLVERT), L"*.htm;*.html"},
         {GetString(IDS_FILTER_XML), L"*.xml"},
+        {GetString(IDS_FILTER_JSON), L"*.json"},
     });
     int index = filterIndex ? filterIndex : 1;
     if (!ShowFileDialog(FileDialogKind::Save, owner, filter, GetString(IDS_SAVEDIALOGTITLE),
@@ -49,12 +50,16 @@ bool ChooseSaveFile(HWND owner, std::wstring& path, int& filterIndex) {
     return true;
 }
 
-void SaveSelectedItems(HWND owner, ReportListBase& list, const ReportListView& view, int& filterIndex) {
+void SaveSelectedItems(HWND owner, PingItemList& list, const ReportListView& view, int& filterIndex) {
     std::wstring path;
     int chosen = filterIndex;
     if (!ChooseSaveFile(owner, path, chosen)) return;
     filterIndex = chosen;
-    SaveRows(owner, list, view, path, chosen, false, true);
+    if (chosen != kFormatJson) {
+        SaveRows(owner, list, view, path, chosen, false, true);
+    } else if (const DWORD error = WriteJsonReportFile(list, view.ShownItems(true), nullptr, path)) {
+        ShowErrorMessage(owner, error);
+    }
 }
 
 namespace {
@@ -66,6 +71,7 @@ public:
         return true;
     }
     bool WriteAnsi(std::wstring_view text) override { return Write(text); }
+    bool WriteUtf8(std::wstring_view text) override { return Write(text); }
     std::wstring text;
 };
 

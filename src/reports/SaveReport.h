@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "ping/PingItemList.h"
 #include "reportlist/ReportListBase.h"
 #include "reportlist/ReportListView.h"
 
@@ -19,11 +20,11 @@ bool SaveToFile(ReportListBase& list, const ReportListView& view, const std::wst
 bool SaveRows(HWND owner, ReportListBase& list, const ReportListView& view, const std::wstring& path, int format,
               bool noByteOrderMark, bool markedOnly);
 
-// The save dialog with the seven report filters; filterIndex in (0 shows the first), the chosen
-// one out. False on Cancel.
+// The save dialog with the eight report filters, JSON last so that a stored index keeps naming the
+// same format; filterIndex in (0 shows the first), the chosen one out. False on Cancel.
 bool ChooseSaveFile(HWND owner, std::wstring& path, int& filterIndex);
 // The Save Selected Items command: the format is the chosen filter, kept in filterIndex.
-void SaveSelectedItems(HWND owner, ReportListBase& list, const ReportListView& view, int& filterIndex);
+void SaveSelectedItems(HWND owner, PingItemList& list, const ReportListView& view, int& filterIndex);
 // Copy Selected Items: the selected rows as the tab-delimited report without a byte-order mark,
 // on the clipboard as Unicode text; a failure shows the "Error %d: %s" box owned by owner.
 bool CopySelectedToClipboard(HWND owner, ReportListBase& list, const ReportListView& view);

@@ -12,6 +12,8 @@ public:
     virtual bool Write(std::wstring_view text) = 0;
     // The text converted to the system's ANSI code page.
     virtual bool WriteAnsi(std::wstring_view text) = 0;
+    // The text as UTF-8 (EncodeUtf8: a lone surrogate becomes U+FFFD).
+    virtual bool WriteUtf8(std::wstring_view text) = 0;
 };
 
 }  // namespace es

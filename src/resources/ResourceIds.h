@@ -60,6 +60,7 @@
 #define IDS_FILTER_HTMLVERT     505
 #define IDS_FILTER_XML          506
 #define IDS_FILTER_COMMA        507
+#define IDS_FILTER_JSON         508
 #define IDS_STATUSBASE          600
 #define IDS_OPENFILTER_TEXT     701
 #define IDS_OPENFILTER_ALL      702

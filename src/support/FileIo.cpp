@@ -27,13 +27,18 @@ bool CommitPendingSave(const std::wstring& pending, const std::wstring& path) {
     return false;
 }
 
-bool WriteFileReplacing(const std::wstring& path, const void* bytes, DWORD count) {
+bool IsReplaceable(const std::wstring& path) {
     // Windows refuses to overwrite a read-only file; so does this, also where the platform would not.
     const DWORD attributes = ::GetFileAttributesW(path.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY))) {
         ::SetLastError(ERROR_ACCESS_DENIED);
         return false;
     }
+    return true;
+}
+
+bool WriteFileReplacing(const std::wstring& path, const void* bytes, DWORD count) {
+    if (!IsReplaceable(path)) return false;
     const std::wstring pending = PendingSavePath(path);
     DWORD error = 0;
     bool failed = true;

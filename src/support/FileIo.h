@@ -18,6 +18,9 @@ FileHandle CreateFileForWrite(const std::wstring& path);
 // The WriteFile result.
 BOOL WriteBytes(HANDLE file, const void* bytes, DWORD count);
 
+// False, with ERROR_ACCESS_DENIED, when path is a read-only file or a folder, which Windows refuses
+// to replace; true when it is another file or nothing.
+bool IsReplaceable(const std::wstring& path);
 // Writes the bytes to a new file beside path, then puts it in path's place, so that path holds
 // either its old content or all of the new one, whatever happens midway.
 bool WriteFileReplacing(const std::wstring& path, const void* bytes, DWORD count);

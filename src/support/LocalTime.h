@@ -10,5 +10,7 @@ namespace es {
 std::int64_t UnixTimeNow();
 // "yyyy-MM-dd HH:mm:ss" in local time.
 std::wstring FormatLocalDateTime(std::int64_t unixSeconds);
+// ISO 8601 in local time with the offset from UTC, "2026-12-07T20:30:05+01:00".
+std::wstring FormatIsoLocalDateTime(std::int64_t unixSeconds);
 
 }  // namespace es

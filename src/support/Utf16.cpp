@@ -49,6 +49,39 @@ std::wstring DecodeUtf16Le(const std::uint8_t* bytes, std::size_t count) {
     return out;
 }
 
+std::string EncodeUtf8(std::wstring_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        auto code = static_cast<std::uint32_t>(text[i]);
+        // A pair arrives as two units from UTF-16 text, whatever the width of wchar_t.
+        if (code >= 0xD800 && code < 0xDC00 && i + 1 < text.size()) {
+            const auto low = static_cast<std::uint32_t>(text[i + 1]);
+            if (low >= 0xDC00 && low < 0xE000) {
+                code = 0x10000 + ((code - 0xD800) << 10) + (low - 0xDC00);
+                ++i;
+            }
+        }
+        if ((code >= 0xD800 && code < 0xE000) || code > 0x10FFFF) code = 0xFFFD;
+        if (code < 0x80) {
+            out += static_cast<char>(code);
+        } else if (code < 0x800) {
+            out += static_cast<char>(0xC0 | (code >> 6));
+            out += static_cast<char>(0x80 | (code & 0x3F));
+        } else if (code < 0x10000) {
+            out += static_cast<char>(0xE0 | (code >> 12));
+            out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+            out += static_cast<char>(0x80 | (code & 0x3F));
+        } else {
+            out += static_cast<char>(0xF0 | (code >> 18));
+            out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
+            out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+            out += static_cast<char>(0x80 | (code & 0x3F));
+        }
+    }
+    return out;
+}
+
 std::size_t Utf16Length(std::wstring_view text) {
     if constexpr (sizeof(wchar_t) == 2) {
         return text.size();

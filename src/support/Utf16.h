@@ -14,6 +14,10 @@ std::string EncodeUtf16Le(std::wstring_view text);
 // `count` bytes of UTF-16LE; an odd last byte is dropped.
 std::wstring DecodeUtf16Le(const std::uint8_t* bytes, std::size_t count);
 
+// UTF-8 without a byte-order mark; a surrogate pair is one character, a lone surrogate (or any
+// value that is no character) becomes U+FFFD, so the bytes are always valid UTF-8.
+std::string EncodeUtf8(std::wstring_view text);
+
 // Number of UTF-16 code units the text takes.
 std::size_t Utf16Length(std::wstring_view text);
 

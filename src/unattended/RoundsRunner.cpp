@@ -6,6 +6,7 @@
 
 #include "ping/IcmpEchoService.h"
 #include "reports/ReportFiles.h"
+#include "reports/UnattendedRun.h"
 #include "reports/ReportWriter.h"
 #include "support/ErrorMessage.h"
 #include "support/Handles.h"
@@ -54,6 +55,28 @@ std::wstring CannotWrite(const std::wstring& path, DWORD error) {
     return reason;
 }
 
+// The report of the run, in its format, with every statistic whatever the layout of the window:
+// 0, or why it could not be written.
+DWORD WriteReport(PingItemList& list, std::uint32_t rounds, const std::vector<CheckState>& states, CheckState worst,
+                  int format, const std::wstring& path) {
+    if (format == kFormatNone) return 0;
+    if (format == kFormatPrometheus) return WritePrometheusReportFile(list, path);
+    if (format == kFormatJson) {
+        UnattendedRun run{rounds, std::wstring(CheckStateName(worst)), {}};
+        std::vector<std::size_t> rows;
+        for (std::size_t i = 0; i < list.Count(); ++i) {
+            run.rowStates.emplace_back(CheckStateName(states[i]));
+            rows.push_back(i);
+        }
+        return WriteJsonReportFile(list, rows, &run, path);
+    }
+    for (int c = 0; c < list.ColumnCount(); ++c)
+        list.Layout()[static_cast<std::size_t>(c)] = {static_cast<std::int16_t>(list.Column(c).shownWidth), static_cast<std::int16_t>(c)};
+    if (WriteReportFile(path, [&](TextSink& sink) { return WriteAllItems(list, sink, format); })) return 0;
+    const DWORD error = ::GetLastError();
+    return error ? error : ERROR_WRITE_FAULT;
+}
+
 int Finish(std::wstring_view output, int code) {
     WriteConsoleOutput(output);
     ::SetEvent(g_finished);
@@ -83,13 +106,8 @@ int RunRounds(PingItemList& list, const AppSettings& settings, const RoundsReque
         states.push_back(JudgeRow(list.Row(i), request));
         worst = std::max(worst, states.back());
     }
-    if (reportFormat != kFormatNone) {
-        // Every statistic, whatever the layout of the window.
-        for (int c = 0; c < list.ColumnCount(); ++c)
-            list.Layout()[static_cast<std::size_t>(c)] = {static_cast<std::int16_t>(list.Column(c).shownWidth), static_cast<std::int16_t>(c)};
-        if (!WriteReportFile(reportPath, [&](TextSink& sink) { return WriteAllItems(list, sink, reportFormat); }))
-            return Finish(UnknownOutput(CannotWrite(reportPath, ::GetLastError())), 3);
-    }
+    if (const DWORD error = WriteReport(list, completed, states, worst, reportFormat, reportPath))
+        return Finish(UnknownOutput(CannotWrite(reportPath, error)), 3);
     return Finish(PluginOutput(list, states, request), static_cast<int>(worst));
 }
 

@@ -43,6 +43,8 @@ TEST_F(StandardListExport, TheWordsChooseFormatAndFile) {
         {L"/stext a.txt /sxml b.xml", L"b.xml", "\xFF\xFE" + e2e::Utf16Bytes(L"<?xml")},  // the last format option wins
         {L"/PingTimeout 5 /STEXT \"my report.txt\"", L"my report.txt", "\xFF\xFE"},
         {L"/stext out.txt /deleteregkey", nullptr, ""},
+        {L"/sjson a.json /SPROM b.prom", L"b.prom", "# HELP echosentinel_up "},  // nothing pending left beside it
+        {L"/sprom a.prom /sJSON b.json", L"b.json", "{\n  \"program\": \"EchoSentinel\",\n"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c.words);
@@ -61,16 +63,19 @@ TEST_F(StandardListExport, TheWordsChooseFormatAndFile) {
 }
 
 TEST_F(StandardListExport, AFileThatCannotBeCreatedIsReportedWithoutOwner) {
-    HANDLE process = sandbox.Start(L"/stext missing\\out.txt");
-    ASSERT_NE(process, nullptr);
-    HWND box = e2e::WaitForWindow(process, L"#32770");
-    ASSERT_NE(box, nullptr) << "no error box appeared";
-    EXPECT_EQ(e2e::WindowText(box), L"Error");
-    EXPECT_EQ(::GetWindow(box, GW_OWNER), nullptr);
-    EXPECT_EQ(e2e::MessageText(box).rfind(L"Error 3: ", 0), 0u) << "the path does not exist";
-    ::PostMessageW(box, WM_COMMAND, IDOK, 0);
-    EXPECT_EQ(e2e::ExitCode(process), 0);
-    EXPECT_EQ(::GetFileAttributesW(sandbox.PathOf(L"missing").c_str()), INVALID_FILE_ATTRIBUTES) << "no folder made";
+    for (const wchar_t* option : {L"/stext", L"/sprom"}) {
+        SCOPED_TRACE(option);
+        HANDLE process = sandbox.Start(option + std::wstring(L" missing\\out.txt"));
+        ASSERT_NE(process, nullptr);
+        HWND box = e2e::WaitForWindow(process, L"#32770");
+        ASSERT_NE(box, nullptr) << "no error box appeared";
+        EXPECT_EQ(e2e::WindowText(box), L"Error");
+        EXPECT_EQ(::GetWindow(box, GW_OWNER), nullptr);
+        EXPECT_EQ(e2e::MessageText(box).rfind(L"Error 3: ", 0), 0u) << "the path does not exist";
+        ::PostMessageW(box, WM_COMMAND, IDOK, 0);
+        EXPECT_EQ(e2e::ExitCode(process), 0);
+        EXPECT_EQ(::GetFileAttributesW(sandbox.PathOf(L"missing").c_str()), INVALID_FILE_ATTRIBUTES) << "no folder made";
+    }
 }
 
 // A format option as the last word is no export: the window runs, and its Exit command ends it.

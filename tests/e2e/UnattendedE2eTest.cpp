@@ -10,7 +10,6 @@
 #include <string>
 
 #include "e2e/E2eSupport.h"
-#include "support/Utf16.h"
 
 namespace e2e {
 namespace {
@@ -41,7 +40,7 @@ TEST(UnattendedE2e, LoopbackRoundsAreOkWithTheReportAskedForAndNothingElse) {
     Sandbox box;
     WriteFileBytes(box.PathOf(L"list.txt"), "127.0.0.1-127.0.0.4\r\n");
     std::string output;
-    ASSERT_EQ(box.RunCapturing(L"/rounds 3 /interval 0 /loadfile list.txt /stab out.txt", output), 0) << output;
+    ASSERT_EQ(box.RunCapturing(L"/rounds 3 /interval 0 /loadfile list.txt /sjson out.json", output), 0) << output;
     PluginLine line = Parse(output);
     EXPECT_EQ(line.text.substr(0, 47), "ECHOSENTINEL OK - 4/4 hosts OK, loss 0.0%, rta ") << output;
     EXPECT_EQ(line.data["hosts_ok"], "4;;;0;4");
@@ -49,9 +48,11 @@ TEST(UnattendedE2e, LoopbackRoundsAreOkWithTheReportAskedForAndNothingElse) {
     EXPECT_EQ(line.data["pl"], "0.0%;40;80;0;100");
     EXPECT_EQ(line.data["rta"].substr(line.data["rta"].find("ms;")), "ms;200;500;0;");
     EXPECT_EQ(line.rest, "") << "no row is not OK";
-    const std::string report = ReadFileBytes(box.PathOf(L"out.txt"));
-    EXPECT_NE(report.find(es::EncodeUtf16Le(L"127.0.0.4\t127.0.0.4\t127.0.0.4\t3\t0\t")), std::string::npos) << "three rounds";
-    EXPECT_EQ(FolderEntries(box.Folder()), (std::vector<std::wstring>{L"EchoSentinel.exe", L"list.txt", L"out.txt"}))
+    const std::string report = ReadFileBytes(box.PathOf(L"out.json"));
+    EXPECT_NE(report.find("\n  \"rounds\": 3,\n  \"state\": \"OK\",\n"), std::string::npos) << report;
+    EXPECT_NE(report.find("{\"host\": \"127.0.0.4\", \"address\": \"127.0.0.4\", \"replyAddress\": \"127.0.0.4\", "
+                          "\"succeeded\": 3, \"failed\": 0, "), std::string::npos) << "three rounds";
+    EXPECT_EQ(FolderEntries(box.Folder()), (std::vector<std::wstring>{L"EchoSentinel.exe", L"list.txt", L"out.json"}))
         << "no configuration or hosts file";
 
     ASSERT_EQ(box.RunCapturing(L"/rounds 1 /loadfile list.txt", output), 0) << "without a report, only the output";

@@ -472,6 +472,14 @@ TEST_F(MainWindowTest, PropertiesCopyAndSaveReadTheSelectedRowsAsShown) {
         EXPECT_EQ(window->Settings().SaveFilterIndex, format);
         EXPECT_EQ(testing_es::ReadFileBytes(path), bytes);
     }
+    // The eighth, JSON: the selected rows in the order shown, every column whether shown or not.
+    window->Settings().SaveFilterIndex = 8;
+    CommandWithFile(IDM_SAVESELECTED, folder.PathOf(L"rows.json"));
+    const std::string json = testing_es::ReadFileBytes(folder.PathOf(L"rows.json"));
+    const std::size_t first = json.find("\n    {\"host\": \"127.0.0.4\", \"address\": \"127.0.0.4\", \"replyAddress\": null, "
+                                        "\"succeeded\": 0, \"failed\": 0, ");
+    EXPECT_NE(json.find("},\n    {\"host\": \"127.0.0.2\", ", first), std::string::npos);
+    EXPECT_EQ(json.find("127.0.0.3"), std::string::npos);
 }
 
 }  // namespace
