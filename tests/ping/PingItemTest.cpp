@@ -2,30 +2,17 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdlib>
-#include <ctime>
 #include <numeric>
 #include <vector>
 
 #include "common/BuiltInTexts.h"
+#include "common/LocalZone.h"
 #include "ping/PingItemList.h"
 
 namespace {
 
 using namespace es;
 
-// Local time is UTC for the test, so that the times read the same on every machine.
-struct UtcLocalTime {
-    UtcLocalTime() {
-#ifdef _WIN32
-        _putenv("TZ=UTC0");
-        _tzset();
-#else
-        setenv("TZ", "UTC0", 1);
-        tzset();
-#endif
-    }
-};
 
 class PingListTest : public testing::Test {
 protected:
@@ -114,7 +101,7 @@ TEST(SortOrderTest, ValuesChangingDuringTheSortGiveTheOrderOfOneReadingPerRecord
 // The statistics columns result by result: loss, least and greatest time, jitter (a failure between
 // two successes is skipped), failures in a row, the last success and the last change of state.
 TEST_F(PingListTest, StatisticsColumnsFollowEachResultAndReset) {
-    UtcLocalTime utc;
+    const testing_es::LocalZone utc("UTC0");
     std::int64_t now = 1767225600;  // 2026-01-01 00:00:00 UTC
     list.SetClock([&] { return now; });
     list.Initialise(0);

@@ -2,10 +2,8 @@
 // local times with their offset (here west of UTC by three and a half hours).
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <ctime>
-
 #include "common/BuiltInTexts.h"
+#include "common/LocalZone.h"
 #include "reports/JsonReport.h"
 #include "reports/PrometheusReport.h"
 #include "support/Utf16.h"
@@ -16,17 +14,6 @@ using namespace es;
 
 class MachineReportTest : public testing::Test, public TextSink {
 protected:
-    MachineReportTest() : previousZone_(std::getenv("TZ") ? std::getenv("TZ") : "") { SetZone("NST+3:30"); }
-    ~MachineReportTest() override { SetZone(previousZone_); }
-    static void SetZone(const std::string& zone) {
-#ifdef _WIN32
-        _putenv(("TZ=" + zone).c_str());
-        _tzset();
-#else
-        zone.empty() ? unsetenv("TZ") : setenv("TZ", zone.c_str(), 1);
-        tzset();
-#endif
-    }
     bool Write(std::wstring_view) override { return false; }
     bool WriteAnsi(std::wstring_view) override { return false; }
     bool WriteUtf8(std::wstring_view text) override { return bytes += EncodeUtf8(text), true; }
@@ -45,7 +32,7 @@ protected:
         now += 5;
     }
 
-    std::string previousZone_;
+    const testing_es::LocalZone zone{"NST+3:30"};
     testing_es::BuiltInTexts texts;
     std::int64_t now = 1767225600;  // 2026-01-01 00:00:00 UTC
     PingItemList list;
