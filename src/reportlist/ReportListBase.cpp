@@ -10,12 +10,6 @@
 
 namespace es {
 
-int ReportItem::Compare(int column, const ReportItem& other) const {
-    std::uint64_t a = 0, b = 0;
-    if (!SortNumber(column, a) || !other.SortNumber(column, b)) return kCompareTexts;
-    return a > b ? 1 : (a < b ? -1 : 0);
-}
-
 std::wstring_view ReportItem::SortText(int column, std::wstring& scratch) const {
     scratch = GetText(column);
     return scratch;
@@ -90,13 +84,6 @@ void ReportListBase::ComputeVisibleColumns() {
             if (orderOf[static_cast<std::size_t>(c)] == position) visibleOrder_.push_back(c);
         }
     }
-}
-
-int ReportListBase::CompareRecords(int key, const ReportItem& a, const ReportItem& b) const {
-    const int column = key & kSortColumnMask;
-    int result = a.Compare(column, b);
-    if (result == kCompareTexts) result = CompareNoCase(a.GetText(column), b.GetText(column));
-    return (key & kSortDescending) ? -result : result;
 }
 
 void ReportListBase::SortOrder(int key, std::vector<std::size_t>& order) const {

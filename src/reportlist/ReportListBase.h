@@ -15,8 +15,6 @@
 
 namespace es {
 
-// Tells CompareRecords to compare the two cell texts instead.
-inline constexpr int kCompareTexts = 255;
 inline constexpr int kSortColumnMask = 4095;
 inline constexpr int kSortDescending = 4096;
 // Cell and line texts of reports and sorting hold at most this many characters, terminator included.
@@ -28,9 +26,6 @@ class ReportItem {
 public:
     virtual ~ReportItem() = default;
     virtual std::wstring GetText(int column) const = 0;
-    // Negative, 0 or positive; kCompareTexts when the row has no ordering of its own for column.
-    // By default the two rows' SortNumbers, when they have them.
-    virtual int Compare(int column, const ReportItem& other) const;
     // The number a column is ordered by, read once per sort; false when it is ordered by its text.
     virtual bool SortNumber(int /*column*/, std::uint64_t& /*number*/) const { return false; }
     // The text column is sorted by: a stored text as it is, or GetText kept in scratch.
@@ -113,10 +108,9 @@ public:
     void ComputeVisibleColumns();
     const std::vector<int>& VisibleColumns() const { return visibleOrder_; }
 
-    // The sort rule: the column's own comparison, else the texts without regard to case;
-    // negated for a descending key.
-    int CompareRecords(int key, const ReportItem& a, const ReportItem& b) const;
-    // Sorts a shown order (indexes of records) by key; equal records keep their order. Each
+    // Sorts a shown order (indexes of records) by key: by the column's numbers where its records
+    // have them, else by the texts without regard to case; reversed for a descending key, equal
+    // records keeping their order. Each
     // record's number or text is taken once, under RecordsMutex, and the copies are sorted: values
     // that change meanwhile cannot make the order inconsistent.
     void SortOrder(int key, std::vector<std::size_t>& order) const;
