@@ -263,6 +263,8 @@ void ReportListView::AutoSizeColumns() {
         }
     }
     TextMeasure titles(dc.Get(), reinterpret_cast<HFONT>(::SendMessageW(header, WM_GETFONT, 0, 0)));
+    // Each new width would lay out and paint the whole list again: once, at the end.
+    ::SendMessageW(listView_, WM_SETREDRAW, FALSE, 0);
     for (int c = 0; c < list_.ColumnCount(); ++c) {
         int width = widths[static_cast<std::size_t>(c)];
         if (width < 0) continue;
@@ -270,6 +272,8 @@ void ReportListView::AutoSizeColumns() {
         width = std::max(width, titles.Width(list_.Column(c).title) + kTitlePadding);
         ::SendMessageW(listView_, LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(c), MAKELPARAM(width, 0));
     }
+    ::SendMessageW(listView_, WM_SETREDRAW, TRUE, 0);
+    ::RedrawWindow(listView_, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
 }
 
 void ReportListView::ShowColumns(int first, int last, bool show) {
