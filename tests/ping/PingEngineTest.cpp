@@ -62,7 +62,6 @@ TEST_F(PingEngineTest, NamesResolveOnceAndFailuresEveryRoundWithoutARequest) {
         ASSERT_TRUE(Eventually([&] { return Pings(0) + Pings(1) + Pings(2) == 3 * round; }));
     }
     EXPECT_EQ(list->Row(0).Address, 0x0700000Au);
-    EXPECT_EQ(list->Row(0).SucceedCount, 2u);
     EXPECT_EQ(std::tuple(list->Row(1).LastStatus.load(), list->Row(1).FailedCount.load(), list->Row(1).Address.load()),
               std::tuple(kStatusInvalidHost, 2u, 0u));
     auto looked = lookups->Read(lookups->lookups);
@@ -86,7 +85,6 @@ TEST_F(PingEngineTest, SlowNamesAreLookedUpManyAtATimeAndEachNameOnce) {
     EXPECT_EQ(lookups->maxInFlight, PingEngine::kMaxLookups);
     EXPECT_EQ(lookups->lookups.size(), 101u);
     for (const auto& [name, count] : lookups->lookups) EXPECT_EQ(count, 1);
-    EXPECT_EQ(list->Row(102).Address, 0x0100007Fu);
 }
 
 TEST_F(PingEngineTest, LateResultsLandInTheirRowsButNeverInRebuiltOnesOrTheNewCount) {

@@ -193,7 +193,6 @@ TEST_F(MainWindowTest, RefreshesRepaintOnlyChangedRowsResetKeepsTheAddressesAndF
     Build(L"127.0.6.1-127.0.6.3", true);
     const auto each = [](const wchar_t* text) { return std::vector<std::wstring>(3, text); };
     ASSERT_TRUE(PumpUntil([&] { return Column(3) == each(L"1") && window->Cycle().WaitingForNextRound; }, 5000));
-    EXPECT_EQ(Cell(0, 5), L"成功");
     const std::size_t repainted = window->View().RepaintedRows();
     for (int i = 0; i < 5; ++i) window->OnTimerTick();
     EXPECT_EQ(window->View().RepaintedRows(), repainted) << "nothing arrived, nothing repainted";
@@ -377,7 +376,6 @@ TEST_F(MainWindowTest, StatisticsColumnsShowSortAndHide) {
         window->Items().ApplyResult({row, item.RowId, status, item.Address, item.Address, 64, 1});
     }
     const auto checked = [&] { return (::GetMenuState(window->MainMenu(), IDM_STATISTICSCOLUMNS, MF_BYCOMMAND) & MF_CHECKED) != 0; };
-    EXPECT_FALSE(checked());
     Command(IDM_STATISTICSCOLUMNS);
     EXPECT_TRUE(checked());
     std::vector<int> widths, order(17);

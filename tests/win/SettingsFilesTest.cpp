@@ -111,9 +111,6 @@ TEST(AddressFile, DecodesMarkedUnmarkedAndAnsiText) {
         ASSERT_TRUE(ReadAddressFile(folder.PathOf(L"list.txt"), text));
         EXPECT_TRUE(text == expected) << "read " << text.size() << " characters";
     }
-    std::wstring text = L"old";
-    EXPECT_FALSE(ReadAddressFile(folder.PathOf(L"none.txt"), text));
-    EXPECT_EQ(text, L"old");
 }
 
 }  // namespace
