@@ -45,7 +45,6 @@ TEST(ConfigurationFile, ASaveThatIsNotCommittedLeavesTheOldFileWholeAndAFailedOn
     // Missing keys take their defaults; short and bad values are read by the hexadecimal rule.
     Configuration loaded;
     loaded.Exchange(path, false);
-    EXPECT_EQ(loaded.settings.PingTimeout, 250);
     EXPECT_EQ(loaded.settings.PingEverySeconds, 30);
     EXPECT_EQ(loaded.placement.length, 44) << "too short to apply";
     EXPECT_EQ(loaded.placement.showCmd, 0) << "too short to apply";
