@@ -36,7 +36,6 @@ TEST(StringCache, EveryIdIsFetchedOnceAndKeepsItsPointerHoweverManyAreCached) {
     FakeBuiltIn builtIn;
     // More ids and characters than a fixed table of 256 entries and 32768 characters would hold.
     for (int id = 0; id < 400; ++id) builtIn.texts[static_cast<std::uint16_t>(id)] = std::wstring(200, L'a' + id % 26);
-    builtIn.texts[500] = std::wstring(5000, L'x');
     StringCache cache(builtIn);
     std::vector<const wchar_t*> pointers;
     for (std::uint32_t id = 0; id < 400; ++id) pointers.push_back(cache.Get(id));
@@ -45,10 +44,9 @@ TEST(StringCache, EveryIdIsFetchedOnceAndKeepsItsPointerHoweverManyAreCached) {
         ASSERT_EQ(std::wstring(pointers[id]), builtIn.texts[static_cast<std::uint16_t>(id)]) << id;
     }
     EXPECT_EQ(builtIn.fetches, 400);
-    EXPECT_EQ(std::wstring(cache.Get(500)).size(), 4095u) << "cut to 4095 characters";
     EXPECT_STREQ(cache.Get(608), L"");
     EXPECT_STREQ(cache.Get(608), L"");
-    EXPECT_EQ(builtIn.fetches, 403) << "an empty text is fetched again";
+    EXPECT_EQ(builtIn.fetches, 402) << "an empty text is fetched again";
 
     // A translation wins for ids not cached yet, unless the untranslated flag asks for the built-in text.
     FakeTranslation translation;

@@ -47,13 +47,10 @@ TEST_F(PingListTest, CellsAndIconsThroughSuccessesAndFailures) {
     Result(3, 8, 0);  // a status without a text: empty cell, failed icon
     EXPECT_EQ(Texts(3), (std::vector<std::wstring>{L"10.0.0.2", L"10.0.0.2", L"10.0.0.2", L"0", L"1", L"", L"0", L"", L"",
                                                    L"", L"2"}));
-    // Averages round halves up: 25 / 2 = 13, 27 / 2 = 14.
+    // Averages round halves up, not to even: 25 / 2 = 13.
     Result(1, 0, 12);
     Result(1, 0, 13);
-    Result(2, 0, 13);
-    Result(2, 0, 14);
     EXPECT_EQ(Texts(1)[kFieldAverage], L"13");
-    EXPECT_EQ(Texts(2)[kFieldAverage], L"14");
     EXPECT_EQ(Texts(1)[10], L"1");
     // Addresses sort as numbers with the fourth octet first, descending here; rows without one
     // keep the order shown. A status is a computed text: the empty ones first, the two successes
@@ -113,7 +110,6 @@ TEST_F(PingListTest, StatisticsColumnsFollowEachResultAndReset) {
         return texts;
     };
     const std::wstring none;
-    EXPECT_EQ(statistics(0), std::vector<std::wstring>(7, none)) << "before any result";
     const struct {
         int row, status;
         std::uint32_t rtt;

@@ -22,7 +22,6 @@ TEST(TextHelpers, NumbersCaseAndPaths) {
         {L"2147483647", INT_MAX}, {L"99999999999", INT_MAX}, {L"-99999999999", INT_MIN},
     };
     for (auto [text, value] : numbers) EXPECT_EQ(ParseIntLikeWtoi(text), value) << "\"" << text << "\"";
-    EXPECT_EQ(CompareNoCase(L"/STEXT", L"/stext"), 0);
     EXPECT_LT(CompareNoCase(L"_", L"A"), 0) << "letters compare lower-cased";
     EXPECT_NE(CompareNoCase(L"\u00C4", L"\u00E4"), 0) << "only A to Z";
     EXPECT_EQ(WithoutLastDot(L"C:\\Tools\\app.exe"), L"C:\\Tools\\app");

@@ -48,7 +48,6 @@ TEST_F(IcmpRoundTest, AThousandLoopbackRowsAndANameAllAnswer) {
         ASSERT_EQ(std::tuple(row.LastStatus.load(), row.SucceedCount.load(), row.LastTtl.load(), row.ReplyAddress.load()),
                   std::tuple(kStatusSuccess, 1u, 64u, row.Address.load())) << i;
     }
-    EXPECT_EQ(list.Row(0).Address, 0x0100007Fu);
 }
 
 // More requests than Wine keeps in flight at once: those it refuses must be sent again, never
