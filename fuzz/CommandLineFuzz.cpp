@@ -3,6 +3,7 @@
 // either refused with a reason or within their bounds.
 #include "settings/AppSettings.h"
 #include "app/ExportOptions.h"
+#include "reports/ReportWriter.h"
 #include "fuzz/FuzzSupport.h"
 #include "settings/CommandLineSettings.h"
 #include "support/CommandLine.h"
@@ -30,7 +31,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     es::CommandLineSettings overrides(line);
     es::ExchangeAppSettings(settings, overrides);
     es::ExportRequest request;
-    if (es::FindExportRequest(line, request)) FUZZ_CHECK(request.format >= 1 && request.format <= 7);
+    if (es::FindExportRequest(line, request)) FUZZ_CHECK(request.format >= es::kFormatText && request.format <= es::kFormatPrometheus);
     es::RoundsRequest rounds;
     if (es::WantsRounds(line)) {
         if (const auto reason = es::ParseRoundsRequest(line, rounds)) {
