@@ -100,8 +100,8 @@ int RunRoundsCommand(const es::CommandLine& commandLine) {
         }
     }
     list.BuildItems(settings);
-    es::ExportRequest report;
-    if (!es::FindExportRequest(commandLine, report)) report = {};
+    es::ExportRequest report;  // no report option: format 0, nothing written
+    es::FindExportRequest(commandLine, report);
     return es::RunRounds(list, settings, request, report.format, report.path);
 }
 

@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "support/Utf16.h"
+
 namespace es {
 
 namespace {
@@ -27,9 +29,7 @@ void WriteConsoleOutput(std::wstring_view text) {
         ::WriteConsoleW(output, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
         return;
     }
-    const int size = ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
-    std::string bytes(static_cast<std::size_t>(size), '\0');
-    ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), bytes.data(), size, nullptr, nullptr);
+    const std::string bytes = EncodeUtf8(text);
     ::WriteFile(output, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
 }
 
