@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""Draws the program's pictures: toolbar strip, row balls, sort arrows, icon, hand cursor.
+"""Draws the program's pictures: toolbar strip, row balls, sort arrows, icons, hand cursor.
 
 The outputs are committed under src/resources; run this again only after changing a drawing.
 Palettised bitmaps use RGB(192,192,192) as background so that LR_LOADMAP3DCOLORS turns it
@@ -280,6 +280,25 @@ def ico_file(images, kind, hotspots=None):
 
 write("EchoSentinel.ico", ico_file([(32, 32, ico_image(app_icon(32))),
                                     (16, 16, ico_image(app_icon(16)))], 1))
+
+# --- tray icons: the echo rings on a disc of the watched state's colour -------------------------
+
+
+def tray_icon(size, base):
+    s = size / 32.0
+    c = Canvas(size, size, None)
+    c.disc(16 * s, 16 * s, 15.5 * s, tuple(v // 2 for v in base))
+    c.disc(16 * s, 16 * s, 14 * s, base)
+    for r in (5, 10):
+        c.ring(16 * s, 16 * s, (r - 1.2) * s, (r + 0.4) * s, (255, 255, 255))
+    c.disc(16 * s, 16 * s, 2.6 * s, (255, 255, 255))
+    return c
+
+
+for name, base in (("trayunknown.ico", (140, 140, 140)), ("trayup.ico", (24, 168, 40)),
+                   ("traysomedown.ico", (232, 150, 0)), ("trayalldown.ico", (208, 24, 24))):
+    write(name, ico_file([(32, 32, ico_image(tray_icon(32, base))),
+                          (16, 16, ico_image(tray_icon(16, base)))], 1))
 
 # --- hand cursor: monochrome 32 x 32, hot spot at the finger tip ------------------------------
 

@@ -18,6 +18,8 @@ struct Anchor {
 };
 constexpr Anchor kAnchors[] = {
     {IDC_OPT_ADDRESSES, 0, 0, 1, 1},   {IDC_OPT_TIMEOUTLABEL, 0, 1, 0, 0}, {IDC_OPT_TIMEOUT, 0, 1, 0, 0},
+    {IDC_OPT_DOWNAFTERLABEL, 0, 1, 0, 0}, {IDC_OPT_DOWNAFTER, 0, 1, 0, 0},  {IDC_OPT_UPAFTERLABEL, 0, 1, 0, 0},
+    {IDC_OPT_UPAFTER, 0, 1, 0, 0},
     {IDC_OPT_PINGEVERY, 0, 1, 0, 0},   {IDC_OPT_SECONDS, 0, 1, 0, 0},      {IDC_OPT_SECONDSLABEL, 0, 1, 0, 0},
     {IDC_OPT_REMEMBER, 0, 1, 0, 0},    {IDC_OPT_IPHOSTDESC, 0, 1, 0, 0},   {IDOK, 1, 1, 0, 0},
     {IDCANCEL, 1, 1, 0, 0},
@@ -47,6 +49,8 @@ OptionsDialog::OptionsDialog() : FormDialog(IDD_PINGOPTIONS) {}
 void OptionsDialog::CopyFrom(const AppSettings& s) {
     AddressList = s.addressList;
     PingTimeout = s.PingTimeout;
+    DownAfterFailures = s.DownAfterFailures;
+    UpAfterSuccesses = s.UpAfterSuccesses;
     PingEvery = s.PingEvery;
     PingEverySeconds = s.PingEverySeconds;
     RememberHosts = s.RememberHosts;
@@ -56,6 +60,8 @@ void OptionsDialog::CopyFrom(const AppSettings& s) {
 void OptionsDialog::CopyTo(AppSettings& s) const {
     s.addressList = AddressList;
     s.PingTimeout = PingTimeout;
+    s.DownAfterFailures = std::clamp(DownAfterFailures, kMinThreshold, kMaxThreshold);
+    s.UpAfterSuccesses = std::clamp(UpAfterSuccesses, kMinThreshold, kMaxThreshold);
     s.PingEvery = PingEvery;
     s.PingEverySeconds = PingEverySeconds;
     s.RememberHosts = RememberHosts;
@@ -67,6 +73,8 @@ void OptionsDialog::DataExchange(bool toControls) {
     if (toControls) {
         ::SetDlgItemTextW(d, IDC_OPT_ADDRESSES, AddressList.c_str());
         SetNumber(d, IDC_OPT_TIMEOUT, PingTimeout);
+        SetNumber(d, IDC_OPT_DOWNAFTER, DownAfterFailures);
+        SetNumber(d, IDC_OPT_UPAFTER, UpAfterSuccesses);
         SetCheck(d, IDC_OPT_PINGEVERY, PingEvery);
         SetNumber(d, IDC_OPT_SECONDS, PingEverySeconds);
         SetCheck(d, IDC_OPT_REMEMBER, RememberHosts);
@@ -75,6 +83,8 @@ void OptionsDialog::DataExchange(bool toControls) {
     }
     AddressList = ControlText(d, IDC_OPT_ADDRESSES);
     PingTimeout = ParseIntLikeWtoi(ControlText(d, IDC_OPT_TIMEOUT));
+    DownAfterFailures = ParseIntLikeWtoi(ControlText(d, IDC_OPT_DOWNAFTER));
+    UpAfterSuccesses = ParseIntLikeWtoi(ControlText(d, IDC_OPT_UPAFTER));
     PingEvery = IsChecked(d, IDC_OPT_PINGEVERY);
     PingEverySeconds = ParseIntLikeWtoi(ControlText(d, IDC_OPT_SECONDS));
     RememberHosts = IsChecked(d, IDC_OPT_REMEMBER);

@@ -1,5 +1,6 @@
-// Ping Options (dialog 109): the address list, the timeout, the repeat interval, and whether the
-// list is remembered and read as IP-host-description lines. Edits a copy of those six values.
+// Ping Options (dialog 109): the address list, the timeout, when a row counts as down and up, the
+// repeat interval, and whether the list is remembered and read as IP-host-description lines.
+// Edits a copy of those eight values.
 #pragma once
 
 #include <cstdint>
@@ -18,12 +19,14 @@ public:
 
     OptionsDialog();
 
-    // The six values the dialog edits, from and back into the settings.
+    // The eight values the dialog edits, from and back into the settings.
     void CopyFrom(const AppSettings& settings);
     void CopyTo(AppSettings& settings) const;
 
     std::wstring AddressList;
     std::int32_t PingTimeout = 0;
+    std::int32_t DownAfterFailures = 0;
+    std::int32_t UpAfterSuccesses = 0;
     std::int32_t PingEvery = 0;
     std::int32_t PingEverySeconds = 0;
     std::int32_t RememberHosts = 0;

@@ -9,7 +9,8 @@
 
 namespace es {
 
-// The keys in their fixed order: the ten options, WinPos, Columns and Sort.
+// The keys in their fixed order: the ten options, WinPos, Columns and Sort, then the watching
+// options that differ from their defaults.
 void ExchangeConfiguration(SettingsStore& store, AppSettings& settings, WindowPlacement& placement,
                            ReportListBase& list);
 

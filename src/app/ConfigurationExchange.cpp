@@ -7,6 +7,7 @@ void ExchangeConfiguration(SettingsStore& store, AppSettings& settings, WindowPl
     ExchangeAppSettings(settings, store);
     ExchangeWindowPlacement(placement, store);
     list.PersistColumns(store);
+    ExchangeWatchSettings(settings, store);
 }
 
 }  // namespace es

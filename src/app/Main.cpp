@@ -92,6 +92,7 @@ int RunRoundsCommand(const es::CommandLine& commandLine) {
     es::LoadSaveConfiguration(settings, placement, list, false);
     es::CommandLineSettings overrides(commandLine);
     es::ExchangeAppSettings(settings, overrides);
+    es::ExchangeWatchSettings(settings, overrides);
     if (const int index = commandLine.FindArg(L"/loadfile"); index >= 0) {
         const std::wstring path = commandLine.GetArg(index + 1);
         if (!es::ReadAddressFile(path, settings.addressList)) {

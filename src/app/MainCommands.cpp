@@ -24,7 +24,7 @@ constexpr int kToolbarSlots = 10;  // positions 0 and 4 are separators
 std::span<const MainWindow::Command> MainWindow::Commands() {
     using R = Rule;
     using W = MainWindow;
-    static const std::array<Command, 23> commands = {{
+    static const std::array<Command, 28> commands = {{
         {IDM_SAVESELECTED, R::AnyMarked, 5, 1, nullptr, &W::SaveSelected},
         {IDM_EXIT, R::Always, 9, 4, nullptr, &W::Exit},
         {IDM_ABOUT, R::Always, 0, 0, nullptr, &W::ShowAbout},
@@ -48,6 +48,11 @@ std::span<const MainWindow::Command> MainWindow::Commands() {
         {IDM_LOADADDRESSFILE, R::Always, 0, 0, nullptr, &W::ChooseAddressFile},
         {IDM_RESET, R::AnyRow, 0, 0, nullptr, &W::ResetRows},
         {IDM_STATISTICSCOLUMNS, R::Always, 0, 0, nullptr, &W::ToggleStatisticsColumns, &W::StatisticsColumnsShown},
+        {IDM_NOTIFYONCHANGE, R::Always, 0, 0, &AppSettings::NotifyOnChange, &W::ApplyAlertOptions},
+        {IDM_SOUNDONCHANGE, R::Always, 0, 0, &AppSettings::SoundOnChange, &W::ApplyAlertOptions},
+        {IDM_FLASHWHENDOWN, R::Always, 0, 0, &AppSettings::FlashWhenDown, &W::ApplyAlertOptions},
+        {IDM_MINIMIZETOTRAY, R::Always, 0, 0, &AppSettings::MinimizeToTray, &W::ApplyAlertOptions},
+        {IDM_LOGSTATECHANGES, R::Always, 0, 0, &AppSettings::LogStateChanges, nullptr},
     }};
     return commands;
 }
@@ -153,6 +158,8 @@ void MainWindow::ToggleStatisticsColumns() {
 }
 
 bool MainWindow::StatisticsColumnsShown() const { return view_.ColumnsShown(kFieldLoss, kFieldStatusChanged); }
+
+void MainWindow::ApplyAlertOptions() {}
 
 void MainWindow::RedrawRows() { ::InvalidateRect(listView_, nullptr, FALSE); }
 

@@ -91,6 +91,7 @@ bool MainWindow::OnCreate() {
     if (commandLine_.Count() > 1) {
         CommandLineSettings overrides(commandLine_);
         ExchangeAppSettings(settings_, overrides);
+        ExchangeWatchSettings(settings_, overrides);
     }
     ::DragAcceptFiles(window_, TRUE);
     settings_.created = 1;

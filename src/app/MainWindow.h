@@ -120,6 +120,8 @@ private:
     void OpenPingOptions();
     void StopPing();
     void RedrawRows();
+    // The tray icon shown while any alert option is on, removed when none is.
+    void ApplyAlertOptions();
     void ApplyAlwaysOnTop();
     void StartPing();
     void ChooseAddressFile();

@@ -46,7 +46,8 @@ bool SameConversions(std::wstring_view builtIn, std::wstring_view translated) {
 }
 
 bool IsFormatString(std::uint32_t id) {
-    return id == IDS_ITEMCOUNT || id == IDS_SELECTEDCOUNT || id == IDS_LOADINGPROGRESS;
+    return id == IDS_ITEMCOUNT || id == IDS_SELECTEDCOUNT || id == IDS_LOADINGPROGRESS ||
+           (id >= IDS_HOSTDOWN && id <= IDS_LOGFAILED);
 }
 
 }  // namespace es

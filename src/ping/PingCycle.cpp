@@ -10,6 +10,7 @@ std::uint32_t PingCycle::PauseMs(std::int32_t seconds) {
 }
 
 void PingCycle::StartRound(const AppSettings& settings) {
+    list_.SetThresholds(settings.DownAfterFailures, settings.UpAfterSuccesses);
     list_.StartRound(static_cast<std::uint32_t>(settings.PingTimeout < 0 ? 0 : settings.PingTimeout));
 }
 

@@ -140,9 +140,11 @@ void PingItem::ApplyResult(std::int32_t status, std::uint32_t address, std::uint
         if (successes == 0 || roundTripTime < MinPingTime.load(kRelaxed)) MinPingTime.store(roundTripTime, kRelaxed);
         if (successes == 0 || roundTripTime > MaxPingTime.load(kRelaxed)) MaxPingTime.store(roundTripTime, kRelaxed);
         FailuresInARow.store(0, kRelaxed);
+        SuccessesInARow.store(SuccessesInARow.load(kRelaxed) + 1, kRelaxed);
         LastSuccessTime.store(now, kRelaxed);
     } else {
         FailuresInARow.store(FailuresInARow.load(kRelaxed) + 1, kRelaxed);
+        SuccessesInARow.store(0, kRelaxed);
     }
     LastStatus.store(status, kRelaxed);
     Address.store(address, kRelaxed);
@@ -161,9 +163,17 @@ void PingItem::ApplyResult(std::int32_t status, std::uint32_t address, std::uint
 void PingItem::Reset() {
     LastStatus.store(kStatusNone, kRelaxed);
     for (auto* field : {&PingCount, &SucceedCount, &FailedCount, &LastPingTime, &LastTtl, &TotalPingTime, &MinPingTime,
-                        &MaxPingTime, &FailuresInARow, &LastSuccessTime, &StatusChangedTime})
+                        &MaxPingTime, &FailuresInARow, &SuccessesInARow, &LastSuccessTime, &StatusChangedTime})
         field->store(0, kRelaxed);
     JitterTotal.store(0, kRelaxed);
+    Watch.store(WatchState::Unknown, kRelaxed);
+}
+
+WatchState PingItem::UpdateWatch(std::uint32_t downAfter, std::uint32_t upAfter) {
+    const WatchState before = Watch.load(kRelaxed);
+    if (before != WatchState::Down && FailuresInARow.load(kRelaxed) >= downAfter) Watch.store(WatchState::Down, kRelaxed);
+    else if (before != WatchState::Up && SuccessesInARow.load(kRelaxed) >= upAfter) Watch.store(WatchState::Up, kRelaxed);
+    return before;
 }
 
 }  // namespace es

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 
+#include "ping/StateChange.h"
 #include "reportlist/ReportListBase.h"
 
 namespace es {
@@ -37,6 +38,9 @@ public:
     void ApplyResult(std::int32_t status, std::uint32_t address, std::uint32_t replyAddress, std::uint32_t ttl,
                      std::uint32_t roundTripTime, std::int64_t unixTime);
     void Reset();
+    // Moves the watched state after a result: down after downAfter failures in a row, up after
+    // upAfter successes in a row. Returns the state before.
+    WatchState UpdateWatch(std::uint32_t downAfter, std::uint32_t upAfter);
 
     const std::wstring HostName;
     const std::wstring Description;
@@ -56,6 +60,8 @@ public:
     std::atomic<std::uint32_t> MaxPingTime{0};
     std::atomic<std::uint64_t> JitterTotal{0};
     std::atomic<std::uint32_t> FailuresInARow{0};
+    std::atomic<std::uint32_t> SuccessesInARow{0};
+    std::atomic<WatchState> Watch{WatchState::Unknown};
     // Unix seconds, 0 for never: the last success, and the last result whose success differed
     // from the one before it.
     std::atomic<std::uint32_t> LastSuccessTime{0};

@@ -1,5 +1,6 @@
 #include "ping/PingItemList.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "addresses/AddressList.h"
@@ -60,6 +61,8 @@ void PingItemList::Clear() {
     items_.clear();
     changedRows_.clear();
     rowChanged_.clear();
+    upRows_ = 0;
+    downRows_ = 0;
 }
 
 std::vector<std::size_t> PingItemList::TakeChangedRows() {
@@ -71,6 +74,33 @@ std::vector<std::size_t> PingItemList::TakeChangedRows() {
 void PingItemList::ResetStatistics() {
     const HeldLock lock(storageLock_);
     for (PingItem& item : items_) item.Reset();
+    upRows_ = 0;
+    downRows_ = 0;
+}
+
+void PingItemList::SetThresholds(std::int32_t downAfterFailures, std::int32_t upAfterSuccesses) {
+    downAfter_ = static_cast<std::uint32_t>(std::clamp(downAfterFailures, kMinThreshold, kMaxThreshold));
+    upAfter_ = static_cast<std::uint32_t>(std::clamp(upAfterSuccesses, kMinThreshold, kMaxThreshold));
+}
+
+std::vector<StateChange> PingItemList::TakeStateChanges() {
+    const HeldLock lock(storageLock_);
+    return std::exchange(stateChanges_, {});
+}
+
+PingItemList::WatchCounts PingItemList::CountWatched() const { return {upRows_.load(), downRows_.load()}; }
+
+void PingItemList::NoteWatch(const PingItem& item, WatchState before, std::int64_t unixTime) {
+    const WatchState after = item.Watch.load(std::memory_order_relaxed);
+    if (after == before) return;
+    auto& leaving = before == WatchState::Up ? upRows_ : downRows_;
+    if (before != WatchState::Unknown) leaving.fetch_sub(1);
+    (after == WatchState::Up ? upRows_ : downRows_).fetch_add(1);
+    if (before == WatchState::Unknown) return;
+    const std::uint32_t address = item.Address.load(std::memory_order_relaxed);
+    stateChanges_.push_back({item.RowId, item.HostName, address ? FormatAddress(address) : std::wstring(),
+                             item.Description, after, item.LastStatus.load(std::memory_order_relaxed),
+                             item.FailuresInARow.load(std::memory_order_relaxed), unixTime});
 }
 
 bool PingItemList::ApplyResult(const PingResult& r) {
@@ -79,7 +109,9 @@ bool PingItemList::ApplyResult(const PingResult& r) {
     PingItem& item = items_[static_cast<std::size_t>(r.index)];
     if (item.RowId != r.rowId) return false;
     if (r.round == round_) ResultsThisRound.fetch_add(1);
-    item.ApplyResult(r.status, r.address, r.replyAddress, r.ttl, r.roundTripTime, clock_());
+    const std::int64_t now = clock_();
+    item.ApplyResult(r.status, r.address, r.replyAddress, r.ttl, r.roundTripTime, now);
+    NoteWatch(item, item.UpdateWatch(downAfter_.load(), upAfter_.load()), now);
     if (rowChanged_.size() < items_.size()) rowChanged_.resize(items_.size(), 0);
     if (!rowChanged_[static_cast<std::size_t>(r.index)]) {
         rowChanged_[static_cast<std::size_t>(r.index)] = 1;
@@ -123,10 +155,13 @@ int PingItemList::GetItemImage(const ReportItem& record) const {
 void PingItemList::CustomDrawCell(const ReportItem& record, int, CellColors& colors) const {
     if (!settings_ || !settings_->MarkFailedPings) return;
     const auto& item = static_cast<const PingItem&>(record);
-    if (item.LastStatus.load(std::memory_order_relaxed) == kStatusSuccess) return;
+    const std::int32_t status = item.LastStatus.load(std::memory_order_relaxed);
+    if (status == kStatusSuccess && item.Watch.load(std::memory_order_relaxed) != WatchState::Down) return;
     colors.set = true;
     colors.text = 0x000000;
-    colors.background = 0xF0F0FF;  // RGB(255, 240, 240) as a COLORREF
+    // COLORREFs: RGB(255, 240, 240) for down, RGB(255, 232, 176) for failing but not down yet.
+    const bool failing = status != kStatusNone && item.Watch.load(std::memory_order_relaxed) != WatchState::Down;
+    colors.background = failing ? 0xB0E8FF : 0xF0F0FF;
 }
 
 }  // namespace es

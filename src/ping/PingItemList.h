@@ -55,9 +55,22 @@ public:
     // and counts only this round's results.
     void StartRound(std::uint32_t timeoutMs);
 
+    // When a row turns down and up again (see PingItem::UpdateWatch); for the rounds to come.
+    void SetThresholds(std::int32_t downAfterFailures, std::int32_t upAfterSuccesses);
+    // The changes of watched state since the last call, in the order they happened. A row's first
+    // state is taken silently: only a change from up to down or back is one.
+    std::vector<StateChange> TakeStateChanges();
+    struct WatchCounts {
+        std::uint32_t up = 0;
+        std::uint32_t down = 0;
+    };
+    // How many rows are up and down now (the others are unknown).
+    WatchCounts CountWatched() const;
+
     // 0 not pinged yet, 1 last ping succeeded, 2 last ping failed.
     int GetItemImage(const ReportItem& item) const override;
-    // With MarkFailedPings on, a row whose last ping did not succeed is black on light red.
+    // With MarkFailedPings on, a down row and one not pinged yet are black on light red, a row
+    // whose last ping failed but that is not down yet black on amber.
     void CustomDrawCell(const ReportItem& item, int column, CellColors& colors) const override;
     bool WritesHtmlDocument() const override { return true; }
     bool IsColumnSearchable(int) const override { return true; }
@@ -81,6 +94,8 @@ public:
 
 private:
     void OnPingResult(const PingJob& job) override;
+    // Counts the row's watched state anew and records a change from up or down; under the lock.
+    void NoteWatch(const PingItem& item, WatchState before, std::int64_t unixTime);
 
     // Storage changes and results from the workers exclude each other; the window thread reads
     // rows without it, since only it changes the storage.
@@ -89,6 +104,11 @@ private:
     std::uint64_t round_ = 0;
     std::vector<std::size_t> changedRows_;
     std::vector<char> rowChanged_;
+    std::vector<StateChange> stateChanges_;
+    std::atomic<std::uint32_t> downAfter_{3};
+    std::atomic<std::uint32_t> upAfter_{1};
+    std::atomic<std::uint32_t> upRows_{0};
+    std::atomic<std::uint32_t> downRows_{0};
     const AppSettings* settings_ = nullptr;
     std::function<std::int64_t()> clock_;
     // Last, so that it shuts down before the rows it delivers to are gone.

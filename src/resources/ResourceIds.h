@@ -12,6 +12,11 @@
 #define IDB_ROWIMAGES           110
 #define IDB_SORTASCENDING       133
 #define IDB_SORTDESCENDING      134
+// Tray icons: nothing known yet, every known row up, some down, all down
+#define IDI_TRAYUNKNOWN         140
+#define IDI_TRAYUP              141
+#define IDI_TRAYSOMEDOWN        142
+#define IDI_TRAYALLDOWN         143
 
 // Dialogs
 #define IDD_PROPERTIES          105
@@ -44,6 +49,11 @@
 #define IDM_LOADADDRESSFILE     40028
 #define IDM_RESET               40029
 #define IDM_STATISTICSCOLUMNS   40030
+#define IDM_NOTIFYONCHANGE      40031
+#define IDM_SOUNDONCHANGE       40032
+#define IDM_FLASHWHENDOWN       40033
+#define IDM_MINIMIZETOTRAY      40034
+#define IDM_LOGSTATECHANGES     40035
 
 // String table
 #define IDS_ITEMCOUNT           4
@@ -53,6 +63,15 @@
 #define IDS_PINGLISTTITLE       8
 #define IDS_OPENDIALOGTITLE     9
 #define IDS_LOADINGPROGRESS     14
+#define IDS_HOSTDOWN            20
+#define IDS_HOSTUP              21
+#define IDS_HOSTSDOWN           22
+#define IDS_HOSTDOWNONE         23
+#define IDS_HOSTSUP             24
+#define IDS_HOSTUPONE           25
+#define IDS_ANDUP               26
+#define IDS_TRAYTIP             27
+#define IDS_LOGFAILED           28
 #define IDS_FILTER_TEXT         501
 #define IDS_FILTER_TABDELIMITED 502
 #define IDS_FILTER_TABULAR      503
@@ -91,6 +110,10 @@
 #define IDC_OPT_SECONDSLABEL    1011
 #define IDC_OPT_REMEMBER        1012
 #define IDC_OPT_IPHOSTDESC      1013
+#define IDC_OPT_DOWNAFTERLABEL  1014
+#define IDC_OPT_DOWNAFTER       1015
+#define IDC_OPT_UPAFTERLABEL    1016
+#define IDC_OPT_UPAFTER         1017
 
 // About dialog (112)
 #define IDC_ABOUT_NAME          1002
@@ -113,3 +136,4 @@
 #define UM_UPDATESTATUS         (0x0400 + 2)
 #define UM_STARTUP              (0x0400 + 25)
 #define UM_RESTOREFOCUS         (0x0400 + 28)
+#define UM_TRAYICON             (0x0400 + 30)

@@ -1,5 +1,7 @@
 #include "settings/AppSettings.h"
 
+#include <algorithm>
+
 namespace es {
 
 void ExchangeAppSettings(AppSettings& s, SettingsStore& store) {
@@ -13,6 +15,28 @@ void ExchangeAppSettings(AppSettings& s, SettingsStore& store) {
     store.ExchangeInt(L"PingTimeout", s.PingTimeout, 1000);
     store.ExchangeBool(L"RememberHosts", s.RememberHosts, 1);
     store.ExchangeBool(L"IPHostDescFormat", s.IPHostDescFormat, 0);
+}
+
+namespace {
+
+void ExchangeUnlessDefault(SettingsStore& store, std::wstring_view key, std::int32_t& value, std::int32_t def) {
+    if (store.IsWriting() && value == def) return;
+    store.ExchangeInt(key, value, def);
+}
+
+}  // namespace
+
+void ExchangeWatchSettings(AppSettings& s, SettingsStore& store) {
+    const AppSettings defaults;
+    ExchangeUnlessDefault(store, L"DownAfterFailures", s.DownAfterFailures, defaults.DownAfterFailures);
+    ExchangeUnlessDefault(store, L"UpAfterSuccesses", s.UpAfterSuccesses, defaults.UpAfterSuccesses);
+    ExchangeUnlessDefault(store, L"NotifyOnChange", s.NotifyOnChange, defaults.NotifyOnChange);
+    ExchangeUnlessDefault(store, L"SoundOnChange", s.SoundOnChange, defaults.SoundOnChange);
+    ExchangeUnlessDefault(store, L"FlashWhenDown", s.FlashWhenDown, defaults.FlashWhenDown);
+    ExchangeUnlessDefault(store, L"MinimizeToTray", s.MinimizeToTray, defaults.MinimizeToTray);
+    ExchangeUnlessDefault(store, L"LogStateChanges", s.LogStateChanges, defaults.LogStateChanges);
+    s.DownAfterFailures = std::clamp(s.DownAfterFailures, kMinThreshold, kMaxThreshold);
+    s.UpAfterSuccesses = std::clamp(s.UpAfterSuccesses, kMinThreshold, kMaxThreshold);
 }
 
 }  // namespace es

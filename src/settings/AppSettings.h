@@ -21,9 +21,24 @@ struct AppSettings {
     std::int32_t PingEverySeconds = 30;
     std::int32_t RememberHosts = 1;
     std::int32_t IPHostDescFormat = 0;
+    // Watching: when a row counts as down or up again, and what tells the user of a change.
+    std::int32_t DownAfterFailures = 3;
+    std::int32_t UpAfterSuccesses = 1;
+    std::int32_t NotifyOnChange = 1;
+    std::int32_t SoundOnChange = 0;
+    std::int32_t FlashWhenDown = 1;
+    std::int32_t MinimizeToTray = 1;
+    std::int32_t LogStateChanges = 0;
 };
+
+inline constexpr std::int32_t kMinThreshold = 1;
+inline constexpr std::int32_t kMaxThreshold = 100;
 
 // The ten [General] options, in the order they are written and read.
 void ExchangeAppSettings(AppSettings& settings, SettingsStore& store);
+// The watching options, stored after the window's keys; each is written only when it differs from
+// its default, so a configuration that never changed one stays as it was. Thresholds read out of
+// 1-100 are brought within.
+void ExchangeWatchSettings(AppSettings& settings, SettingsStore& store);
 
 }  // namespace es
