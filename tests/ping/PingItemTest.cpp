@@ -138,4 +138,75 @@ TEST_F(PingListTest, StatisticsColumnsFollowEachResultAndReset) {
     EXPECT_EQ(statistics(0), std::vector<std::wstring>(7, none)) << "after a Reset";
 }
 
+// Each step: a result ('S' success, 'F' timeout), the watched state after it ('?', 'u', 'd'), the
+// change reported ('-' none, 'D' down, 'U' up) and the colour with Mark Failed Pings ('-' none,
+// 'r' light red, 'a' amber).
+TEST_F(PingListTest, WatchedStateFollowsTheThresholdsAndTakesTheFirstStateSilently) {
+    AppSettings settings;
+    settings.MarkFailedPings = 1;
+    list.SetSettings(&settings);
+    std::int64_t now = 1767225600;
+    list.SetClock([&] { return now; });
+    const struct {
+        int downAfter, upAfter;
+        const char *results, *states, *changes, *colours;
+    } cases[] = {
+        {3, 1, "FFFSFFSFFF", "??duuuuuud", "---U-----D", "aar-aa-aar"},  // a flap below the threshold
+        {1, 1, "SFSF", "udud", "-DUD", "-r-r"},
+        {1, 3, "FSSFSSS", "ddddddu", "------U", "rrrrrr-"},  // down keeps its colour until up
+        {2, 2, "SFSFS", "?????", "-----", "-a-a-"},          // never enough in a row: unknown
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.results);
+        list.SetThresholds(c.downAfter, c.upAfter);
+        Build(L"10.0.0.1");
+        for (std::size_t i = 0; c.results[i]; ++i) {
+            SCOPED_TRACE(i);
+            Result(0, c.results[i] == 'S' ? kStatusSuccess : 10, 1);
+            const WatchState state = list.Row(0).Watch.load();
+            EXPECT_EQ(state == WatchState::Up ? 'u' : state == WatchState::Down ? 'd' : '?', c.states[i]);
+            const std::vector<StateChange> changes = list.TakeStateChanges();
+            const char change = changes.empty() ? '-' : changes[0].state == WatchState::Down ? 'D' : 'U';
+            EXPECT_EQ(change, c.changes[i]);
+            EXPECT_LE(changes.size(), 1u);
+            CellColors colours;
+            list.CustomDrawCell(list.Row(0), 0, colours);
+            EXPECT_EQ(!colours.set ? '-' : colours.background == 0xF0F0FF ? 'r' : colours.background == 0xB0E8FF ? 'a' : 'x',
+                      c.colours[i]);
+        }
+    }
+}
+
+TEST_F(PingListTest, StateChangesNameTheRowAndResetStartsEveryRowUnknown) {
+    std::int64_t now = 1767225600;
+    list.SetClock([&] { return now; });
+    list.SetThresholds(1, 1);
+    list.BuildItems({.addressList = L"10.0.0.7 core, \"switch\"\r\n10.0.0.8 b\r\n10.0.0.9 c", .IPHostDescFormat = 1});
+    Result(0, kStatusSuccess, 1);
+    Result(1, kStatusSuccess, 1);
+    Result(2, 10, 1);
+    EXPECT_TRUE(list.TakeStateChanges().empty()) << "first states are silent";
+    EXPECT_EQ(list.CountWatched().up, 2u);
+    EXPECT_EQ(list.CountWatched().down, 1u);
+    now += 30;
+    Result(0, 11, 1);
+    const std::vector<StateChange> changes = list.TakeStateChanges();
+    ASSERT_EQ(changes.size(), 1u);
+    EXPECT_EQ(changes[0].rowId, list.Row(0).RowId);
+    EXPECT_EQ(changes[0].host, L"10.0.0.7");
+    EXPECT_EQ(changes[0].address, L"10.0.0.7");
+    EXPECT_EQ(changes[0].description, L"core, \"switch\"");
+    EXPECT_EQ(changes[0].state, WatchState::Down);
+    EXPECT_EQ(changes[0].status, 11);
+    EXPECT_EQ(changes[0].failuresInARow, 1u);
+    EXPECT_EQ(changes[0].unixTime, 1767225630);
+    EXPECT_EQ(list.CountWatched().up, 1u);
+    EXPECT_EQ(list.CountWatched().down, 2u);
+    list.ResetStatistics();
+    EXPECT_EQ(list.CountWatched().up + list.CountWatched().down, 0u);
+    Result(0, kStatusSuccess, 1);
+    EXPECT_TRUE(list.TakeStateChanges().empty()) << "down before the Reset, up after it: a first state again";
+    EXPECT_EQ(list.Row(0).Watch.load(), WatchState::Up);
+}
+
 }  // namespace

@@ -96,6 +96,44 @@ TEST(ConfigurationFile, TheColumnsValueKeepsTenEntriesUntilAStatisticsColumnIsSh
     }
 }
 
+// The watching options come after Sort, each only when it is not at its default, so that a file of
+// the thirteen keys loads the defaults and is saved again as it was.
+TEST(ConfigurationFile, WatchingKeysFollowSortOnlyWhenChanged) {
+    const testing_es::TempFolder folder(L"wat");
+    const std::wstring path = folder.PathOf(L"x.cfg");
+    Configuration().Exchange(path, true, true);
+    const std::string thirteen = ReadFileBytes(path);
+    ASSERT_EQ(thirteen.substr(thirteen.size() - 8), "Sort=0\r\n");
+    Configuration defaults;
+    defaults.Exchange(path, false);
+    EXPECT_EQ(defaults.settings.DownAfterFailures, 3);
+    EXPECT_EQ(defaults.settings.UpAfterSuccesses, 1);
+    EXPECT_EQ(defaults.settings.NotifyOnChange, 1);
+    EXPECT_EQ(defaults.settings.LogStateChanges, 0);
+    defaults.Exchange(path, true, true);
+    EXPECT_EQ(ReadFileBytes(path), thirteen);
+
+    Configuration changed;
+    changed.settings.DownAfterFailures = 5;
+    changed.settings.NotifyOnChange = 0;
+    changed.settings.SoundOnChange = 1;
+    changed.settings.LogStateChanges = 1;
+    changed.Exchange(path, true, true);
+    EXPECT_EQ(ReadFileBytes(path),
+              thirteen + "DownAfterFailures=5\r\nNotifyOnChange=0\r\nSoundOnChange=1\r\nLogStateChanges=1\r\n");
+    Configuration loaded;
+    loaded.Exchange(path, false);
+    EXPECT_EQ(loaded.settings.DownAfterFailures, 5);
+    EXPECT_EQ(loaded.settings.NotifyOnChange, 0);
+    EXPECT_EQ(loaded.settings.SoundOnChange, 1);
+    EXPECT_EQ(loaded.settings.LogStateChanges, 1);
+
+    WriteFileBytes(path, "[General]\r\nDownAfterFailures=0\r\nUpAfterSuccesses=250\r\n");
+    loaded.Exchange(path, false);
+    EXPECT_EQ(loaded.settings.DownAfterFailures, 1) << "brought within 1-100";
+    EXPECT_EQ(loaded.settings.UpAfterSuccesses, 100) << "brought within 1-100";
+}
+
 TEST(AddressFile, DecodesMarkedUnmarkedAndAnsiText) {
     const testing_es::TempFolder folder(L"est");
     const std::pair<std::string, std::wstring> cases[] = {
