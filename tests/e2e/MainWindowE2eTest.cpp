@@ -114,6 +114,9 @@ TEST(MainWindowE2e, ItSavesTheConfigurationAndHostsFileThatTheNextStartRestores)
     EXPECT_EQ(WindowRect(options109)[3] - WindowRect(options109)[1], 250) << "the minimum height";
     ::SetWindowTextW(::GetDlgItem(options109, IDC_OPT_TIMEOUT), L"750");
     ::SetWindowTextW(::GetDlgItem(options109, IDC_OPT_SECONDS), L"5");
+    EXPECT_EQ(text(IDC_OPT_DOWNAFTER), L"3");
+    EXPECT_EQ(text(IDC_OPT_UPAFTER), L"1");
+    ::SetWindowTextW(::GetDlgItem(options109, IDC_OPT_UPAFTER), L"2");
     EXPECT_EQ(WindowRect(window), (std::vector<long>{60, 70, 680, 510}));
     ::PostMessageW(options109, WM_COMMAND, IDOK, 0);
     ASSERT_TRUE(WaitForPingedRows(process, ListViewOf(window), 4, 1));
@@ -128,7 +131,7 @@ TEST(MainWindowE2e, ItSavesTheConfigurationAndHostsFileThatTheNextStartRestores)
     EXPECT_NE(ReadFileBytes(box.PathOf(L"EchoSentinel.cfg")).find("\r\nPingEverySeconds=5\r\nPingTimeout=750\r\n"), std::string::npos);
     EXPECT_NE(ReadFileBytes(box.PathOf(L"EchoSentinel.cfg"))
                   .find("\r\nColumns=96 00 00 00 6E 00 01 00 6E 00 02 00 5A 00 03 00 5A 00 04 00 78 00 05 00 64 00 06 00 "
-                        "64 00 07 00 64 00 08 00 78 00 09 00\r\n"),
+                        "64 00 07 00 64 00 08 00 78 00 09 00\r\nSort=4098\r\nUpAfterSuccesses=2\r\n"),
               std::string::npos);
 }
 

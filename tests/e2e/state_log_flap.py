@@ -1,0 +1,114 @@
+#!/usr/bin/env python3
+"""A real host of a namespace of our own going down and up under the real program: the state-change
+log gets its byte-order mark, header and one line per change (none for the first state), a line
+that cannot be written while the file is read-only is written with the next one, in order.
+Needs root for the namespace; exits 77 (skipped) without it.
+Usage: state_log_flap.py WINE-RUN build/windows/bin"""
+import os
+import re
+import shutil
+import stat
+import subprocess
+import sys
+import tempfile
+import time
+
+wine_run, bin_dir = sys.argv[1], sys.argv[2]
+if os.geteuid() != 0:
+    print("not root: skipped")
+    sys.exit(77)
+NS, HOST = "es-flap", "10.213.8.2"
+
+
+def sh(*args, check=True):
+    return subprocess.run(args, check=check, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+
+
+def answer(on):
+    sh("ip", "netns", "exec", NS, "sysctl", "-qw", f"net.ipv4.icmp_echo_ignore_all={0 if on else 1}")
+
+
+def until(condition, seconds=30):
+    end = time.time() + seconds
+    while time.time() < end:
+        if condition():
+            return True
+        time.sleep(0.2)
+    return False
+
+
+sh("ip", "link", "del", "es-flap0", check=False)
+sh("ip", "netns", "del", NS, check=False)
+sh("ip", "netns", "add", NS)
+folder = tempfile.mkdtemp(prefix="es-flap-")
+failures = []
+program = None
+try:
+    sh("ip", "link", "add", "es-flap0", "type", "veth", "peer", "name", "es-flap1")
+    sh("ip", "link", "set", "es-flap1", "netns", NS)
+    sh("ip", "addr", "add", "10.213.8.1/30", "dev", "es-flap0")
+    sh("ip", "link", "set", "es-flap0", "up")
+    sh("ip", "netns", "exec", NS, "ip", "addr", "add", HOST + "/30", "dev", "es-flap1")
+    sh("ip", "netns", "exec", NS, "ip", "link", "set", "es-flap1", "up")
+    answer(True)
+    shutil.copy(os.path.join(bin_dir, "EchoSentinel.exe"), folder)
+    with open(os.path.join(folder, "EchoSentinel.cfg"), "wb") as f:
+        f.write(b"[General]\r\nPingEverySeconds=0\r\nPingTimeout=400\r\nIPHostDescFormat=1\r\nRememberHosts=0\r\n"
+                b"DownAfterFailures=2\r\nLogStateChanges=1\r\n")
+    with open(os.path.join(folder, "list.txt"), "wb") as f:
+        f.write(f"127.0.0.1 loopback\r\n{HOST} flapping, \"core\" \u4ea4\u63db\u6a5f\r\n".encode("utf-16"))
+    log = os.path.join(folder, "EchoSentinel_log.csv")
+    post = os.path.join(bin_dir, "es_post_command.exe")
+    program = subprocess.Popen([wine_run, os.path.join(folder, "EchoSentinel.exe"), "/loadfile",
+                                "Z:" + os.path.join(folder, "list.txt").replace("/", "\\")],
+                               cwd=folder, stdin=subprocess.DEVNULL)
+    if not until(lambda: subprocess.run([wine_run, post, "EchoSentinel", "40004"]).returncode == 0):
+        failures.append("the window never came")
+    time.sleep(4)  # both rows up, silently
+    if os.path.exists(log):
+        failures.append("a line for a first state")
+
+    def lines():
+        try:
+            with open(log, "rb") as f:
+                return f.read().split(b"\r\n")[:-1]
+        except OSError:
+            return []
+    answer(False)
+    if not until(lambda: len(lines()) == 2):
+        failures.append(f"no down line: {lines()}")
+    os.chmod(log, stat.S_IRUSR)  # as a spreadsheet holding the file: the up line cannot be written
+    answer(True)
+    time.sleep(4)
+    if len(lines()) != 2:
+        failures.append(f"written to a read-only file: {lines()}")
+    os.chmod(log, stat.S_IRUSR | stat.S_IWUSR)
+    answer(False)
+    if not until(lambda: len(lines()) == 4):
+        failures.append(f"the kept up line and the next down line not written: {lines()}")
+    subprocess.run([wine_run, post, "EchoSentinel", "40002"])
+    program.wait(timeout=30)
+    got = lines()
+    if not got or not got[0].startswith(b"\xef\xbb\xbf"):
+        failures.append("no byte-order mark")
+    got[0:1] = [got[0][3:]] if got else []
+    expected = [b"time,host,address,description,state,status,failures_in_a_row"]
+    timed_out = "\u8acb\u6c42\u903e\u6642".encode()  # the built-in status text of a timeout
+    success = "\u6210\u529f".encode()
+    row = f'{HOST},{HOST},"flapping, ""core"" \u4ea4\u63db\u6a5f"'.encode()
+    expected += [row + b",down," + timed_out + b",2", row + b",up," + success + b",0",
+                 row + b",down," + timed_out + b",2"]
+    stamp = rb"^\d{4}-\d\d-\d\d \d\d:\d\d:\d\d,"
+    if not all(re.match(stamp, line) for line in got[1:]):
+        failures.append(f"a line without its local time: {got}")
+    if [re.sub(stamp, b"", line) for line in got] != expected:
+        failures.append(f"log lines: {got}")
+finally:
+    if program and program.poll() is None:
+        program.kill()
+    sh("ip", "link", "del", "es-flap0", check=False)
+    sh("ip", "netns", "del", NS, check=False)
+    shutil.rmtree(folder, ignore_errors=True)
+print("\n".join(failures) or "every change logged once, in order")
+print(f"{0 if failures else 1} passed, {1 if failures else 0} failed")
+sys.exit(1 if failures else 0)
