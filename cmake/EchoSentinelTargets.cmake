@@ -34,6 +34,7 @@ add_library(es_portable STATIC
   ${ES_SRC}/app/ExportOptions.cpp
   ${ES_SRC}/crash/CrashText.cpp
   ${ES_SRC}/unattended/Verdict.cpp
+  ${ES_SRC}/watch/AlertGathering.cpp
 )
 target_include_directories(es_portable PUBLIC ${ES_SRC})
 find_package(Threads REQUIRED)
@@ -71,13 +72,14 @@ add_library(es_win STATIC
   ${ES_SRC}/crash/ExceptionReport.cpp
   ${ES_SRC}/unattended/ConsoleOutput.cpp
   ${ES_SRC}/unattended/RoundsRunner.cpp
+  ${ES_SRC}/watch/Alerts.cpp
   ${ES_SRC}/app/Configuration.cpp
   ${ES_SRC}/app/MainWindow.cpp
   ${ES_SRC}/app/MainCommands.cpp
   ${ES_SRC}/app/StatusBarLink.cpp
   ${ES_SRC}/app/AboutDialog.cpp
 )
-target_link_libraries(es_win PUBLIC es_portable comctl32 comdlg32 gdi32 shell32 ws2_32 user32 kernel32 psapi)
+target_link_libraries(es_win PUBLIC es_portable comctl32 comdlg32 gdi32 shell32 winmm ws2_32 user32 kernel32 psapi)
 
 # The resource object is linked into the executable and into the Win32 tests, so that both see
 # the same menus, dialogs and texts.
