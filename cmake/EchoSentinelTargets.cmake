@@ -34,6 +34,7 @@ add_library(es_portable STATIC
   ${ES_SRC}/app/ExportOptions.cpp
   ${ES_SRC}/crash/CrashText.cpp
   ${ES_SRC}/unattended/Verdict.cpp
+  ${ES_SRC}/watch/StateLogFormat.cpp
 )
 target_include_directories(es_portable PUBLIC ${ES_SRC})
 find_package(Threads REQUIRED)
