@@ -72,6 +72,7 @@ add_library(es_win STATIC
   ${ES_SRC}/crash/ExceptionReport.cpp
   ${ES_SRC}/unattended/ConsoleOutput.cpp
   ${ES_SRC}/unattended/RoundsRunner.cpp
+  ${ES_SRC}/watch/StateLog.cpp
   ${ES_SRC}/app/Configuration.cpp
   ${ES_SRC}/app/MainWindow.cpp
   ${ES_SRC}/app/MainCommands.cpp
