@@ -35,6 +35,7 @@ add_library(es_portable STATIC
   ${ES_SRC}/crash/CrashText.cpp
   ${ES_SRC}/unattended/Verdict.cpp
   ${ES_SRC}/watch/AlertGathering.cpp
+  ${ES_SRC}/watch/StateLogFormat.cpp
 )
 target_include_directories(es_portable PUBLIC ${ES_SRC})
 find_package(Threads REQUIRED)
@@ -73,6 +74,7 @@ add_library(es_win STATIC
   ${ES_SRC}/unattended/ConsoleOutput.cpp
   ${ES_SRC}/unattended/RoundsRunner.cpp
   ${ES_SRC}/watch/Alerts.cpp
+  ${ES_SRC}/watch/StateLog.cpp
   ${ES_SRC}/app/Configuration.cpp
   ${ES_SRC}/app/MainWindow.cpp
   ${ES_SRC}/app/MainCommands.cpp
