@@ -87,7 +87,7 @@ target_link_libraries(es_win PUBLIC es_portable comctl32 comdlg32 gdi32 shell32 
 # the same menus, dialogs and texts.
 add_library(es_resources OBJECT ${ES_SRC}/resources/EchoSentinel.rc)
 set_source_files_properties(${ES_SRC}/resources/EchoSentinel.rc PROPERTIES OBJECT_DEPENDS
-  "${ES_SRC}/resources/ResourceIds.h;${ES_SRC}/resources/Version.h;${ES_SRC}/resources/EchoSentinel.manifest;${ES_SRC}/resources/EchoSentinel.ico;${ES_SRC}/resources/hand.cur;${ES_SRC}/resources/toolbar.bmp;${ES_SRC}/resources/rowimages.bmp;${ES_SRC}/resources/sortasc.bmp;${ES_SRC}/resources/sortdesc.bmp")
+  "${ES_SRC}/resources/ResourceIds.h;${ES_SRC}/resources/Version.h;${ES_SRC}/resources/EchoSentinel.manifest;${ES_SRC}/resources/EchoSentinel.ico;${ES_SRC}/resources/hand.cur;${ES_SRC}/resources/toolbar.bmp;${ES_SRC}/resources/rowimages.bmp;${ES_SRC}/resources/sortasc.bmp;${ES_SRC}/resources/sortdesc.bmp;${ES_SRC}/resources/trayunknown.ico;${ES_SRC}/resources/trayup.ico;${ES_SRC}/resources/traysomedown.ico;${ES_SRC}/resources/trayalldown.ico")
 
 add_executable(EchoSentinel WIN32 ${ES_SRC}/app/Main.cpp $<TARGET_OBJECTS:es_resources>)
 target_link_libraries(EchoSentinel PRIVATE es_win)

@@ -159,7 +159,7 @@ void MainWindow::ToggleStatisticsColumns() {
 
 bool MainWindow::StatisticsColumnsShown() const { return view_.ColumnsShown(kFieldLoss, kFieldStatusChanged); }
 
-void MainWindow::ApplyAlertOptions() {}
+void MainWindow::ApplyAlertOptions() { alerts_.Apply(settings_); }
 
 void MainWindow::RedrawRows() { ::InvalidateRect(listView_, nullptr, FALSE); }
 

@@ -20,6 +20,7 @@
 #include "support/FileDialog.h"
 #include "support/FileFilter.h"
 #include "support/Text.h"
+#include "watch/StateLogFormat.h"
 
 namespace es {
 
@@ -106,6 +107,8 @@ bool MainWindow::OnCreate() {
     ::SendMessageW(statusBar_, SB_SETPARTS, 2, reinterpret_cast<LPARAM>(parts));
     ::SendMessageW(statusBar_, SB_SETTEXTW, StatusBarLink::kPart | SBT_OWNERDRAW, 0);
     ApplyAlwaysOnTop();
+    alerts_.Attach(window_, instance_);
+    alerts_.Apply(settings_);
     ::SetTimer(window_, kTimerId, kTimerPeriodMs, nullptr);
     return true;
 }
@@ -221,9 +224,35 @@ void MainWindow::LoadAddressFile(const std::wstring& path) {
 }
 
 void MainWindow::OnTimerTick() {
-    cycle_.Tick(::GetTickCount(), settings_, [this] {
+    const std::uint32_t now = ::GetTickCount();
+    cycle_.Tick(now, settings_, [this] {
         view_.UpdateRows(items_.TakeChangedRows());
     });
+    OnWatchTick(now);
+}
+
+void MainWindow::OnWatchTick(std::uint32_t now) {
+    const std::vector<StateChange> changes = items_.TakeStateChanges();
+    if (!changes.empty()) {
+        if (settings_.LogStateChanges) LogStateChanges(changes);
+        alerts_.OnChanges(changes, now, settings_);
+    }
+    const PingItemList::WatchCounts counts = items_.CountWatched();
+    alerts_.OnTick(now, counts.up, counts.down);
+}
+
+void MainWindow::LogStateChanges(const std::vector<StateChange>& changes) {
+    if (!log_) log_.emplace(StateLogPath());
+    std::vector<std::string> lines;
+    lines.reserve(changes.size());
+    for (const StateChange& change : changes)
+        lines.push_back(FormatStateLogLine(change, GetString(IDS_STATUSBASE + static_cast<std::uint32_t>(change.status))));
+    const StateLog::Outcome outcome = log_->Append(std::move(lines));
+    if (!outcome.firstFailure) return;
+    std::wstring reason = GetErrorText(outcome.error);
+    while (!reason.empty() && (reason.back() == L'\n' || reason.back() == L'\r' || reason.back() == L' ')) reason.pop_back();
+    const std::wstring text = FillFormat(GetString(IDS_LOGFAILED), {reason});
+    ::SendMessageW(statusBar_, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
 void MainWindow::OpenPingOptions() {
@@ -261,6 +290,7 @@ void MainWindow::ShowContextMenu() {
 }
 
 std::optional<LRESULT> MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (const std::optional<LRESULT> result = alerts_.OnMessage(message, wParam, lParam, settings_)) return result;
     switch (message) {
     case WM_TIMER:
         if (wParam == kTimerId) OnTimerTick();
@@ -429,6 +459,8 @@ void MainWindow::SaveConfiguration(bool showFailure) {
 
 void MainWindow::OnDestroy() {
     ::KillTimer(window_, kTimerId);
+    alerts_.Remove();
+    if (log_ && log_->KeptLines()) log_->Append({});  // a last try for lines a failed write kept
     if (!reportPath_.empty()) ::DeleteFileW(reportPath_.c_str());
     if (!savedForSessionEnd_) SaveConfiguration(!sessionEnding_);
     // Echoes and lookups still under way are abandoned, not waited for: the process ends now.

@@ -18,6 +18,8 @@
 #include "support/CommandLine.h"
 #include "support/Handles.h"
 #include "support/WindowBase.h"
+#include "watch/Alerts.h"
+#include "watch/StateLog.h"
 
 namespace es {
 
@@ -71,6 +73,9 @@ public:
     void LoadAddressFile(const std::wstring& path);
     // One tick of timer 1.
     void OnTimerTick();
+    // The changes of watched state since the last tick: logged, gathered for the alerts; the tray
+    // icon follows the counts.
+    void OnWatchTick(std::uint32_t now);
     void UpdateStatusText();
     // The enabling rules for popup (the main menu when null) and the toolbar; the check marks of
     // the main menu.
@@ -126,6 +131,9 @@ private:
     void StartPing();
     void ChooseAddressFile();
     void ResetRows();
+    // Lines that could not be written stay kept; the first failure after a success is told in
+    // the status bar, once.
+    void LogStateChanges(const std::vector<StateChange>& changes);
 
     const CommandLine& commandLine_;
     HINSTANCE instance_ = nullptr;
@@ -136,6 +144,8 @@ private:
     PingCycle cycle_{items_};
     RowFinder finder_{items_, view_};
     StatusBarLink link_;
+    Alerts alerts_;
+    std::optional<StateLog> log_;  // opened at the first change logged
     MenuHandle mainMenu_;
     MenuHandle contextMenu_;
     HACCEL accelerators_ = nullptr;
