@@ -16,15 +16,11 @@ wine_run, bin_dir = sys.argv[1], sys.argv[2]
 if os.geteuid() != 0:
     print("not root: skipped")
     sys.exit(77)
-NS, HOST = "es-flap", "10.213.8.2"
-
-
-def sh(*args, check=True):
-    return subprocess.run(args, check=check, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+flap_host = os.path.join(os.path.dirname(wine_run), "flap-host.sh")
 
 
 def answer(on):
-    sh("ip", "netns", "exec", NS, "sysctl", "-qw", f"net.ipv4.icmp_echo_ignore_all={0 if on else 1}")
+    subprocess.run([flap_host, "answer" if on else "silence"], check=True)
 
 
 def until(condition, seconds=30):
@@ -36,20 +32,12 @@ def until(condition, seconds=30):
     return False
 
 
-sh("ip", "link", "del", "es-flap0", check=False)
-sh("ip", "netns", "del", NS, check=False)
-sh("ip", "netns", "add", NS)
+subprocess.run([flap_host, "down"], check=True)
+HOST = subprocess.run([flap_host, "up"], check=True, capture_output=True, text=True).stdout.strip()
 folder = tempfile.mkdtemp(prefix="es-flap-")
 failures = []
 program = None
 try:
-    sh("ip", "link", "add", "es-flap0", "type", "veth", "peer", "name", "es-flap1")
-    sh("ip", "link", "set", "es-flap1", "netns", NS)
-    sh("ip", "addr", "add", "10.213.8.1/30", "dev", "es-flap0")
-    sh("ip", "link", "set", "es-flap0", "up")
-    sh("ip", "netns", "exec", NS, "ip", "addr", "add", HOST + "/30", "dev", "es-flap1")
-    sh("ip", "netns", "exec", NS, "ip", "link", "set", "es-flap1", "up")
-    answer(True)
     shutil.copy(os.path.join(bin_dir, "EchoSentinel.exe"), folder)
     with open(os.path.join(folder, "EchoSentinel.cfg"), "wb") as f:
         f.write(b"[General]\r\nPingEverySeconds=0\r\nPingTimeout=400\r\nIPHostDescFormat=1\r\nRememberHosts=0\r\n"
@@ -102,8 +90,7 @@ try:
 finally:
     if program and program.poll() is None:
         program.kill()
-    sh("ip", "link", "del", "es-flap0", check=False)
-    sh("ip", "netns", "del", NS, check=False)
+    subprocess.run([flap_host, "down"])
     shutil.rmtree(folder, ignore_errors=True)
 print("\n".join(failures) or "every change logged once, in order")
 print(f"{0 if failures else 1} passed, {1 if failures else 0} failed")
