@@ -223,6 +223,31 @@ TEST_F(MainWindowTest, RefreshesRepaintOnlyChangedRowsResetKeepsTheAddressesAndF
 
 // The list holds no texts of its own: sizing a column and typing a row's first letters are
 // answered from the records, rows scrolled out of view included.
+// The state-change log beside the executable, here with a folder in its place: the failure is told
+// in the status bar once, not again until a write succeeds, and the kept lines come with the next.
+TEST_F(MainWindowTest, AStateLogThatCannotBeWrittenIsToldOnceAndKeptForTheNextWrite) {
+    const std::wstring log = StateLogPath();
+    ASSERT_TRUE(::CreateDirectoryW(log.c_str(), nullptr));
+    Open(L"/nosaveload /PingEvery 0 /LogStateChanges 1 /DownAfterFailures 1 /NotifyOnChange 0 /FlashWhenDown 0", true);
+    Build(L"10.0.0.1", true);  // the round takes the thresholds; its echo is held, never answered
+    const auto result = [&](std::int32_t status) {
+        window->Items().ApplyResult({0, window->Items().Row(0).RowId, status, 0x0100000A, 0x0100000A, 64, 1});
+        window->OnTimerTick();
+    };
+    result(kStatusSuccess);  // up: the first state, not logged
+    result(10);
+    EXPECT_EQ(StatusText().rfind(L"無法寫入狀態變更記錄: ", 0), 0u) << StatusText();
+    ::SendMessageW(window->StatusBar(), SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(L"-"));
+    result(kStatusSuccess);
+    EXPECT_EQ(StatusText(), L"-") << "told once";
+    ASSERT_TRUE(::RemoveDirectoryW(log.c_str()));
+    result(10);
+    const std::string written = testing_es::ReadFileBytes(log);
+    ::DeleteFileW(log.c_str());
+    EXPECT_EQ(std::count(written.begin(), written.end(), '\n'), 4) << written;
+    EXPECT_LT(written.find(",down,"), written.find(",up,")) << "the kept lines first, in order";
+}
+
 TEST_F(MainWindowTest, AutoSizeFitsEveryRowAndTypingFindsTheRow) {
     Open(L"/nosaveload /PingEvery 0");
     const std::wstring longName = L"a-host-name-long-enough-to-be-cut-at-the-default-width.invalid";
