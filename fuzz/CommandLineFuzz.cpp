@@ -1,5 +1,6 @@
 // Command lines: the words, each written back in quotes, split into the same words again; the
-// "/" key overrides read from any line leave the settings whole; the options of "/rounds" are
+// "/" key overrides read from any line leave the settings whole and the thresholds within their
+// bounds; the options of "/rounds" are
 // either refused with a reason or within their bounds.
 #include "settings/AppSettings.h"
 #include "app/ExportOptions.h"
@@ -30,6 +31,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     es::AppSettings settings;
     es::CommandLineSettings overrides(line);
     es::ExchangeAppSettings(settings, overrides);
+    es::ExchangeWatchSettings(settings, overrides);
+    FUZZ_CHECK(settings.DownAfterFailures >= es::kMinThreshold && settings.DownAfterFailures <= es::kMaxThreshold);
+    FUZZ_CHECK(settings.UpAfterSuccesses >= es::kMinThreshold && settings.UpAfterSuccesses <= es::kMaxThreshold);
     es::ExportRequest request;
     if (es::FindExportRequest(line, request)) FUZZ_CHECK(request.format >= es::kFormatText && request.format <= es::kFormatPrometheus);
     es::RoundsRequest rounds;

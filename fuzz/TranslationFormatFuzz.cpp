@@ -5,6 +5,7 @@
 
 #include "fuzz/FuzzSupport.h"
 #include "lang/FormatCheck.h"
+#include "watch/AlertGathering.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::wstring translated = FuzzText(data, size);
@@ -16,5 +17,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         wchar_t out[256];
         std::swprintf(out, 256, translated.c_str(), 12345);
     }
+    // The alert texts are filled by type, whatever the translation asks for: never past the
+    // arguments given, and never longer than the text and the widest fills allow.
+    const std::wstring filled = es::FillFormat(translated, {std::wstring_view(L"10.0.0.7 (core switch)"), std::int64_t{-5}});
+    FUZZ_CHECK(filled.size() <= translated.size() * (es::kMaxFillWidth + 22));
     return 0;
 }
