@@ -249,9 +249,7 @@ void MainWindow::LogStateChanges(const std::vector<StateChange>& changes) {
         lines.push_back(FormatStateLogLine(change, GetString(IDS_STATUSBASE + static_cast<std::uint32_t>(change.status))));
     const StateLog::Outcome outcome = log_->Append(std::move(lines));
     if (!outcome.firstFailure) return;
-    std::wstring reason = GetErrorText(outcome.error);
-    while (!reason.empty() && (reason.back() == L'\n' || reason.back() == L'\r' || reason.back() == L' ')) reason.pop_back();
-    const std::wstring text = FillFormat(GetString(IDS_LOGFAILED), {reason});
+    const std::wstring text = FillFormat(GetString(IDS_LOGFAILED), {GetErrorLine(outcome.error)});
     ::SendMessageW(statusBar_, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(text.c_str()));
 }
 

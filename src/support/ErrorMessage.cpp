@@ -25,6 +25,12 @@ std::wstring GetErrorText(DWORD code) {
     return result;
 }
 
+std::wstring GetErrorLine(DWORD code) {
+    std::wstring text = GetErrorText(code);
+    while (!text.empty() && (text.back() == L'\n' || text.back() == L'\r' || text.back() == L' ')) text.pop_back();
+    return text;
+}
+
 std::wstring FormatErrorMessage(DWORD code) {
     if (code == 0) code = ::GetLastError();
     std::wstring message = L"Error " + std::to_wstring(static_cast<int>(code)) + L": " + GetErrorText(code);

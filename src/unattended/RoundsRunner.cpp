@@ -43,6 +43,7 @@ std::uint32_t PingRounds(PingItemList& list, const AppSettings& settings, const 
         list.StartRound(static_cast<std::uint32_t>(settings.PingTimeout));
         while (list.ResultsThisRound.load() != list.Count())
             if (Stopped(kPollMs)) return completed;
+        list.TakeStateChanges();  // nobody is told of them here; they must not pile up
         if (++completed == request.rounds) break;
         const DWORD elapsed = ::GetTickCount() - started;
         if (elapsed < request.intervalMs && Stopped(request.intervalMs - elapsed)) return completed;
