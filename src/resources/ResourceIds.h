@@ -49,11 +49,12 @@
 #define IDM_LOADADDRESSFILE     40028
 #define IDM_RESET               40029
 #define IDM_STATISTICSCOLUMNS   40030
-#define IDM_NOTIFYONCHANGE      40031
-#define IDM_SOUNDONCHANGE       40032
-#define IDM_FLASHWHENDOWN       40033
-#define IDM_MINIMIZETOTRAY      40034
-#define IDM_LOGSTATECHANGES     40035
+// 40031 is kept for the history graph.
+#define IDM_NOTIFYONCHANGE      40032
+#define IDM_SOUNDONCHANGE       40033
+#define IDM_FLASHWHENDOWN       40034
+#define IDM_MINIMIZETOTRAY      40035
+#define IDM_LOGSTATECHANGES     40036
 
 // String table
 #define IDS_ITEMCOUNT           4
