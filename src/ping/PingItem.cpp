@@ -1,5 +1,6 @@
 #include "ping/PingItem.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "addresses/AddressList.h"
@@ -24,7 +25,19 @@ std::wstring TimeText(std::uint32_t unixTime) { return unixTime ? FormatLocalDat
 }  // namespace
 
 PingItem::PingItem(std::wstring hostName, std::wstring description, std::uint32_t address, std::uint32_t rowId)
-    : HostName(std::move(hostName)), Description(std::move(description)), RowId(rowId), Address(address) {}
+    : HostName(std::move(hostName)), Description(std::move(description)), RowId(rowId), Address(address) {
+    for (auto& slot : history_) slot.store(kHistoryNone, kRelaxed);
+}
+
+std::size_t PingItem::History(std::span<std::uint16_t, kHistoryLength> out) const {
+    // The oldest kept result is at next_ once the ring is full, at 0 before.
+    const std::size_t next = next_.load(kRelaxed);
+    const bool full = history_[kHistoryLength - 1].load(kRelaxed) != kHistoryNone;
+    const std::size_t count = full ? kHistoryLength : next;
+    const std::size_t first = full ? next : 0;
+    for (std::size_t i = 0; i < count; ++i) out[i] = history_[(first + i) % kHistoryLength].load(kRelaxed);
+    return count;
+}
 
 std::uint32_t PingItem::AveragePingTime() const {
     std::uint32_t n = SucceedCount.load(kRelaxed);
@@ -146,6 +159,11 @@ void PingItem::ApplyResult(std::int32_t status, std::uint32_t address, std::uint
         FailuresInARow.store(FailuresInARow.load(kRelaxed) + 1, kRelaxed);
         SuccessesInARow.store(0, kRelaxed);
     }
+    const std::uint8_t next = next_.load(kRelaxed);
+    history_[next].store(success ? static_cast<std::uint16_t>(std::min<std::uint32_t>(roundTripTime, kHistoryMaxTime))
+                                 : kHistoryFailure,
+                         kRelaxed);
+    next_.store(static_cast<std::uint8_t>((next + 1) % kHistoryLength), kRelaxed);
     LastStatus.store(status, kRelaxed);
     Address.store(address, kRelaxed);
     ReplyAddress.store(replyAddress, kRelaxed);
@@ -167,6 +185,8 @@ void PingItem::Reset() {
         field->store(0, kRelaxed);
     JitterTotal.store(0, kRelaxed);
     Watch.store(WatchState::Unknown, kRelaxed);
+    for (auto& slot : history_) slot.store(kHistoryNone, kRelaxed);
+    next_.store(0, kRelaxed);
 }
 
 WatchState PingItem::UpdateWatch(std::uint32_t downAfter, std::uint32_t upAfter) {

@@ -1,8 +1,11 @@
 // One row of the ping list: the address, what is known about it and its reply statistics.
 #pragma once
 
+#include <array>
 #include <atomic>
+#include <cstddef>
 #include <cstdint>
+#include <span>
 #include <string>
 
 #include "ping/StateChange.h"
@@ -21,6 +24,13 @@ enum PingField { kFieldHost, kFieldAddress, kFieldReplyAddress, kFieldSucceeded,
                  kFieldLoss, kFieldMinTime, kFieldMaxTime, kFieldJitter, kFieldFailuresInARow, kFieldLastSuccess,
                  kFieldStatusChanged };
 
+// The last results of a row, two bytes each: the time in ms (at most kHistoryMaxTime), a failure,
+// or none yet.
+inline constexpr std::size_t kHistoryLength = 100;
+inline constexpr std::uint16_t kHistoryMaxTime = 65533;
+inline constexpr std::uint16_t kHistoryFailure = 65534;
+inline constexpr std::uint16_t kHistoryNone = 65535;
+
 // The statistics are written by the ping workers and read by the window thread without a lock;
 // each is one indivisible 32-bit access. The texts never change after the row is built.
 class PingItem final : public ReportItem {
@@ -38,6 +48,8 @@ public:
     void ApplyResult(std::int32_t status, std::uint32_t address, std::uint32_t replyAddress, std::uint32_t ttl,
                      std::uint32_t roundTripTime, std::int64_t unixTime);
     void Reset();
+    // The kept results, oldest first, into out; returns how many there are (at most kHistoryLength).
+    std::size_t History(std::span<std::uint16_t, kHistoryLength> out) const;
     // Moves the watched state after a result: down after downAfter failures in a row, up after
     // upAfter successes in a row. Returns the state before.
     WatchState UpdateWatch(std::uint32_t downAfter, std::uint32_t upAfter);
@@ -66,6 +78,12 @@ public:
     // from the one before it.
     std::atomic<std::uint32_t> LastSuccessTime{0};
     std::atomic<std::uint32_t> StatusChangedTime{0};
+
+private:
+    // A ring written by one result at a time (under the list's lock): next_ is where the next
+    // result goes, and every slot not written since the last Reset holds kHistoryNone.
+    std::array<std::atomic<std::uint16_t>, kHistoryLength> history_;
+    std::atomic<std::uint8_t> next_{0};
 };
 
 }  // namespace es

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <numeric>
 #include <vector>
 
@@ -207,6 +208,24 @@ TEST_F(PingListTest, StateChangesNameTheRowAndResetStartsEveryRowUnknown) {
     Result(0, kStatusSuccess, 1);
     EXPECT_TRUE(list.TakeStateChanges().empty()) << "down before the Reset, up after it: a first state again";
     EXPECT_EQ(list.Row(0).Watch.load(), WatchState::Up);
+}
+
+TEST_F(PingListTest, HistoryKeepsTheLastHundredResultsOldestFirst) {
+    Build(L"10.0.0.1");
+    std::array<std::uint16_t, kHistoryLength> history{};
+    EXPECT_EQ(list.Row(0).History(history), 0u);
+    for (std::uint32_t i = 0; i < 104; ++i) Result(0, i % 10 == 9 ? 10 : kStatusSuccess, i);
+    Result(0, kStatusSuccess, 70000);
+    ASSERT_EQ(list.Row(0).History(history), kHistoryLength);
+    EXPECT_EQ(history[0], 5) << "results 0 to 4 fell out";
+    EXPECT_EQ(history[4], kHistoryFailure) << "result 9";
+    EXPECT_EQ(history[98], 103);
+    EXPECT_EQ(history[99], kHistoryMaxTime) << "clamped";
+    list.ResetStatistics();
+    EXPECT_EQ(list.Row(0).History(history), 0u);
+    Result(0, 10, 0);
+    ASSERT_EQ(list.Row(0).History(history), 1u);
+    EXPECT_EQ(history[0], kHistoryFailure);
 }
 
 }  // namespace
