@@ -27,6 +27,8 @@ const std::vector<ColumnSpec>& PingColumns() {
         {12, 0, IDS_COLUMNTITLEBASE + 12, 20, 90},  {13, 0, IDS_COLUMNTITLEBASE + 13, 20, 70},
         {14, 0, IDS_COLUMNTITLEBASE + 14, 20, 90},  {15, 0, IDS_COLUMNTITLEBASE + 15, 20, 140},
         {16, 0, IDS_COLUMNTITLEBASE + 16, 20, 140},
+        // The kept results: the sparkline wide enough for a bar of each (and a margin), their loss.
+        {17, 0, IDS_COLUMNTITLEBASE + 17, 20, 110}, {18, 0, IDS_COLUMNTITLEBASE + 18, 20, 80},
     };
     return columns;
 }
