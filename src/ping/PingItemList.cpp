@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "addresses/AddressList.h"
+#include "ping/HistoryScale.h"
 #include "resources/ResourceIds.h"
 #include "support/LocalTime.h"
 
@@ -34,6 +35,15 @@ const std::vector<ColumnSpec>& PingColumns() {
 }
 
 }  // namespace
+
+std::size_t PingItemList::GetCellBars(const ReportItem& item, int column, int fullHeight, CellBars& bars) const {
+    if (!IsBarColumn(column)) return 0;
+    static_assert(kMaxCellBars >= kHistoryLength);
+    std::array<std::uint16_t, kHistoryLength> values;
+    const std::size_t count = static_cast<const PingItem&>(item).History(values);
+    for (std::size_t i = 0; i < count; ++i) bars[i] = {BarHeight(values[i], fullHeight), values[i] == kHistoryFailure};
+    return count;
+}
 
 PingItemList::PingItemList() : clock_(UnixTimeNow) { titleId_ = IDS_PINGLISTTITLE; }
 

@@ -391,7 +391,8 @@ TEST_F(MainWindowTest, ChooseColumnsMovesHidesSizesAndRestoresColumns) {
 }
 
 // Statistics Columns shows the nine after the last visible column, checked, at their widths; they
-// sort like any column; the command hides them again.
+// sort like any column; the command hides them again. The sparkline of a row whose results were
+// 1 ms, 1,000 ms and a failure, painted into a memory DC: a bar each on the logarithmic scale.
 TEST_F(MainWindowTest, StatisticsColumnsShowSortAndHide) {
     Open();
     Build(L"127.0.0.1-127.0.0.3");
@@ -410,6 +411,36 @@ TEST_F(MainWindowTest, StatisticsColumnsShowSortAndHide) {
     ::SendMessageW(List(), LVM_GETCOLUMNORDERARRAY, 19, reinterpret_cast<LPARAM>(order.data()));
     EXPECT_EQ(std::vector<int>(order.begin() + 8, order.end()), (std::vector<int>{8, 10, 11, 12, 13, 14, 15, 16, 17, 18, 9}))
         << "after the last visible column, the hidden description last";
+
+    RECT cell = {LVIR_BOUNDS, kFieldRecentPings};
+    ::SendMessageW(List(), LVM_GETSUBITEMRECT, 1, reinterpret_cast<LPARAM>(&cell));
+    ::SendMessageW(List(), LVM_SCROLL, static_cast<WPARAM>(cell.left), 0);
+    cell = {LVIR_BOUNDS, kFieldRecentPings};
+    ::SendMessageW(List(), LVM_GETSUBITEMRECT, 1, reinterpret_cast<LPARAM>(&cell));
+    RECT client;
+    ::GetClientRect(List(), &client);
+    const WindowDC screen(List());
+    HDC memory = ::CreateCompatibleDC(screen.Get());
+    const GdiObject bitmap(::CreateCompatibleBitmap(screen.Get(), client.right, client.bottom));
+    ::SelectObject(memory, bitmap.Get());
+    ::SendMessageW(List(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory), PRF_CLIENT | PRF_ERASEBKGND);
+    const int left = cell.left + 2, top = cell.top + 2, bottom = cell.bottom - 3;
+    const COLORREF background = ::GetSysColor(COLOR_WINDOW);
+    const struct {
+        const char* what;
+        int x, y;
+        COLORREF color;
+    } pixels[] = {
+        {"1 ms: one pixel high", left, bottom, kBarColor}, {"above it", left, bottom - 1, background},
+        {"1,000 ms: full height", left + 1, top, kBarColor}, {"clear of the edge", left + 1, top - 1, background},
+        {"a failure: full height", left + 2, top, kAlertBarColor}, {"in red", left + 2, bottom, kAlertBarColor},
+        {"no result yet", left + 3, bottom, background},
+    };
+    for (const auto& p : pixels) {
+        SCOPED_TRACE(p.what);
+        EXPECT_EQ(::GetPixel(memory, p.x, p.y), p.color);
+    }
+    ::DeleteDC(memory);
 
     ClickHeader(kFieldLoss);
     EXPECT_EQ(Column(kFieldLoss), (std::vector<std::wstring>{L"", L"33.3%", L"50.0%"})) << "empty first";
