@@ -101,11 +101,7 @@ TEST_F(MachineReportTest, PrometheusSamplesOnlyWhereARowHasAValue) {
 
 // An expected file of the end-to-end tests as UTF-8: its lines end in CR LF, the mark first.
 std::string ExpectedUtf8(const std::string& name) {
-#ifdef _WIN32
-    std::ifstream file("Z:" ES_EXPECTED_DIR "/" + name, std::ios::binary);
-#else
     std::ifstream file(ES_EXPECTED_DIR "/" + name, std::ios::binary);
-#endif
     std::string text = "\xEF\xBB\xBF";
     for (auto it = std::istreambuf_iterator<char>(file); it != std::istreambuf_iterator<char>(); ++it)
         text += *it == '\n' ? std::string("\r\n") : std::string(1, *it);
