@@ -2,12 +2,13 @@
 // tick that shows a whole round of results, Auto Size Columns, sorting and Select All; beside the
 // same work done on a bare list view and on a bare owner-data list view (the floors). No echo
 // request is sent: results are put into the rows directly.
-// Usage: es_window_bench.exe N [10|17], the number of columns shown (default 10)
+// Usage: es_window_bench.exe N [10|19], the number of columns shown (default 10)
 #include <winsock2.h>
 #include <windows.h>
 #include <commctrl.h>
 #include <psapi.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -50,6 +51,28 @@ void ApplyRound(es::PingItemList& items, std::uint32_t time) {
         const es::PingItem& row = items.Row(i);
         items.ApplyResult({static_cast<int>(i), row.RowId, 0, row.Address, row.Address, 64, time, 0});
     }
+}
+
+// A screen's worth of rows gets a full history: times over the whole scale, every tenth a failure.
+void FillHistories(es::PingItemList& items, std::size_t rows) {
+    for (std::size_t i = 0; i < std::min(rows, items.Count()); ++i) {
+        const es::PingItem& row = items.Row(i);
+        for (std::uint32_t n = 0; n < es::kHistoryLength; ++n)
+            items.ApplyResult({static_cast<int>(i), row.RowId, n % 10 == 9 ? 10 : 0, row.Address, row.Address, 64,
+                               (n * 37 + static_cast<std::uint32_t>(i)) % 1500, 0});
+    }
+}
+
+// The fastest of a number of full repaints of the list, in ms: the others met other work of the machine.
+double Repaint(HWND list, int times) {
+    double fastest = 1e9;
+    for (int i = 0; i < times; ++i) {
+        const double start = Now();
+        ::InvalidateRect(list, nullptr, FALSE);
+        ::UpdateWindow(list);
+        fastest = std::min(fastest, Now() - start);
+    }
+    return fastest;
 }
 
 // The floor: the same list-view work without any of the program around it.
@@ -156,7 +179,7 @@ void OwnerDataFloor(HWND parent, int rows) {
 
 int wmain(int argc, wchar_t** argv) {
     const int rows = argc > 1 ? _wtoi(argv[1]) : 65535;
-    const int columns = argc > 2 ? _wtoi(argv[2]) : 10;  // 17: the statistics columns shown too
+    const int columns = argc > 2 ? _wtoi(argv[2]) : 10;  // 19: the statistics columns shown too
     INITCOMMONCONTROLSEX icc = {sizeof(icc), 0xFF};
     ::InitCommonControlsEx(&icc);
     es::ResourceTexts texts;
@@ -202,6 +225,30 @@ int wmain(int argc, wchar_t** argv) {
     window.OnTimerTick();
     const double secondRound = Now() - start;
 
+    // A screen of sparklines, in a window of 1000 by 1000: the host and Recent Pings alone painted,
+    // less the host alone.
+    double sparklines = 0, hostOnly = 0;
+    int rowsShown = 0;
+    std::vector<int> widths;
+    HWND list = window.ListView();
+    if (columns > 10) {
+        FillHistories(window.Items(), 200);
+        ::SetWindowPos(window.Window(), nullptr, 0, 0, 1000, 1000, SWP_NOZORDER | SWP_NOMOVE);
+        Pump();
+        for (int c = 0; c < window.Items().ColumnCount(); ++c) {
+            widths.push_back(static_cast<int>(::SendMessageW(list, LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(c), 0)));
+            if (c != es::kFieldHost) ::SendMessageW(list, LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(c), 0);
+        }
+        Repaint(list, 5);
+        hostOnly = Repaint(list, 50);
+        ::SendMessageW(list, LVM_SETCOLUMNWIDTH, es::kFieldRecentPings, widths[es::kFieldRecentPings]);
+        Repaint(list, 5);
+        sparklines = Repaint(list, 50) - hostOnly;
+        rowsShown = static_cast<int>(::SendMessageW(list, LVM_GETCOUNTPERPAGE, 0, 0));
+        for (int c = 0; c < window.Items().ColumnCount(); ++c)
+            ::SendMessageW(list, LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(c), widths[static_cast<std::size_t>(c)]);
+    }
+
     // Every column fitted to the texts of every row, after a round has filled them in.
     start = Now();
     ::SendMessageW(window.Window(), WM_COMMAND, IDM_AUTOSIZECOLUMNS, 0);
@@ -229,6 +276,9 @@ int wmain(int argc, wchar_t** argv) {
     PROCESS_MEMORY_COUNTERS memory = {};
     ::GetProcessMemoryInfo(::GetCurrentProcess(), &memory, sizeof(memory));
     std::printf("window rows=%d columns=%d auto_size_ms=%.0f\n", rows, columns, autoSize);
+    if (columns > 10)
+        std::printf("window rows=%d columns=%d rows_shown=%d sparkline_paint_ms=%.2f host_column_paint_ms=%.2f\n", rows,
+                    columns, rowsShown, sparklines, hostOnly);
     std::printf("window rows=%d columns=%d peak_working_set_mb=%.1f\n", rows, columns, memory.PeakWorkingSetSize / 1048576.0);
     if (columns > 10) return 0;  // the floors do not depend on the layout
     Floor(window.Window(), rows);

@@ -3,7 +3,9 @@
 # tick, the ticks that show a whole round of results (the first round changes six cells per row,
 # later rounds one or two), Auto Size Columns over every row, sorting and Select All; then the
 # same list-view work on a bare list view (the floor). Each size with the ten default columns and
-# with the seven statistics columns shown as well. No echo request is sent.
+# with the nine statistics columns shown as well, where a screen of Recent Pings sparklines is
+# painted too (sparkline_paint_ms: the host and the sparklines less the host alone). No echo
+# request is sent.
 # Usage: bench/window-bench.sh [N ...] (default 1000 65535)
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
@@ -24,7 +26,7 @@ scripts/wine-run cmd.exe /c exit </dev/null >/dev/null 2>&1 || true
 scripts/wine-managed.sh N
 for n in "${@:-1000 65535}"; do
   for size in $n; do
-    for columns in 10 17; do  # the default layout, then with the statistics columns shown
+    for columns in 10 19; do  # the default layout, then with the statistics columns shown
       scripts/wine-run build/windows/bin/es_window_bench.exe "$size" "$columns" </dev/null | tr -d '\r'
     done
   done

@@ -19,6 +19,7 @@ add_library(es_portable STATIC
   ${ES_SRC}/settings/CommandLineSettings.cpp
   ${ES_SRC}/settings/WindowPlacement.cpp
   ${ES_SRC}/reportlist/ReportListBase.cpp
+  ${ES_SRC}/reportlist/Sparkline.cpp
   ${ES_SRC}/addresses/AddressList.cpp
   ${ES_SRC}/addresses/AddressFile.cpp
   ${ES_SRC}/ping/PingItem.cpp

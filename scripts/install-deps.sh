@@ -7,6 +7,7 @@ packages=(
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   wine wine64 xvfb x11-utils imagemagick fonts-noto-cjk
   iproute2 procps time python3 python3-prometheus-client clang libclang-rt-14-dev
+  chromium
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -153,11 +153,11 @@ void MainWindow::DeselectAll() { view_.SetRowState(-1, 0, LVIS_SELECTED); }
 void MainWindow::AutoSizeColumns() { view_.AutoSizeColumns(); }
 
 void MainWindow::ToggleStatisticsColumns() {
-    view_.ShowColumns(kFieldLoss, kFieldStatusChanged, !StatisticsColumnsShown());
+    view_.ShowColumns(kFieldLoss, kFieldRecentLoss, !StatisticsColumnsShown());
     UpdateCommandStates(nullptr);
 }
 
-bool MainWindow::StatisticsColumnsShown() const { return view_.ColumnsShown(kFieldLoss, kFieldStatusChanged); }
+bool MainWindow::StatisticsColumnsShown() const { return view_.ColumnsShown(kFieldLoss, kFieldRecentLoss); }
 
 void MainWindow::ApplyAlertOptions() { alerts_.Apply(settings_); }
 

@@ -22,6 +22,35 @@ std::uint64_t RoundedTenths(std::uint64_t part, std::uint64_t whole) { return (p
 
 std::wstring TimeText(std::uint32_t unixTime) { return unixTime ? FormatLocalDateTime(unixTime) : std::wstring(); }
 
+// "12.5%", empty without results.
+std::wstring LossText(std::uint64_t failed, std::uint64_t total) {
+    return total ? Tenths(RoundedTenths(failed * 100, total)) + L'%' : std::wstring();
+}
+
+// Orders losses as their texts would, empty cells first: a value counts one above them.
+std::uint64_t LossKey(std::uint64_t failed, std::uint64_t total) { return total ? (failed << 32) / total + 1 : 0; }
+
+// The last kRecentPingsShown results, oldest first: "1 1 2 - 1", "-" for a failure. Written into
+// one buffer: every row's text is asked for by a Copy or a report.
+std::wstring RecentPingsText(std::span<const std::uint16_t> values) {
+    constexpr std::size_t kWidest = 6;  // "65533 "
+    std::array<wchar_t, kRecentPingsShown * kWidest> text;
+    std::size_t length = 0;
+    for (std::uint16_t value : values.last(std::min(values.size(), kRecentPingsShown))) {
+        if (length) text[length++] = L' ';
+        if (value == kHistoryFailure) {
+            text[length++] = L'-';
+            continue;
+        }
+        std::array<wchar_t, kWidest> digits;
+        std::size_t count = 0;
+        do digits[count++] = static_cast<wchar_t>(L'0' + value % 10);
+        while (value /= 10);
+        while (count) text[length++] = digits[--count];
+    }
+    return std::wstring(text.data(), length);
+}
+
 }  // namespace
 
 PingItem::PingItem(std::wstring hostName, std::wstring description, std::uint32_t address, std::uint32_t rowId)
@@ -57,6 +86,10 @@ std::size_t PingItem::History(std::span<std::uint16_t, kHistoryLength> out) cons
     const std::size_t first = full ? next : 0;
     for (std::size_t i = 0; i < count; ++i) out[i] = history_[(first + i) % kHistoryLength].load(kRelaxed);
     return count;
+}
+
+std::size_t PingItem::HistoryCount() const {
+    return history_[kHistoryLength - 1].load(kRelaxed) != kHistoryNone ? kHistoryLength : next_.load(kRelaxed);
 }
 
 std::uint32_t PingItem::AveragePingTime() const {
@@ -97,8 +130,8 @@ std::wstring PingItem::GetText(int field) const {
     case kFieldDescription:
         return std::wstring(Description());
     case kFieldLoss: {
-        const std::uint64_t failed = FailedCount.load(kRelaxed), total = failed + SucceedCount.load(kRelaxed);
-        return total ? Tenths(RoundedTenths(failed * 100, total)) + L'%' : std::wstring();
+        const std::uint64_t failed = FailedCount.load(kRelaxed);
+        return LossText(failed, failed + SucceedCount.load(kRelaxed));
     }
     case kFieldMinTime:
     case kFieldMaxTime:
@@ -115,6 +148,12 @@ std::wstring PingItem::GetText(int field) const {
         return TimeText(LastSuccessTime.load(kRelaxed));
     case kFieldStatusChanged:
         return TimeText(StatusChangedTime.load(kRelaxed));
+    case kFieldRecentPings: {
+        std::array<std::uint16_t, kHistoryLength> values;
+        return RecentPingsText(std::span(values).first(History(values)));
+    }
+    case kFieldRecentLoss:
+        return LossText(HistoryFailures(), HistoryCount());
     default:
         return {};
     }
@@ -137,10 +176,13 @@ bool PingItem::SortNumber(int field, std::uint64_t& number) const {
     case kFieldAverage: number = AveragePingTime(); return true;
     // Empty cells first: a value counts one above them.
     case kFieldLoss: {
-        const std::uint64_t failed = FailedCount.load(kRelaxed), total = failed + SucceedCount.load(kRelaxed);
-        number = total ? (failed << 32) / total + 1 : 0;
+        const std::uint64_t failed = FailedCount.load(kRelaxed);
+        number = LossKey(failed, failed + SucceedCount.load(kRelaxed));
         return true;
     }
+    // The sparkline orders by the loss it shows.
+    case kFieldRecentPings:
+    case kFieldRecentLoss: number = LossKey(HistoryFailures(), HistoryCount()); return true;
     case kFieldMinTime:
     case kFieldMaxTime:
         number = SucceedCount.load(kRelaxed) ? (field == kFieldMinTime ? MinPingTime : MaxPingTime).load(kRelaxed) + 1ull : 0;
@@ -180,9 +222,11 @@ void PingItem::ApplyResult(std::int32_t status, std::uint32_t address, std::uint
         SuccessesInARow.store(0, kRelaxed);
     }
     const std::uint8_t next = next_.load(kRelaxed);
+    const int failures = historyFailures_.load(kRelaxed) - (history_[next].load(kRelaxed) == kHistoryFailure) + !success;
     history_[next].store(success ? static_cast<std::uint16_t>(std::min<std::uint32_t>(roundTripTime, kHistoryMaxTime))
                                  : kHistoryFailure,
                          kRelaxed);
+    historyFailures_.store(static_cast<std::uint8_t>(failures), kRelaxed);
     next_.store(static_cast<std::uint8_t>((next + 1) % kHistoryLength), kRelaxed);
     LastStatus.store(status, kRelaxed);
     Address.store(address, kRelaxed);
@@ -207,6 +251,7 @@ void PingItem::Reset() {
     Watch.store(WatchState::Unknown, kRelaxed);
     for (auto& slot : history_) slot.store(kHistoryNone, kRelaxed);
     next_.store(0, kRelaxed);
+    historyFailures_.store(0, kRelaxed);
 }
 
 WatchState PingItem::UpdateWatch(std::uint32_t downAfter, std::uint32_t upAfter) {

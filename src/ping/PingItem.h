@@ -10,6 +10,7 @@
 #include <string>
 #include <string_view>
 
+#include "ping/HistoryScale.h"
 #include "ping/StateChange.h"
 #include "reportlist/ReportListBase.h"
 
@@ -24,14 +25,12 @@ enum PingField { kFieldHost, kFieldAddress, kFieldReplyAddress, kFieldSucceeded,
                  kFieldLastTime, kFieldTtl, kFieldAverage, kFieldDescription,
                  // The statistics columns, hidden until a user shows them.
                  kFieldLoss, kFieldMinTime, kFieldMaxTime, kFieldJitter, kFieldFailuresInARow, kFieldLastSuccess,
-                 kFieldStatusChanged };
+                 kFieldStatusChanged,
+                 // The kept results: the last of them as numbers (a sparkline in the list), and their loss.
+                 kFieldRecentPings, kFieldRecentLoss };
 
-// The last results of a row, two bytes each: the time in ms (at most kHistoryMaxTime), a failure,
-// or none yet.
-inline constexpr std::size_t kHistoryLength = 100;
-inline constexpr std::uint16_t kHistoryMaxTime = 65533;
-inline constexpr std::uint16_t kHistoryFailure = 65534;
-inline constexpr std::uint16_t kHistoryNone = 65535;
+// The Recent Pings text shows this many of the kept results.
+inline constexpr std::size_t kRecentPingsShown = 20;
 
 // The statistics are written by the ping workers and read by the window thread without a lock;
 // each is one indivisible 32-bit access. The texts never change after the row is built.
@@ -52,6 +51,9 @@ public:
     void Reset();
     // The kept results, oldest first, into out; returns how many there are (at most kHistoryLength).
     std::size_t History(std::span<std::uint16_t, kHistoryLength> out) const;
+    // How many results the history holds, and how many of them are failures.
+    std::size_t HistoryCount() const;
+    std::size_t HistoryFailures() const { return historyFailures_.load(std::memory_order_relaxed); }
     // Moves the watched state after a result: down after downAfter failures in a row, up after
     // upAfter successes in a row. Returns the state before.
     WatchState UpdateWatch(std::uint32_t downAfter, std::uint32_t upAfter);
@@ -93,6 +95,8 @@ private:
     // result goes, and every slot not written since the last Reset holds kHistoryNone.
     std::array<std::atomic<std::uint16_t>, kHistoryLength> history_;
     std::atomic<std::uint8_t> next_{0};
+    // The failures among the kept results, counted as they come and go: no pass over the ring.
+    std::atomic<std::uint8_t> historyFailures_{0};
 };
 
 }  // namespace es

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "addresses/AddressList.h"
+#include "ping/HistoryScale.h"
 #include "resources/ResourceIds.h"
 #include "support/LocalTime.h"
 
@@ -27,11 +28,22 @@ const std::vector<ColumnSpec>& PingColumns() {
         {12, 0, IDS_COLUMNTITLEBASE + 12, 20, 90},  {13, 0, IDS_COLUMNTITLEBASE + 13, 20, 70},
         {14, 0, IDS_COLUMNTITLEBASE + 14, 20, 90},  {15, 0, IDS_COLUMNTITLEBASE + 15, 20, 140},
         {16, 0, IDS_COLUMNTITLEBASE + 16, 20, 140},
+        // The kept results: the sparkline wide enough for a bar of each (and a margin), their loss.
+        {17, 0, IDS_COLUMNTITLEBASE + 17, 20, 110}, {18, 0, IDS_COLUMNTITLEBASE + 18, 20, 80},
     };
     return columns;
 }
 
 }  // namespace
+
+std::size_t PingItemList::GetCellBars(const ReportItem& item, int column, int fullHeight, CellBars& bars) const {
+    if (!IsBarColumn(column)) return 0;
+    static_assert(kMaxCellBars >= kHistoryLength);
+    std::array<std::uint16_t, kHistoryLength> values;
+    const std::size_t count = static_cast<const PingItem&>(item).History(values);
+    for (std::size_t i = 0; i < count; ++i) bars[i] = {BarHeight(values[i], fullHeight), values[i] == kHistoryFailure};
+    return count;
+}
 
 PingItemList::PingItemList() : clock_(UnixTimeNow) { titleId_ = IDS_PINGLISTTITLE; }
 

@@ -72,6 +72,9 @@ public:
     // With MarkFailedPings on, a down row and one not pinged yet are black on light red, a row
     // whose last ping failed but that is not down yet black on amber.
     void CustomDrawCell(const ReportItem& item, int column, CellColors& colors) const override;
+    // Recent Pings: a bar per kept result on the history's scale, a failure's bar full and red.
+    bool IsBarColumn(int column) const override { return column == kFieldRecentPings; }
+    std::size_t GetCellBars(const ReportItem& item, int column, int fullHeight, CellBars& bars) const override;
     bool WritesHtmlDocument() const override { return true; }
     bool IsColumnSearchable(int) const override { return true; }
     // No result lands while it is held.

@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "reportlist/Sparkline.h"
 #include "settings/SettingsStore.h"
 #include "support/Color.h"
 
@@ -137,6 +138,13 @@ public:
     virtual int GetItemImage(const ReportItem&) const { return 0; }
     // Called for every cell that the list view draws; leaves colors unset for the defaults.
     virtual void CustomDrawCell(const ReportItem&, int /*column*/, CellColors& /*colors*/) const {}
+    // Whether the column's cells are drawn as bars (in the list and the HTML reports) rather than
+    // as their texts, which every other use still reads.
+    virtual bool IsBarColumn(int /*column*/) const { return false; }
+    // The bars of one cell, their heights scaled to fullHeight pixels; returns how many.
+    virtual std::size_t GetCellBars(const ReportItem&, int /*column*/, int /*fullHeight*/, CellBars& /*bars*/) const {
+        return 0;
+    }
 
     // Report properties.
     virtual std::wstring GetReportTitle() const;

@@ -16,6 +16,9 @@ constexpr int kMaxLayoutWidth = 2000;
 constexpr int kCellPadding = 12;
 constexpr int kTitlePadding = 11;
 constexpr int kSmallImageWidth = 16;
+// Bars keep clear of the cell's edges, where the grid lines and the focus rectangle go.
+constexpr int kBarInsetX = 2;
+constexpr int kBarInsetY = 2;
 
 // Text widths in one font, summed from the widths of single characters: GDI does not kern, so the
 // sum is the extent of the whole text, and the characters of a column repeat row after row.
@@ -221,6 +224,41 @@ void ReportListView::SortByColumn(int column, bool keepDirection) {
     ::InvalidateRect(listView_, nullptr, FALSE);
 }
 
+COLORREF ReportListView::RowBackground(const NMLVCUSTOMDRAW& draw, const CellColors& colors, bool& selectedFocused) const {
+    const int row = static_cast<int>(draw.nmcd.dwItemSpec);
+    const bool selected = (::SendMessageW(listView_, LVM_GETITEMSTATE, static_cast<WPARAM>(row), LVIS_SELECTED) & LVIS_SELECTED) != 0;
+    selectedFocused = selected && ::GetFocus() == listView_;
+    if (selectedFocused) return ::GetSysColor(COLOR_HIGHLIGHT);
+    if (selected && (::GetWindowLongW(listView_, GWL_STYLE) & LVS_SHOWSELALWAYS)) return ::GetSysColor(COLOR_BTNFACE);
+    if (colors.set) return colors.background;
+    if (draw.clrTextBk != CLR_DEFAULT && draw.clrTextBk != CLR_NONE) return draw.clrTextBk;
+    const auto back = static_cast<COLORREF>(::SendMessageW(listView_, LVM_GETBKCOLOR, 0, 0));
+    return back == CLR_NONE ? ::GetSysColor(COLOR_WINDOW) : back;
+}
+
+void ReportListView::DrawBarCell(const NMLVCUSTOMDRAW& draw, const ReportItem& record, const CellColors& colors) const {
+    const RECT& cell = draw.nmcd.rc;
+    HDC dc = draw.nmcd.hdc;
+    bool selectedFocused = false;
+    const COLORREF background = RowBackground(draw, colors, selectedFocused);
+    // On the selection's colour the bars take its text colour, as the text of the row does.
+    const COLORREF barColor = selectedFocused ? ::GetSysColor(COLOR_HIGHLIGHTTEXT) : kBarColor;
+    const SelectedObject brush(dc, ::GetStockObject(DC_BRUSH));
+    const COLORREF previous = ::SetDCBrushColor(dc, background);
+    ::PatBlt(dc, cell.left, cell.top, cell.right - cell.left, cell.bottom - cell.top, PATCOPY);
+    const int width = cell.right - cell.left - 2 * kBarInsetX, height = cell.bottom - cell.top - 2 * kBarInsetY;
+    CellBars bars;
+    BarRects rects;
+    const std::size_t count = LayoutBars(bars, list_.GetCellBars(record, draw.iSubItem, height, bars), cell.left + kBarInsetX,
+                                         cell.top + kBarInsetY, width, height, rects);
+    for (std::size_t i = 0; i < count; ++i) {
+        const BarRect& bar = rects[i];
+        ::SetDCBrushColor(dc, bar.alert ? kAlertBarColor : barColor);
+        ::PatBlt(dc, bar.left, bar.top, bar.width, bar.height, PATCOPY);
+    }
+    ::SetDCBrushColor(dc, previous);
+}
+
 LRESULT ReportListView::CustomDraw(NMLVCUSTOMDRAW* draw) {
     switch (draw->nmcd.dwDrawStage) {
     case CDDS_PREPAINT:
@@ -233,6 +271,10 @@ LRESULT ReportListView::CustomDraw(NMLVCUSTOMDRAW* draw) {
         if (ItemOfRow(static_cast<int>(draw->nmcd.dwItemSpec), item)) {
             CellColors colors;
             list_.CustomDrawCell(list_.ItemAt(item), draw->iSubItem, colors);
+            if (list_.IsBarColumn(draw->iSubItem) && draw->iSubItem != 0) {
+                DrawBarCell(*draw, list_.ItemAt(item), colors);
+                return CDRF_SKIPDEFAULT;
+            }
             if (colors.set) {
                 draw->clrText = colors.text;
                 draw->clrTextBk = colors.background;
@@ -259,7 +301,7 @@ void ReportListView::AutoSizeColumns() {
         const ReportItem& record = list_.ItemAt(item);
         for (int c = 0; c < list_.ColumnCount(); ++c) {
             int& width = widths[static_cast<std::size_t>(c)];
-            if (width >= 0) width = std::max(width, cells.Width(record.SortText(c, scratch)));
+            if (width >= 0 && !list_.IsBarColumn(c)) width = std::max(width, cells.Width(record.SortText(c, scratch)));
         }
     }
     TextMeasure titles(dc.Get(), reinterpret_cast<HFONT>(::SendMessageW(header, WM_GETFONT, 0, 0)));
@@ -269,6 +311,8 @@ void ReportListView::AutoSizeColumns() {
         int width = widths[static_cast<std::size_t>(c)];
         if (width < 0) continue;
         width += kCellPadding + (c == 0 && smallImages_ ? kSmallImageWidth : 0);
+        // Bars are drawn, not their text: a bar column fits its bars.
+        if (list_.IsBarColumn(c)) width = list_.Column(c).shownWidth;
         width = std::max(width, titles.Width(list_.Column(c).title) + kTitlePadding);
         ::SendMessageW(listView_, LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(c), MAKELPARAM(width, 0));
     }

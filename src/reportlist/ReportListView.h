@@ -76,6 +76,10 @@ public:
 
 private:
     void SetHeaderImage(int column, int image);
+    // A cell of a bar column: the row's background (selection, then the list's colours for the
+    // row, then the control's), then one PatBlt per bar.
+    COLORREF RowBackground(const NMLVCUSTOMDRAW& draw, const CellColors& colors, bool& selectedFocused) const;
+    void DrawBarCell(const NMLVCUSTOMDRAW& draw, const ReportItem& record, const CellColors& colors) const;
     void IndexRows();
 
     ReportListBase& list_;

@@ -81,13 +81,34 @@ std::wstring WrapFontTags(const std::wstring& text, const CellStyle& style) {
     return out;
 }
 
+// A bar column's cell as an inline picture of its bars, 2 pixels each, with the cell's text as its
+// title; empty when the cell has no bars, which leaves the text.
+std::wstring BarsSvg(const ReportListBase& list, const ReportItem& item, int column) {
+    constexpr int kWidth = 200, kHeight = 20;
+    CellBars bars;
+    BarRects rects;
+    const std::size_t count = LayoutBars(bars, list.GetCellBars(item, column, kHeight, bars), 0, 0, kWidth, kHeight, rects);
+    if (count == 0) return {};
+    const std::wstring width = std::to_wstring(kWidth), height = std::to_wstring(kHeight);
+    std::wstring svg = L"<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" + width + L"\" height=\"" + height +
+                       L"\" viewBox=\"0 0 " + width + L" " + height + L"\"><title>" + EscapeHtml(Cell(item, column)) + L"</title>";
+    for (std::size_t i = 0; i < count; ++i) {
+        const BarRect& bar = rects[i];
+        svg += L"<rect x=\"" + std::to_wstring(bar.left) + L"\" y=\"" + std::to_wstring(bar.top) + L"\" width=\"" +
+               std::to_wstring(bar.width) + L"\" height=\"" + std::to_wstring(bar.height) + L"\" fill=\"#" +
+               ColorToHex(bar.alert ? kAlertBarColor : kBarColor) + L"\"/>";
+    }
+    return svg + L"</svg>";
+}
+
 // The value of one HTML cell and its background colour.
 std::wstring HtmlValue(const ReportListBase& list, const ReportItem& item, int column, int format, int position,
                        std::wstring& background) {
     CellStyle style;
     list.GetCellStyle(format, position, item, style);
     background = ColorToHex(static_cast<Color>(style.background));
-    std::wstring html = Fit(EscapeHtml(Cell(item, column)));
+    std::wstring html = list.IsBarColumn(column) ? BarsSvg(list, item, column) : std::wstring();
+    if (html.empty()) html = Fit(EscapeHtml(Cell(item, column)));
     list.DecorateCellHtml(html, item, column);
     if (html.empty() || html[0] == L' ') html += L"&nbsp;";
     return WrapFontTags(html, style);

@@ -1,5 +1,5 @@
-// The built-in texts the portable tests read (a list title and two status texts), installed for the
-// duration of a test.
+// The built-in texts the portable tests read (a list title, two status texts, the HTML credit and
+// the columns of the history report), installed for the duration of a test.
 #pragma once
 
 #include <map>
@@ -12,7 +12,8 @@ namespace testing_es {
 class BuiltInTexts : public es::BuiltInTextSource {
 public:
     BuiltInTexts() {
-        texts_ = {{8, L"Ping 清單"}, {600, L"成功"}, {610, L"請求逾時"}};
+        texts_ = {{6, L"建立本報告的套用程式是"}, {8, L"Ping 清單"}, {600, L"成功"}, {610, L"請求逾時"},
+                  {1001, L"主電腦名"}, {1018, L"最近結果"}, {1019, L"最近遺失率"}};
         es::InstallBuiltInTexts(this);
     }
     ~BuiltInTexts() override { es::InstallBuiltInTexts(nullptr); }

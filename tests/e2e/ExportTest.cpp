@@ -87,14 +87,14 @@ TEST_F(StandardListExport, AFormatOptionAsTheLastWordStartsTheWindow) {
     EXPECT_EQ(e2e::ExitCode(process), 0);
 }
 
-// Every column shown, the seven statistics columns after the ten: empty before any ping, 20
+// Every column shown, the nine statistics columns after the ten: empty before any ping, 20
 // characters wide in tabular text (the comma-delimited writer has no widths of its own to show).
-TEST(StatisticsColumnsExport, TabularWithSeventeenColumns) {
+TEST(StatisticsColumnsExport, TabularWithNineteenColumns) {
     e2e::Sandbox sandbox;
     e2e::WriteFileBytes(sandbox.PathOf(L"EchoSentinel.cfg"),  // width 100, in index order
                         "[General]\r\nColumns=64 00 00 00 64 00 01 00 64 00 02 00 64 00 03 00 64 00 04 00 64 00 05 00 "
                         "64 00 06 00 64 00 07 00 64 00 08 00 64 00 09 00 64 00 0A 00 64 00 0B 00 64 00 0C 00 64 00 0D 00 "
-                        "64 00 0E 00 64 00 0F 00 64 00 10 00\r\n");
+                        "64 00 0E 00 64 00 0F 00 64 00 10 00 64 00 11 00 64 00 12 00\r\n");
     e2e::WriteFileBytes(sandbox.PathOf(L"EchoSentinel_hosts.txt"), e2e::Utf16Bytes(L"127.0.0.1 a&b"));
     ASSERT_EQ(sandbox.Run(L"/stabular out.txt"), 0);
     EXPECT_EQ(e2e::ReadFileBytes(sandbox.PathOf(L"out.txt")), e2e::ExpectedReport("statistics.stabular"));

@@ -210,22 +210,45 @@ TEST_F(PingListTest, StateChangesNameTheRowAndResetStartsEveryRowUnknown) {
     EXPECT_EQ(list.Row(0).Watch.load(), WatchState::Up);
 }
 
+// The ring through a wrap-around: the oldest results fall out with their failures, the Recent Pings
+// text shows the last twenty and Recent Loss the loss of all kept; both sort by that loss, empty first.
 TEST_F(PingListTest, HistoryKeepsTheLastHundredResultsOldestFirst) {
-    Build(L"10.0.0.1");
+    Build(L"10.0.0.1 10.0.0.2 10.0.0.3 10.0.0.4");
+    const auto recent = [&](int row) {
+        const PingItem& item = list.Row(static_cast<std::size_t>(row));
+        return std::vector<std::wstring>{item.GetText(kFieldRecentPings), item.GetText(kFieldRecentLoss)};
+    };
     std::array<std::uint16_t, kHistoryLength> history{};
     EXPECT_EQ(list.Row(0).History(history), 0u);
-    for (std::uint32_t i = 0; i < 104; ++i) Result(0, i % 10 == 9 ? 10 : kStatusSuccess, i);
+    EXPECT_EQ(recent(0), (std::vector<std::wstring>{L"", L""}));
+    for (std::uint32_t i = 0; i < 104; ++i) Result(0, i % 10 == 0 ? 10 : kStatusSuccess, i);
     Result(0, kStatusSuccess, 70000);
     ASSERT_EQ(list.Row(0).History(history), kHistoryLength);
     EXPECT_EQ(history[0], 5) << "results 0 to 4 fell out";
-    EXPECT_EQ(history[4], kHistoryFailure) << "result 9";
+    EXPECT_EQ(history[5], kHistoryFailure) << "result 10";
     EXPECT_EQ(history[98], 103);
     EXPECT_EQ(history[99], kHistoryMaxTime) << "clamped";
+    EXPECT_EQ(recent(0), (std::vector<std::wstring>{L"85 86 87 88 89 - 91 92 93 94 95 96 97 98 99 - 101 102 103 65533",
+                                                    L"10.0%"}))
+        << "ten failures kept: the one of result 0 fell out";
+    Result(1, 10, 0);  // a lifetime loss of 1%, but none among the last hundred
+    for (int i = 0; i < 100; ++i) Result(1, kStatusSuccess, 1);
+    Result(2, kStatusSuccess, 1);
+    Result(2, 11, 0);
+    EXPECT_EQ(recent(2), (std::vector<std::wstring>{L"1 -", L"50.0%"}));
+    for (const int field : {kFieldRecentPings, kFieldRecentLoss}) {
+        SCOPED_TRACE(field);
+        std::vector<std::size_t> order = {2, 0, 1, 3};
+        list.SortOrder(field, order);
+        EXPECT_EQ(order, (std::vector<std::size_t>{3, 1, 0, 2}));
+    }
     list.ResetStatistics();
     EXPECT_EQ(list.Row(0).History(history), 0u);
+    EXPECT_EQ(recent(0), (std::vector<std::wstring>{L"", L""}));
     Result(0, 10, 0);
     ASSERT_EQ(list.Row(0).History(history), 1u);
     EXPECT_EQ(history[0], kHistoryFailure);
+    EXPECT_EQ(recent(0), (std::vector<std::wstring>{L"-", L"100.0%"})) << "failures counted afresh";
 }
 
 }  // namespace

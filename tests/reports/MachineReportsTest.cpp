@@ -1,11 +1,16 @@
 // The JSON and Prometheus reports of ping rows, byte for byte: empty cells, numbers, label escaping and
-// local times with their offset (here west of UTC by three and a half hours).
+// local times with their offset (here west of UTC by three and a half hours). The HTML reports'
+// sparklines against the end-to-end tests' expected files.
 #include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
 
 #include "common/BuiltInTexts.h"
 #include "common/LocalZone.h"
 #include "reports/JsonReport.h"
 #include "reports/PrometheusReport.h"
+#include "reports/ReportWriter.h"
 #include "support/Utf16.h"
 
 namespace {
@@ -14,7 +19,7 @@ using namespace es;
 
 class MachineReportTest : public testing::Test, public TextSink {
 protected:
-    bool Write(std::wstring_view) override { return false; }
+    bool Write(std::wstring_view text) override { return bytes += EncodeUtf8(text), true; }
     bool WriteAnsi(std::wstring_view) override { return false; }
     bool WriteUtf8(std::wstring_view text) override { return bytes += EncodeUtf8(text), true; }
 
@@ -92,6 +97,33 @@ TEST_F(MachineReportTest, PrometheusSamplesOnlyWhereARowHasAValue) {
                        "echosentinel_failures_in_a_row" + b + "} 1\n"
                        "echosentinel_last_success_timestamp_seconds" + b + "} 1767225605\n");
     EXPECT_EQ(EscapePrometheusLabel(L"line\nfeed\r"), L"line\\nfeed\r") << "only the line feed ends a line";
+}
+
+// An expected file of the end-to-end tests as UTF-8: its lines end in CR LF, the mark first.
+std::string ExpectedUtf8(const std::string& name) {
+    std::ifstream file(ES_EXPECTED_DIR "/" + name, std::ios::binary);
+    std::string text = "\xEF\xBB\xBF";
+    for (auto it = std::istreambuf_iterator<char>(file); it != std::istreambuf_iterator<char>(); ++it)
+        text += *it == '\n' ? std::string("\r\n") : std::string(1, *it);
+    return text;
+}
+
+// Host, Recent Pings and Recent Loss shown: in both HTML layouts a row's kept results are bars of an
+// inline SVG, 1, 10, 100 and 1,000 ms equal steps apart and a failure full height in red, its text
+// the title; a row without results keeps the empty cell.
+TEST_F(MachineReportTest, HtmlReportsDrawRecentPingsAsSvg) {
+    Build(L"10.0.0.1 first\r\n10.0.0.2 none\r\n");
+    for (const auto& [status, time] : {std::pair(0, 1), std::pair(0, 10), std::pair(0, 100), std::pair(0, 1000),
+                                       std::pair(10, 0), std::pair(0, 3)})
+        Result(0, status, static_cast<std::uint32_t>(time));
+    for (std::size_t c = 0; c < list.Layout().size(); ++c)
+        list.Layout()[c].width = c == kFieldHost || c == kFieldRecentPings || c == kFieldRecentLoss ? 100 : 0;
+    for (const auto& [format, name] : {std::pair(kFormatHtmlHorizontal, "history.shtml"), std::pair(kFormatHtmlVertical, "history.sverhtml")}) {
+        SCOPED_TRACE(name);
+        bytes.clear();
+        ASSERT_TRUE(WriteAllItems(list, *this, format));
+        EXPECT_EQ(bytes, ExpectedUtf8(name));
+    }
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <functional>
 #include <memory>
+#include <tuple>
 #include <vector>
 
 #include "app/MainWindow.h"
@@ -360,8 +361,8 @@ TEST_F(MainWindowTest, ChooseColumnsMovesHidesSizesAndRestoresColumns) {
     };
     const auto select = [](HWND rows, int row) { ListView_SetItemState(rows, row, LVIS_SELECTED, LVIS_SELECTED); };
     const auto layout = [&] {
-        std::vector<int> order(17);  // the first ten places, then the widths of the first ten columns
-        ::SendMessageW(List(), LVM_GETCOLUMNORDERARRAY, 17, reinterpret_cast<LPARAM>(order.data()));
+        std::vector<int> order(19);  // the first ten places, then the widths of the first ten columns
+        ::SendMessageW(List(), LVM_GETCOLUMNORDERARRAY, 19, reinterpret_cast<LPARAM>(order.data()));
         order.resize(10);
         for (int c = 0; c < 10; ++c) order.push_back(ColumnWidth(c));
         return order;
@@ -389,34 +390,64 @@ TEST_F(MainWindowTest, ChooseColumnsMovesHidesSizesAndRestoresColumns) {
     EXPECT_EQ(ColumnWidth(16), 140) << "a statistics column is shown at its own width";
 }
 
-// Statistics Columns shows the seven after the last visible column, checked, at their widths; they
-// sort like any column; the command hides them again.
+// Statistics Columns shows the nine after the last visible column, checked, at their widths; they
+// sort like any column; the command hides them again. The sparkline of a row whose results were
+// 1 ms, 1,000 ms and a failure, painted into a memory DC: a bar each on the logarithmic scale.
 TEST_F(MainWindowTest, StatisticsColumnsShowSortAndHide) {
     Open();
     Build(L"127.0.0.1-127.0.0.3");
-    ::SendMessageW(List(), LVM_SETCOLUMNWIDTH, 9, 0);  // the description hidden: the seven follow the TTL
-    for (const auto& [row, status] : {std::pair(0, 0), std::pair(0, 10), std::pair(1, 0)}) {
+    ::SendMessageW(List(), LVM_SETCOLUMNWIDTH, 9, 0);  // the description hidden: the nine follow the TTL
+    for (const auto& [row, status, time] : {std::tuple(0, 0, 1), std::tuple(0, 10, 0), std::tuple(1, 0, 1),
+                                            std::tuple(1, 0, 1000), std::tuple(1, 10, 0)}) {
         const PingItem& item = window->Items().Row(static_cast<std::size_t>(row));
-        window->Items().ApplyResult({row, item.RowId, status, item.Address, item.Address, 64, 1});
+        window->Items().ApplyResult({row, item.RowId, status, item.Address, item.Address, 64, static_cast<std::uint32_t>(time)});
     }
     const auto checked = [&] { return (::GetMenuState(window->MainMenu(), IDM_STATISTICSCOLUMNS, MF_BYCOMMAND) & MF_CHECKED) != 0; };
     Command(IDM_STATISTICSCOLUMNS);
     EXPECT_TRUE(checked());
-    std::vector<int> widths, order(17);
-    for (int c = 10; c < 17; ++c) widths.push_back(ColumnWidth(c));
-    EXPECT_EQ(widths, (std::vector<int>{70, 90, 90, 70, 90, 140, 140}));
-    ::SendMessageW(List(), LVM_GETCOLUMNORDERARRAY, 17, reinterpret_cast<LPARAM>(order.data()));
-    EXPECT_EQ(std::vector<int>(order.begin() + 8, order.end()), (std::vector<int>{8, 10, 11, 12, 13, 14, 15, 16, 9}))
+    std::vector<int> widths, order(19);
+    for (int c = 10; c < 19; ++c) widths.push_back(ColumnWidth(c));
+    EXPECT_EQ(widths, (std::vector<int>{70, 90, 90, 70, 90, 140, 140, 110, 80}));
+    ::SendMessageW(List(), LVM_GETCOLUMNORDERARRAY, 19, reinterpret_cast<LPARAM>(order.data()));
+    EXPECT_EQ(std::vector<int>(order.begin() + 8, order.end()), (std::vector<int>{8, 10, 11, 12, 13, 14, 15, 16, 17, 18, 9}))
         << "after the last visible column, the hidden description last";
+
+    ::SendMessageW(List(), LVM_SCROLL, 10000, 0);  // to the right end: Recent Pings, Recent Loss
+    RECT cell = {LVIR_BOUNDS, kFieldRecentPings};
+    ::SendMessageW(List(), LVM_GETSUBITEMRECT, 1, reinterpret_cast<LPARAM>(&cell));
+    RECT client;
+    ::GetClientRect(List(), &client);
+    const WindowDC screen(List());
+    HDC memory = ::CreateCompatibleDC(screen.Get());
+    const GdiObject bitmap(::CreateCompatibleBitmap(screen.Get(), client.right, client.bottom));
+    ::SelectObject(memory, bitmap.Get());
+    ::SendMessageW(List(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory), PRF_CLIENT | PRF_ERASEBKGND);
+    const int left = cell.left + 2, top = cell.top + 2, bottom = cell.bottom - 3;
+    const COLORREF background = ::GetSysColor(COLOR_WINDOW);
+    const struct {
+        const char* what;
+        int x, y;
+        COLORREF color;
+    } pixels[] = {
+        {"1 ms: one pixel high", left, bottom, kBarColor}, {"above it", left, bottom - 1, background},
+        {"1,000 ms: full height", left + 1, top, kBarColor}, {"clear of the edge", left + 1, top - 1, background},
+        {"a failure: full height in red", left + 2, top, kAlertBarColor}, {"no result yet", left + 3, bottom, background},
+    };
+    for (const auto& p : pixels) {
+        SCOPED_TRACE(p.what);
+        EXPECT_EQ(::GetPixel(memory, p.x, p.y), p.color);
+    }
+    ::DeleteDC(memory);
+
     ClickHeader(kFieldLoss);
-    EXPECT_EQ(Column(kFieldLoss), (std::vector<std::wstring>{L"", L"0.0%", L"50.0%"})) << "empty first";
+    EXPECT_EQ(Column(kFieldLoss), (std::vector<std::wstring>{L"", L"33.3%", L"50.0%"})) << "empty first";
     Command(IDM_STATISTICSCOLUMNS);
     EXPECT_FALSE(checked());
     EXPECT_EQ(ColumnWidth(kFieldLoss), 0);
 }
 
 // Over a list sorted by address, descending (.4 .3 .2 .1), with column 4 hidden. Properties shows
-// seventeen label and value pairs of the one selected row in column-index order, hidden columns included,
+// nineteen label and value pairs of the one selected row in column-index order, hidden columns included,
 // the values in blue with one right edge, OK 5 pixels above the bottom. Copy and Save Selected
 // Items write the selected records in the order shown, with the shown columns in their order.
 TEST_F(MainWindowTest, PropertiesCopyAndSaveReadTheSelectedRowsAsShown) {
@@ -451,21 +482,21 @@ TEST_F(MainWindowTest, PropertiesCopyAndSaveReadTheSelectedRowsAsShown) {
         });
         SelectRows({2});
         Command(IDM_PROPERTIES);
-        ASSERT_EQ(labels.size(), 17u);
+        ASSERT_EQ(labels.size(), 19u);
         EXPECT_EQ(labels[7], L"為上次測試特殊的生存時間:");
-        std::vector<std::wstring> expected(17, L"");
+        std::vector<std::wstring> expected(19, L"");
         expected[0] = expected[1] = L"127.0.0.2";
         expected[3] = expected[4] = L"0";
         EXPECT_EQ(values, expected);
-        EXPECT_EQ(std::count(valueRights.begin(), valueRights.end(), valueRights[0]), 17);
+        EXPECT_EQ(std::count(valueRights.begin(), valueRights.end(), valueRights[0]), 19);
         EXPECT_EQ(okGap, 5);
         EXPECT_EQ(valueColor, RGB(0, 0, 192));
         EXPECT_EQ(::GetFocus(), List());
     }
 
     SelectRows({0, 2});
-    int order[17] = {1, 0, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16};
-    ::SendMessageW(List(), LVM_SETCOLUMNORDERARRAY, 17, reinterpret_cast<LPARAM>(order));
+    int order[19] = {1, 0, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18};
+    ::SendMessageW(List(), LVM_SETCOLUMNORDERARRAY, 19, reinterpret_cast<LPARAM>(order));
     for (int column : {2, 5, 6, 7, 8, 9}) ::SendMessageW(List(), LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(column), 0);
     ::SendMessageW(window->Window(), WM_COMMAND, MAKEWPARAM(IDM_COPYSELECTED, 1), 0);  // Ctrl+C
     ASSERT_TRUE(::OpenClipboard(window->Window()));

@@ -56,24 +56,28 @@ TEST(ConfigurationFile, ASaveThatIsNotCommittedLeavesTheOldFileWholeAndAFailedOn
 }
 
 // The Columns value, width and order of each column as 16-bit numbers: ten entries while the
-// statistics columns are hidden, as every configuration written before them; seventeen once one
-// is shown. A value of another length gives the entries it holds; orders become a permutation.
+// statistics columns are hidden, as every configuration written before them; nineteen once one
+// is shown. A value of another length gives the entries it holds (seventeen, from before the two
+// history columns, leaves them hidden); orders become a permutation.
 TEST(ConfigurationFile, TheColumnsValueKeepsTenEntriesUntilAStatisticsColumnIsShown) {
     const std::string ten = "96 00 01 00 6E 00 00 00 6E 00 02 00 5A 00 03 00 00 00 04 00 78 00 05 00 64 00 06 00 "
                             "64 00 07 00 64 00 08 00 78 00 09 00";
     const std::string seventeen = ten + " 00 00 0A 00 5A 00 10 00 00 00 0B 00 00 00 0C 00 00 00 0D 00 00 00 0E 00 00 00 0F 00";
+    const std::string nineteen = ten + " 00 00 0B 00 00 00 0C 00 00 00 0D 00 00 00 0E 00 00 00 0F 00 00 00 10 00 00 00 11 00 "
+                                       "6E 00 0A 00 00 00 12 00";
     const struct {
         const char* name;
         std::string stored;
-        std::vector<int> widths, orders;  // of columns 0, 1, 2, 10 and 11
+        std::vector<int> widths, orders;  // of columns 0, 1, 2, 10, 11 and 17
         std::string saved;
     } cases[] = {
-        {"seventeen", seventeen, {150, 110, 110, 0, 90}, {1, 0, 2, 10, 16}, seventeen},
-        {"short", "2C 01 05 00 32 00 00 00", {300, 50, 100, 0, 0}, {4, 0, 1, 10, 11},
+        {"seventeen", seventeen, {150, 110, 110, 0, 90, 0}, {1, 0, 2, 10, 16, 17}, seventeen + " 00 00 11 00 00 00 12 00"},
+        {"nineteen", nineteen, {150, 110, 110, 0, 0, 110}, {1, 0, 2, 11, 12, 10}, nineteen},
+        {"short", "2C 01 05 00 32 00 00 00", {300, 50, 100, 0, 0, 0}, {4, 0, 1, 10, 11, 17},
          "2C 01 04 00 32 00 00 00 64 00 01 00 64 00 02 00 64 00 03 00 64 00 05 00 64 00 06 00 64 00 07 00 "
          "64 00 08 00 64 00 09 00"},
-        {"orders repeated and out of range", "64 00 07 00 64 00 07 00 64 00 FF 7F 64 00 FF FF", {100, 100, 100, 0, 0},
-         {4, 5, 16, 9, 10}, "64 00 04 00 64 00 05 00 64 00 09 00 64 00 00 00 64 00 01 00 64 00 02 00 64 00 03 00 "
+        {"orders repeated and out of range", "64 00 07 00 64 00 07 00 64 00 FF 7F 64 00 FF FF", {100, 100, 100, 0, 0, 0},
+         {4, 5, 18, 9, 10, 16}, "64 00 04 00 64 00 05 00 64 00 09 00 64 00 00 00 64 00 01 00 64 00 02 00 64 00 03 00 "
          "64 00 06 00 64 00 07 00 64 00 08 00"},  // the ten saved put in order among themselves
     };
     const testing_es::TempFolder folder(L"col");
@@ -84,7 +88,7 @@ TEST(ConfigurationFile, TheColumnsValueKeepsTenEntriesUntilAStatisticsColumnIsSh
         Configuration loaded;
         loaded.Exchange(path, false);
         std::vector<int> widths, orders;
-        for (std::size_t column : {0, 1, 2, 10, 11}) {
+        for (std::size_t column : {0, 1, 2, 10, 11, 17}) {
             widths.push_back(loaded.list.Layout()[column].width);
             orders.push_back(loaded.list.Layout()[column].order);
         }
