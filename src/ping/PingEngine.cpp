@@ -1,6 +1,7 @@
 #include "ping/PingEngine.h"
 
 #include <algorithm>
+#include <chrono>
 #include <deque>
 #include <mutex>
 #include <system_error>
@@ -24,6 +25,8 @@ struct PingEngine::State final : EchoListener {
     void LookupLoop();
     void OnEchoComplete(void* context, bool refused, const EchoReply& reply) override;
     void Refused(std::unique_ptr<PingJob> job);
+    // Reports the requests past their deadline as timed out; the time until the next deadline.
+    std::uint32_t AbandonOverdue();
 
     // Guarded by lock.
     std::mutex lock;
@@ -43,6 +46,19 @@ struct PingEngine::State final : EchoListener {
 
     // Pinger thread only. A request in flight owns its job here until it completes.
     std::unordered_map<void*, std::unique_ptr<PingJob>> inFlight;
+    // When each request sent is given up, in sending order; an entry whose job has completed (or
+    // whose address now holds another job) is passed over.
+    struct Deadline {
+        std::chrono::steady_clock::time_point at;
+        void* context;
+        std::uint64_t round;
+        std::uint32_t rowId;
+    };
+    std::deque<Deadline> deadlines;
+    // Given-up jobs stay allocated until their completion comes, if ever, so that their address
+    // cannot name a later request.
+    std::unordered_map<void*, std::unique_ptr<PingJob>> abandoned;
+    std::chrono::milliseconds grace{kAbandonGraceMs};
     std::size_t window = kFirstWindow, ceiling = kMaxWindow, credit = 0;
     bool echoOpen = false, refusedIdle = false;
     std::uint64_t openTriedRound = 0;
@@ -114,6 +130,8 @@ void PingEngine::StartJobs(std::vector<PingJob> jobs, std::uint64_t round) {
     s.platform.echo->Wake();
 }
 
+void PingEngine::SetAbandonGrace(std::uint32_t ms) { state_->grace = std::chrono::milliseconds(ms); }
+
 void PingEngine::Shutdown() {
     State& s = *state_;
     {
@@ -157,6 +175,8 @@ void PingEngine::State::PingerLoop() {
                                    : EchoService::SendResult::Failed;
             if (result == EchoService::SendResult::Started) {
                 void* context = job.get();
+                deadlines.push_back({std::chrono::steady_clock::now() + std::chrono::milliseconds(2ull * job->timeout) + grace,
+                                     context, job->round, job->rowId});
                 inFlight.emplace(context, std::move(job));
             } else if (result == EchoService::SendResult::Refused) {
                 Refused(std::move(job));
@@ -176,8 +196,8 @@ void PingEngine::State::PingerLoop() {
         }
         // A refusal with nothing in flight waits a moment for room made by others; otherwise the
         // next completion or round wakes the loop.
-        std::uint32_t wait = 0xFFFFFFFF;
-        if (refusedIdle) wait = 10;
+        std::uint32_t wait = AbandonOverdue();
+        if (refusedIdle) wait = std::min<std::uint32_t>(wait, 10);
         else if (more && inFlight.size() < window) wait = 0;
         refusedIdle = false;
         echo.Wait(*this, wait);
@@ -193,7 +213,32 @@ void PingEngine::State::Refused(std::unique_ptr<PingJob> job) {
     if (!stopping && job->round == round) toSend.push_front(std::move(*job));
 }
 
+std::uint32_t PingEngine::State::AbandonOverdue() {
+    const auto now = std::chrono::steady_clock::now();
+    while (!deadlines.empty()) {
+        const Deadline& next = deadlines.front();
+        const auto it = inFlight.find(next.context);
+        const bool current = it != inFlight.end() && it->second->round == next.round && it->second->rowId == next.rowId;
+        if (!current) {
+            deadlines.pop_front();
+            continue;
+        }
+        if (next.at > now) {
+            const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(next.at - now).count() + 1;
+            return static_cast<std::uint32_t>(std::min<long long>(left, 0xFFFFFFFE));
+        }
+        std::unique_ptr<PingJob> job = std::move(it->second);
+        inFlight.erase(it);
+        deadlines.pop_front();
+        job->status = kStatusTimedOut;
+        Deliver(*job);
+        abandoned.emplace(job.get(), std::move(job));
+    }
+    return 0xFFFFFFFF;
+}
+
 void PingEngine::State::OnEchoComplete(void* context, bool refused, const EchoReply& reply) {
+    if (abandoned.erase(context)) return;  // reported as timed out long ago
     auto node = inFlight.extract(context);
     if (node.empty()) return;
     std::unique_ptr<PingJob> job = std::move(node.mapped());

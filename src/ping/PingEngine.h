@@ -48,6 +48,9 @@ public:
     static constexpr int kMaxLookups = 64;
     static constexpr std::size_t kFirstWindow = 1024;
     static constexpr std::size_t kMaxWindow = 65535;
+    // How long past twice its timeout a request may stay unanswered by the platform before it is
+    // reported as timed out, so that one lost completion never holds a round up for good.
+    static constexpr std::uint32_t kAbandonGraceMs = 5000;
 
     explicit PingEngine(PingResultSink& sink);
     PingEngine(const PingEngine&) = delete;
@@ -60,6 +63,8 @@ public:
     // A new round, numbered by the caller: jobs of earlier rounds not yet sent are dropped; those in
     // flight still report. Every job carries the round's number.
     void StartJobs(std::vector<PingJob> jobs, std::uint64_t round);
+    // Before the first round: the grace of kAbandonGraceMs replaced (tests).
+    void SetAbandonGrace(std::uint32_t ms);
 
     // Returns at once: requests in flight and lookups under way are abandoned, and their threads
     // end by themselves; no result reaches the sink once it has returned. Final.

@@ -109,6 +109,23 @@ TEST_F(PingEngineTest, LateResultsLandInTheirRowsButNeverInRebuiltOnesOrTheNewCo
     for (std::size_t i = 0; i < list->Count(); ++i) EXPECT_EQ(Pings(i), 1u) << i;
 }
 
+// A platform that never completes a request must not hold the round up for good: past twice its
+// timeout and the grace the request counts as timed out, and its late completion is ignored.
+TEST_F(PingEngineTest, RequestsThePlatformNeverAnswersTimeOutAndTheirLateCompletionIsIgnored) {
+    list->Engine().SetAbandonGrace(50);
+    Build(L"10.0.0.1-10.0.0.30");
+    echo->held = true;
+    list->StartRound(20);
+    ASSERT_TRUE(RoundCompletes());
+    echo->Hold(false);
+    ASSERT_TRUE(Eventually([&] { return echo->Read(echo->completed) == 30; }));
+    for (std::size_t i = 0; i < list->Count(); ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(Pings(i), 1u);
+        EXPECT_EQ(list->Row(i).LastStatus.load(), kStatusTimedOut);
+    }
+}
+
 TEST_F(PingEngineTest, WithoutAnEchoHandleRowsFailAndTheNextRoundTriesAgain) {
     echo->openFails = true;
     Build(L"10.0.0.1 10.0.0.2");
