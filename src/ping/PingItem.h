@@ -8,6 +8,7 @@
 #include <span>
 #include <string>
 
+#include "ping/HistoryScale.h"
 #include "ping/StateChange.h"
 #include "reportlist/ReportListBase.h"
 
@@ -23,13 +24,6 @@ enum PingField { kFieldHost, kFieldAddress, kFieldReplyAddress, kFieldSucceeded,
                  // The statistics columns, hidden until a user shows them.
                  kFieldLoss, kFieldMinTime, kFieldMaxTime, kFieldJitter, kFieldFailuresInARow, kFieldLastSuccess,
                  kFieldStatusChanged };
-
-// The last results of a row, two bytes each: the time in ms (at most kHistoryMaxTime), a failure,
-// or none yet.
-inline constexpr std::size_t kHistoryLength = 100;
-inline constexpr std::uint16_t kHistoryMaxTime = 65533;
-inline constexpr std::uint16_t kHistoryFailure = 65534;
-inline constexpr std::uint16_t kHistoryNone = 65535;
 
 // The statistics are written by the ping workers and read by the window thread without a lock;
 // each is one indivisible 32-bit access. The texts never change after the row is built.
