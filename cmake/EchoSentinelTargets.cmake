@@ -36,6 +36,7 @@ add_library(es_portable STATIC
   ${ES_SRC}/unattended/Verdict.cpp
   ${ES_SRC}/watch/AlertGathering.cpp
   ${ES_SRC}/watch/StateLogFormat.cpp
+  ${ES_SRC}/graph/GraphLayout.cpp
 )
 target_include_directories(es_portable PUBLIC ${ES_SRC})
 find_package(Threads REQUIRED)
