@@ -76,6 +76,7 @@ add_library(es_win STATIC
   ${ES_SRC}/unattended/RoundsRunner.cpp
   ${ES_SRC}/watch/Alerts.cpp
   ${ES_SRC}/watch/StateLog.cpp
+  ${ES_SRC}/graph/HistoryGraph.cpp
   ${ES_SRC}/app/Configuration.cpp
   ${ES_SRC}/app/MainWindow.cpp
   ${ES_SRC}/app/MainCommands.cpp
