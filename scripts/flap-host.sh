@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
 # A host that answers until told not to, for pictures of hosts going down and up: network
 # namespace es-flap behind a veth pair, 10.213.8.2 inside, 10.213.8.1 here.
+# Like scripts/silent-host.sh, it makes 10.213.0.0/16 unreachable here first, for good.
 # Usage: scripts/flap-host.sh up|silence|answer|down. Needs root.
 set -euo pipefail
 ns=es-flap
 case "${1:-up}" in
 up)
+  ip route replace unreachable 10.213.0.0/16
   if ! ip netns list | grep -qw "$ns"; then
     ip netns add "$ns"
     ip link add es-flap0 type veth peer name es-flap1

@@ -2,11 +2,15 @@
 # A host that never answers echo requests, for tests and benchmarks: network namespace
 # es-silent behind a veth pair, 10.213.0.2 inside (ignores all ICMP echo), 10.213.0.1 here; the
 # namespace also owns 10.213.4.0/22, a thousand more silent addresses for benchmarks.
+# 10.213.0.0/16 is made unreachable here first and stays so after "down": with the namespace gone
+# (another run may take it down), echoes to these addresses fail at once instead of leaving the
+# machine by its default route.
 # Usage: scripts/silent-host.sh up|down. Idempotent; needs root.
 set -euo pipefail
 ns=es-silent
 case "${1:-up}" in
 up)
+  ip route replace unreachable 10.213.0.0/16
   if ! ip netns list | grep -qw "$ns"; then
     ip netns add "$ns"
     ip link add es-silent0 type veth peer name es-silent1

@@ -270,7 +270,7 @@ std::vector<HistoryGraph::LegendEntry> HistoryGraph::Legend() const {
     for (const Plotted& row : plotted_) {
         if (!StillPlotted(row)) continue;
         const PingItem& item = items_.Row(row.item);
-        entries.push_back({item.HostName, item.Description, kGraphRowColors[row.color]});
+        entries.push_back({item.HostName(), std::wstring(item.Description()), kGraphRowColors[row.color]});
     }
     return entries;
 }

@@ -25,8 +25,28 @@ std::wstring TimeText(std::uint32_t unixTime) { return unixTime ? FormatLocalDat
 }  // namespace
 
 PingItem::PingItem(std::wstring hostName, std::wstring description, std::uint32_t address, std::uint32_t rowId)
-    : HostName(std::move(hostName)), Description(std::move(description)), RowId(rowId), Address(address) {
+    : RowId(rowId), Address(address) {
     for (auto& slot : history_) slot.store(kHistoryNone, kRelaxed);
+    if (address != 0 && hostName == FormatAddress(address)) {
+        listedAddress_ = address;
+        hostName.clear();
+    }
+    // Names are at most 254 characters and descriptions end with their line of at most 8192.
+    hostLength_ = static_cast<std::uint16_t>(std::min<std::size_t>(hostName.size(), UINT16_MAX));
+    descriptionLength_ = static_cast<std::uint16_t>(std::min<std::size_t>(description.size(), UINT16_MAX));
+    if (hostLength_ + descriptionLength_ == 0) return;
+    texts_ = std::make_unique_for_overwrite<wchar_t[]>(hostLength_ + descriptionLength_);
+    std::copy_n(hostName.data(), hostLength_, texts_.get());
+    std::copy_n(description.data(), descriptionLength_, texts_.get() + hostLength_);
+}
+
+std::wstring PingItem::HostName() const {
+    if (listedAddress_) return FormatAddress(listedAddress_);
+    return std::wstring(texts_.get(), hostLength_);
+}
+
+std::wstring_view PingItem::Description() const {
+    return descriptionLength_ ? std::wstring_view(texts_.get() + hostLength_, descriptionLength_) : std::wstring_view();
 }
 
 std::size_t PingItem::History(std::span<std::uint16_t, kHistoryLength> out) const {
@@ -49,7 +69,7 @@ std::uint32_t PingItem::AveragePingTime() const {
 std::wstring PingItem::GetText(int field) const {
     switch (field) {
     case kFieldHost:
-        return HostName;
+        return HostName();
     case kFieldAddress:
     case kFieldReplyAddress: {
         std::uint32_t address = (field == kFieldAddress ? Address : ReplyAddress).load(kRelaxed);
@@ -75,7 +95,7 @@ std::wstring PingItem::GetText(int field) const {
         if (SucceedCount.load(kRelaxed) == 0) return {};
         return std::to_wstring(AveragePingTime());
     case kFieldDescription:
-        return Description;
+        return std::wstring(Description());
     case kFieldLoss: {
         const std::uint64_t failed = FailedCount.load(kRelaxed), total = failed + SucceedCount.load(kRelaxed);
         return total ? Tenths(RoundedTenths(failed * 100, total)) + L'%' : std::wstring();
@@ -101,8 +121,8 @@ std::wstring PingItem::GetText(int field) const {
 }
 
 std::wstring_view PingItem::SortText(int field, std::wstring& scratch) const {
-    if (field == kFieldHost) return HostName;
-    if (field == kFieldDescription) return Description;
+    if (field == kFieldHost) return listedAddress_ ? (scratch = HostName()) : std::wstring_view(texts_.get(), hostLength_);
+    if (field == kFieldDescription) return Description();
     return ReportItem::SortText(field, scratch);
 }
 

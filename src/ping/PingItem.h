@@ -5,8 +5,10 @@
 #include <atomic>
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <span>
 #include <string>
+#include <string_view>
 
 #include "ping/HistoryScale.h"
 #include "ping/StateChange.h"
@@ -48,8 +50,9 @@ public:
     // upAfter successes in a row. Returns the state before.
     WatchState UpdateWatch(std::uint32_t downAfter, std::uint32_t upAfter);
 
-    const std::wstring HostName;
-    const std::wstring Description;
+    // The host as listed: a name, or the address as it was written.
+    std::wstring HostName() const;
+    std::wstring_view Description() const;
     const std::uint32_t RowId;
     std::atomic<std::uint32_t> Address;
     std::atomic<std::uint32_t> ReplyAddress{0};
@@ -74,6 +77,12 @@ public:
     std::atomic<std::uint32_t> StatusChangedTime{0};
 
 private:
+    // The host and description in one block, host first; a host that is its address in the usual
+    // dotted form is not kept but written again from the address, which is most rows of a range.
+    std::unique_ptr<wchar_t[]> texts_;
+    std::uint32_t listedAddress_ = 0;  // the host when it is not kept, else 0
+    std::uint16_t hostLength_ = 0;
+    std::uint16_t descriptionLength_ = 0;
     // A ring written by one result at a time (under the list's lock): next_ is where the next
     // result goes, and every slot not written since the last Reset holds kHistoryNone.
     std::array<std::atomic<std::uint16_t>, kHistoryLength> history_;

@@ -98,8 +98,8 @@ void PingItemList::NoteWatch(const PingItem& item, WatchState before, std::int64
     (after == WatchState::Up ? upRows_ : downRows_).fetch_add(1);
     if (before == WatchState::Unknown) return;
     const std::uint32_t address = item.Address.load(std::memory_order_relaxed);
-    stateChanges_.push_back({item.RowId, item.HostName, address ? FormatAddress(address) : std::wstring(),
-                             item.Description, after, item.LastStatus.load(std::memory_order_relaxed),
+    stateChanges_.push_back({item.RowId, item.HostName(), address ? FormatAddress(address) : std::wstring(),
+                             std::wstring(item.Description()), after, item.LastStatus.load(std::memory_order_relaxed),
                              item.FailuresInARow.load(std::memory_order_relaxed), unixTime});
 }
 
@@ -135,7 +135,7 @@ void PingItemList::StartRound(std::uint32_t timeoutMs) {
             job.rowIndex = static_cast<int>(i);
             job.rowId = item.RowId;
             job.address = item.Address.load(std::memory_order_relaxed);
-            if (job.address == 0) job.hostName = item.HostName;
+            if (job.address == 0) job.hostName = item.HostName();
             job.timeout = timeoutMs;
         }
     }

@@ -86,9 +86,9 @@ constexpr Metric kMetrics[] = {
 };
 
 std::wstring RowLabels(const PingItem& row, std::size_t position) {
-    return L"host=\"" + EscapePrometheusLabel(row.HostName) + L"\",address=\"" +
+    return L"host=\"" + EscapePrometheusLabel(row.HostName()) + L"\",address=\"" +
            EscapePrometheusLabel(row.GetText(kFieldAddress)) + L"\",description=\"" +
-           EscapePrometheusLabel(row.Description) + L"\",row=\"" + std::to_wstring(position) + L'"';
+           EscapePrometheusLabel(row.Description()) + L"\",row=\"" + std::to_wstring(position) + L'"';
 }
 
 }  // namespace

@@ -146,7 +146,7 @@ std::wstring PluginOutput(const PingItemList& list, const std::vector<CheckState
     for (std::size_t n = 0; n < bad.size() && n < kWorstRowsInLine; ++n) {
         const PingItem& row = list.Row(bad[n]);
         const auto rowRta = RowAverageMs(row);
-        text += L"; " + row.HostName + L" (loss " + Fixed(RowLossPercent(row), 1) + L'%' +
+        text += L"; " + row.HostName() + L" (loss " + Fixed(RowLossPercent(row), 1) + L'%' +
                 (rowRta ? L", rta " + Rta(rowRta) : L"") + L')';
     }
     if (bad.size() > kWorstRowsInLine) text += L", +" + std::to_wstring(bad.size() - kWorstRowsInLine) + L" more";
@@ -156,7 +156,7 @@ std::wstring PluginOutput(const PingItemList& list, const std::vector<CheckState
             (replies ? rta : L"U") + L"ms;" + Number(request.warning.rtaMs) + L';' + Number(request.critical.rtaMs) + L";0;\n";
     for (std::size_t n = 0; n < bad.size() && n < kMaxRowLines; ++n) {
         const PingItem& row = list.Row(bad[n]);
-        text += std::wstring(CheckStateName(states[bad[n]])) + L' ' + row.HostName + L" (" + row.GetText(kFieldAddress) +
+        text += std::wstring(CheckStateName(states[bad[n]])) + L' ' + row.HostName() + L" (" + row.GetText(kFieldAddress) +
                 L"): loss " + Fixed(RowLossPercent(row), 1) + L"%, rta " + Rta(RowAverageMs(row)) + L", " +
                 row.GetText(kFieldStatus) + L'\n';
     }
