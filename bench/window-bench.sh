@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
 # The main window with N rows under Wine on a virtual display: rebuilding the rows, an idle timer
 # tick, the ticks that show a whole round of results (the first round changes six cells per row,
-# later rounds one or two), Auto Size Columns over every row, sorting and Select All; then the
-# same list-view work on a bare list view (the floor). Each size with the ten default columns and
-# with the nine statistics columns shown as well, where a screen of Recent Pings sparklines is
-# painted too (sparkline_paint_ms: the host and the sparklines less the host alone). No echo
-# request is sent.
+# later rounds one or two), Auto Size Columns over every row, sorting and Select All, the history
+# graph of eight rows of 100 results updated after a result (graph_update_ms); then the same
+# list-view work on a bare list view (the floor). Each size with the ten default columns and with
+# the nine statistics columns shown as well, where a screen of Recent Pings sparklines is painted
+# too (sparkline_paint_ms: the host and the sparklines less the host alone). No echo request is sent.
 # Usage: bench/window-bench.sh [N ...] (default 1000 65535)
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."

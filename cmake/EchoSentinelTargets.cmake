@@ -37,6 +37,7 @@ add_library(es_portable STATIC
   ${ES_SRC}/unattended/Verdict.cpp
   ${ES_SRC}/watch/AlertGathering.cpp
   ${ES_SRC}/watch/StateLogFormat.cpp
+  ${ES_SRC}/graph/GraphLayout.cpp
 )
 target_include_directories(es_portable PUBLIC ${ES_SRC})
 find_package(Threads REQUIRED)
@@ -76,6 +77,7 @@ add_library(es_win STATIC
   ${ES_SRC}/unattended/RoundsRunner.cpp
   ${ES_SRC}/watch/Alerts.cpp
   ${ES_SRC}/watch/StateLog.cpp
+  ${ES_SRC}/graph/HistoryGraph.cpp
   ${ES_SRC}/app/Configuration.cpp
   ${ES_SRC}/app/MainWindow.cpp
   ${ES_SRC}/app/MainCommands.cpp

@@ -88,12 +88,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const auto fields = CsvFields(csv.ansi.substr(at, end - at));
         FUZZ_CHECK(fields.size() == 10);
         std::string host;
-        for (wchar_t c : list.Row(row).HostName) host += static_cast<std::uint32_t>(c) < 0x100 ? static_cast<char>(c) : '?';
+        for (wchar_t c : list.Row(row).HostName()) host += static_cast<std::uint32_t>(c) < 0x100 ? static_cast<char>(c) : '?';
         FUZZ_CHECK(fields[0] == host);
         at = end + 2;
     }
     for (std::size_t row = 0; row < list.Count(); ++row) {
-        const std::wstring cell = es::EscapeHtml(list.Row(row).Description);
+        const std::wstring cell = es::EscapeHtml(list.Row(row).Description());
         FUZZ_CHECK(cell.find_first_of(L"<>\"") == std::wstring::npos || cell.find(L"<br>") != std::wstring::npos);
     }
     Latin1Sink xml;

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Keeps pictures for people to look at (nothing is checked on them): the main window with pinged
-# loopback rows, the Properties and Choose Columns dialogs over it, the window in English, and the
-# statistics columns (with the silent host when ES_SILENT_HOST names one). Needs DISPLAY and
-# WINEPREFIX set and the Windows build done. Usage: scripts/screenshot.sh [output folder, default build]
+# loopback rows, the Properties and Choose Columns dialogs over it, the window in English, the
+# statistics columns and the history graph (with the silent host when ES_SILENT_HOST names one).
+# Needs DISPLAY and WINEPREFIX set and the Windows build done.
+# Usage: scripts/screenshot.sh [output folder, default build]
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 out=${1:-build}
@@ -51,5 +52,26 @@ scripts/wine-run "$statistics/EchoSentinel.exe" \
 pid=$!
 sleep 6
 shot 1264x400+0+0 screenshot-statistics.png
+kill "$pid" 2>/dev/null || true
+wait "$pid" 2>/dev/null || true
+
+# The history graph in English over the main window: five loopback rows with descriptions and the
+# silent host (when there is one), all selected, pinged without a pause, where GraphPos puts it.
+history=build/screenshot-history
+mkdir -p "$history"
+cp $bin/EchoSentinel.exe "$history/"
+cp translations/English.ini "$history/EchoSentinel_lng.ini"
+printf '[General]\r\nPingEverySeconds=0\r\nPingTimeout=300\r\nIPHostDescFormat=1\r\nWinPos=2C 00 00 00 00 00 00 00 01 00 00 00 FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF 00 00 00 00 00 00 00 00 84 03 00 00 08 02 00 00\r\nGraphPos=2C 00 00 00 00 00 00 00 01 00 00 00 FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF 04 01 00 00 DC 00 00 00 E8 03 00 00 80 02 00 00\r\n' \
+  > "$history/EchoSentinel.cfg"
+printf '127.0.0.1 router\r\n127.0.0.2 file server\r\n127.0.0.3 printer\r\n127.0.0.4 camera\r\n127.0.0.5 backup\r\n' > "$history/list.txt"
+[ -z "${ES_SILENT_HOST:-}" ] || printf '%s silent host\r\n' "$ES_SILENT_HOST" >> "$history/list.txt"
+scripts/wine-run "$history/EchoSentinel.exe" \
+  /loadfile "$(winepath -w "$history/list.txt" 2>/dev/null)" </dev/null >/dev/null 2>&1 &
+pid=$!
+sleep 3
+post EchoSentinel 40007  # Select All
+post EchoSentinel 40031  # History Graph
+sleep 10
+shot 1000x640+0+0 screenshot-history.png
 kill "$pid" 2>/dev/null || true
 wait "$pid" 2>/dev/null || true

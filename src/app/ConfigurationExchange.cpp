@@ -8,6 +8,7 @@ void ExchangeConfiguration(SettingsStore& store, AppSettings& settings, WindowPl
     ExchangeWindowPlacement(placement, store);
     list.PersistColumns(store);
     ExchangeWatchSettings(settings, store);
+    ExchangeGraphPlacement(settings.graphPlacement, store);
 }
 
 }  // namespace es

@@ -52,6 +52,7 @@ int RunMessageLoop(es::MainWindow& window) {
             continue;
         }
 #endif
+        if (window.Graph().TranslateKey(msg)) continue;  // its Ctrl+C copies the picture, not the rows
         if (window.Accelerators() && ::TranslateAcceleratorW(window.Window(), window.Accelerators(), &msg)) continue;
         if (window.FindDialog() && ::IsDialogMessageW(window.FindDialog(), &msg)) continue;
         if (window.Window() && ::IsDialogMessageW(window.Window(), &msg)) continue;

@@ -24,7 +24,7 @@ constexpr int kToolbarSlots = 10;  // positions 0 and 4 are separators
 std::span<const MainWindow::Command> MainWindow::Commands() {
     using R = Rule;
     using W = MainWindow;
-    static const std::array<Command, 28> commands = {{
+    static const std::array<Command, 29> commands = {{
         {IDM_SAVESELECTED, R::AnyMarked, 5, 1, nullptr, &W::SaveSelected},
         {IDM_EXIT, R::Always, 9, 4, nullptr, &W::Exit},
         {IDM_ABOUT, R::Always, 0, 0, nullptr, &W::ShowAbout},
@@ -53,6 +53,7 @@ std::span<const MainWindow::Command> MainWindow::Commands() {
         {IDM_FLASHWHENDOWN, R::Always, 0, 0, &AppSettings::FlashWhenDown, &W::ApplyAlertOptions},
         {IDM_MINIMIZETOTRAY, R::Always, 0, 0, &AppSettings::MinimizeToTray, &W::ApplyAlertOptions},
         {IDM_LOGSTATECHANGES, R::Always, 0, 0, &AppSettings::LogStateChanges, nullptr},
+        {IDM_HISTORYGRAPH, R::AnyRow, 0, 0, nullptr, &W::OpenHistoryGraph},
     }};
     return commands;
 }
@@ -159,6 +160,8 @@ void MainWindow::ToggleStatisticsColumns() {
 
 bool MainWindow::StatisticsColumnsShown() const { return view_.ColumnsShown(kFieldLoss, kFieldRecentLoss); }
 
+void MainWindow::OpenHistoryGraph() { graph_.Open(window_, listView_, instance_); }
+
 void MainWindow::ApplyAlertOptions() { alerts_.Apply(settings_); }
 
 void MainWindow::RedrawRows() { ::InvalidateRect(listView_, nullptr, FALSE); }
@@ -176,6 +179,7 @@ void MainWindow::StopPing() {
 void MainWindow::ResetRows() {
     items_.ResetStatistics();
     view_.UpdateAllRows();
+    graph_.Redraw();
 }
 
 }  // namespace es

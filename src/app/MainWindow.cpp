@@ -228,6 +228,7 @@ void MainWindow::OnTimerTick() {
     cycle_.Tick(now, settings_, [this] {
         view_.UpdateRows(items_.TakeChangedRows());
     });
+    graph_.OnTick();
     OnWatchTick(now);
 }
 
@@ -427,6 +428,7 @@ std::optional<LRESULT> MainWindow::OnListNotify(NMHDR& header) {
 
 // One status update for any number of selection changes in a row.
 void MainWindow::OnRowStatesChanged(UINT changedStates) {
+    if (changedStates & (LVIS_SELECTED | LVIS_FOCUSED)) graph_.OnSelectionChanged();
     if (!(changedStates & LVIS_SELECTED) || statusUpdatePending_) return;
     statusUpdatePending_ = true;
     ::PostMessageW(window_, UM_UPDATESTATUS, 0, 0);
@@ -434,6 +436,7 @@ void MainWindow::OnRowStatesChanged(UINT changedStates) {
 
 void MainWindow::SaveConfiguration(bool showFailure) {
     if (noSaveLoad_) return;
+    graph_.StorePlacement();
     WINDOWPLACEMENT wp = {};
     wp.length = sizeof(wp);
     if (::GetWindowPlacement(window_, &wp)) {

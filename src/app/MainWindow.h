@@ -9,6 +9,7 @@
 #include <string>
 
 #include "app/StatusBarLink.h"
+#include "graph/HistoryGraph.h"
 #include "ping/PingCycle.h"
 #include "ping/PingItemList.h"
 #include "reportlist/ReportListView.h"
@@ -64,6 +65,7 @@ public:
     HWND Toolbar() const { return toolbar_; }
     HMENU MainMenu() const { return mainMenu_.Get(); }
     HMENU ContextMenu() const { return contextMenu_.Get(); }
+    HistoryGraph& Graph() { return graph_; }
 
     // The rows built anew from the address list, shown sorted with the first one selected.
     void RebuildRows();
@@ -121,6 +123,7 @@ private:
     void DeselectAll();
     void AutoSizeColumns();
     void ToggleStatisticsColumns();
+    void OpenHistoryGraph();
     bool StatisticsColumnsShown() const;
     void OpenPingOptions();
     void StopPing();
@@ -143,6 +146,7 @@ private:
     ReportListView view_{items_};
     PingCycle cycle_{items_};
     RowFinder finder_{items_, view_};
+    HistoryGraph graph_{items_, view_, settings_.graphPlacement};
     StatusBarLink link_;
     Alerts alerts_;
     std::optional<StateLog> log_;  // opened at the first change logged

@@ -49,7 +49,7 @@
 #define IDM_LOADADDRESSFILE     40028
 #define IDM_RESET               40029
 #define IDM_STATISTICSCOLUMNS   40030
-// 40031 is kept for the history graph.
+#define IDM_HISTORYGRAPH        40031
 #define IDM_NOTIFYONCHANGE      40032
 #define IDM_SOUNDONCHANGE       40033
 #define IDM_FLASHWHENDOWN       40034
@@ -73,6 +73,10 @@
 #define IDS_ANDUP               26
 #define IDS_TRAYTIP             27
 #define IDS_LOGFAILED           28
+// The history graph: its caption, the text without rows, the labels of the 1, 10, 100 and 1,000 ms lines
+#define IDS_GRAPHTITLE          30
+#define IDS_GRAPHNOROWS         31
+#define IDS_GRAPHGRIDBASE       32
 #define IDS_FILTER_TEXT         501
 #define IDS_FILTER_TABDELIMITED 502
 #define IDS_FILTER_TABULAR      503

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "settings/SettingsStore.h"
+#include "settings/WindowPlacement.h"
 
 namespace es {
 
@@ -29,6 +30,8 @@ struct AppSettings {
     std::int32_t FlashWhenDown = 1;
     std::int32_t MinimizeToTray = 1;
     std::int32_t LogStateChanges = 0;
+    // The history graph's, empty until it was opened once (or read from the configuration).
+    WindowPlacement graphPlacement;
 };
 
 inline constexpr std::int32_t kMinThreshold = 1;

@@ -37,12 +37,25 @@ ScreenRect WindowPlacement::NormalRectWithin(const ScreenRect& area) const {
     return cut;
 }
 
-void ExchangeWindowPlacement(WindowPlacement& placement, SettingsStore& store) {
+namespace {
+
+void ExchangePlacement(const wchar_t* key, WindowPlacement& placement, SettingsStore& store) {
     if (!store.IsWriting()) placement = WindowPlacement{};
     auto bytes = placement.ToBytes();
     std::size_t size = bytes.size();
-    store.ExchangeBinary(L"WinPos", bytes.data(), size);
+    store.ExchangeBinary(key, bytes.data(), size);
     if (!store.IsWriting()) placement.FromBytes(bytes);
+}
+
+}  // namespace
+
+void ExchangeWindowPlacement(WindowPlacement& placement, SettingsStore& store) {
+    ExchangePlacement(L"WinPos", placement, store);
+}
+
+void ExchangeGraphPlacement(WindowPlacement& placement, SettingsStore& store) {
+    if (store.IsWriting() && placement.length == 0) return;
+    ExchangePlacement(L"GraphPos", placement, store);
 }
 
 }  // namespace es

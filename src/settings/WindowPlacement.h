@@ -32,5 +32,9 @@ struct WindowPlacement {
 // Writing stores the record as it is; reading clears it first, so a missing value leaves a
 // cleared record (show command 0, which is never applied).
 void ExchangeWindowPlacement(WindowPlacement& placement, SettingsStore& store);
+// The history graph's placement, GraphPos in the WinPos format, after every other key; written
+// only while the record holds one (read from the file, or kept once the graph was opened), so the
+// configuration of a user who never opened the graph stays as it was.
+void ExchangeGraphPlacement(WindowPlacement& placement, SettingsStore& store);
 
 }  // namespace es

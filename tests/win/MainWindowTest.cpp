@@ -446,6 +446,87 @@ TEST_F(MainWindowTest, StatisticsColumnsShowSortAndHide) {
     EXPECT_EQ(ColumnWidth(kFieldLoss), 0);
 }
 
+// The history graph: F6 opens it on the selected rows, it follows the selection (the focused row
+// when none is selected) and repaints at a tick only when a plotted row got a result; a failure
+// breaks the row's line and is marked above the plot; Ctrl+C copies the picture; Esc closes it,
+// and it opens again where it was.
+TEST_F(MainWindowTest, HistoryGraphFollowsTheSelectionBreaksLinesAtFailuresAndKeepsItsPlace) {
+    Open(L"/nosaveload /PingEvery 0 /IPHostDescFormat 1");
+    Build(L"127.0.0.1 gateway\r\n127.0.0.2 dns\r\n127.0.0.3 printer");
+    HistoryGraph& graph = window->Graph();
+    const auto result = [&](std::int32_t status) {
+        window->Items().ApplyResult({0, window->Items().Row(0).RowId, status, 0x0100007F, 0x0100007F, 64, 30});
+    };
+    for (std::int32_t status : {0, 0, 10, 0, 0}) result(status);
+    const auto hosts = [&] {
+        std::vector<std::wstring> names;
+        for (const HistoryGraph::LegendEntry& entry : graph.Legend()) names.push_back(entry.host);
+        return names;
+    };
+    ::SendMessageW(window->Window(), WM_COMMAND, MAKEWPARAM(IDM_HISTORYGRAPH, 1), 0);
+    PumpFor(0);
+    ASSERT_TRUE(graph.IsOpen());
+    EXPECT_EQ(::GetWindow(graph.Window(), GW_OWNER), window->Window());
+    EXPECT_EQ(testing_es::TextOf(graph.Window()), L"歷史圖表");
+    EXPECT_EQ(hosts(), std::vector<std::wstring>{L"127.0.0.1"});
+    SelectRows({1, 2});
+    EXPECT_EQ(hosts(), (std::vector<std::wstring>{L"127.0.0.2", L"127.0.0.3"}));
+    SelectRows({});
+    window->View().SetRowState(1, LVIS_FOCUSED, LVIS_FOCUSED);
+    PumpFor(0);
+    EXPECT_EQ(hosts(), std::vector<std::wstring>{L"127.0.0.2"}) << "the focused row";
+    SelectRows({0});
+    ASSERT_EQ(graph.Legend().size(), 1u);
+    EXPECT_EQ(graph.Legend()[0].description, L"gateway");
+    ::ValidateRect(graph.Window(), nullptr);
+    window->OnTimerTick();
+    EXPECT_FALSE(::GetUpdateRect(graph.Window(), nullptr, FALSE)) << "nothing new";
+    result(0);
+    window->OnTimerTick();
+    EXPECT_TRUE(::GetUpdateRect(graph.Window(), nullptr, FALSE));
+
+    // Six results: slots 94 to 99, the failure at 96.
+    HDC screen = ::GetDC(nullptr), dc = ::CreateCompatibleDC(screen);
+    HBITMAP picture = ::CreateCompatibleBitmap(screen, 600, 300);
+    HGDIOBJ previous = ::SelectObject(dc, picture);
+    graph.Render(dc, 600, 300);
+    const GraphFrame frame = graph.FrameFor(dc, 600, 300);
+    const int y = TimeY(30, frame.plot);
+    for (int x = SlotX(95, frame.plot) + 2; x <= SlotX(97, frame.plot) - 2; ++x)
+        EXPECT_EQ(::GetPixel(dc, x, y), RGB(255, 255, 255)) << "no line across the failure at x " << x;
+    EXPECT_EQ(::GetPixel(dc, (SlotX(97, frame.plot) + SlotX(98, frame.plot)) / 2, y), graph.Legend()[0].color);
+    EXPECT_EQ(::GetPixel(dc, SlotX(96, frame.plot), (frame.markTop + frame.markBottom) / 2), kGraphFailedColor);
+    ::DeleteObject(::SelectObject(dc, previous));
+    ::DeleteDC(dc);
+    ::ReleaseDC(nullptr, screen);
+
+    BYTE keys[256] = {};
+    keys[VK_CONTROL] = 0x80;
+    ::SetKeyboardState(keys);
+    const bool copied = graph.TranslateKey({graph.Window(), WM_KEYDOWN, 'C', 0});
+    keys[VK_CONTROL] = 0;
+    ::SetKeyboardState(keys);
+    EXPECT_TRUE(copied);
+    RECT client;
+    ::GetClientRect(graph.Window(), &client);
+    BITMAP bitmap = {};
+    ASSERT_TRUE(::OpenClipboard(window->Window()));
+    ::GetObjectW(::GetClipboardData(CF_BITMAP), sizeof(bitmap), &bitmap);
+    ::CloseClipboard();
+    EXPECT_EQ(std::pair(bitmap.bmWidth, bitmap.bmHeight), std::pair(client.right, client.bottom));
+
+    EXPECT_EQ(window->Settings().graphPlacement.length, 0) << "kept once it closes";
+    ::SetWindowPos(graph.Window(), nullptr, 100, 120, 500, 300, SWP_NOZORDER);
+    ::SendMessageW(graph.Window(), WM_KEYDOWN, VK_ESCAPE, 0);
+    EXPECT_FALSE(graph.IsOpen());
+    const WindowPlacement& kept = window->Settings().graphPlacement;
+    EXPECT_EQ((ScreenRect{kept.left, kept.top, kept.right, kept.bottom}), (ScreenRect{100, 120, 600, 420}));
+    Command(IDM_HISTORYGRAPH);
+    RECT reopened = {};
+    ::GetWindowRect(graph.Window(), &reopened);
+    EXPECT_EQ((ScreenRect{reopened.left, reopened.top, reopened.right, reopened.bottom}), (ScreenRect{100, 120, 600, 420}));
+}
+
 // Over a list sorted by address, descending (.4 .3 .2 .1), with column 4 hidden. Properties shows
 // nineteen label and value pairs of the one selected row in column-index order, hidden columns included,
 // the values in blue with one right edge, OK 5 pixels above the bottom. Copy and Save Selected

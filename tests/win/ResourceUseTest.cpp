@@ -51,6 +51,7 @@ TEST(ResourceUse, EveryStringIdTheCodeAsksForHasAText) {
     std::vector<int> ids = {IDS_ITEMCOUNT, IDS_SELECTEDCOUNT, IDS_HTMLCREDIT, IDS_SAVEDIALOGTITLE, IDS_PINGLISTTITLE,
                             IDS_OPENDIALOGTITLE, IDS_LOADINGPROGRESS, IDS_OPENFILTER_TEXT, IDS_OPENFILTER_ALL};
     for (int id = IDS_FILTER_TEXT; id <= IDS_FILTER_COMMA; ++id) ids.push_back(id);
+    for (int id = IDS_GRAPHTITLE; id < IDS_GRAPHGRIDBASE + 4; ++id) ids.push_back(id);
     for (int id = IDS_COLUMNTITLEBASE; id < IDS_COLUMNTITLEBASE + 10; ++id) ids.push_back(id);
     for (int code : {0, 1, 2, 3, 4, 5, 6, 7, 9, 10, 11, 12, 13, 14, 18, 30}) ids.push_back(IDS_STATUSBASE + code);
     wchar_t text[512];
