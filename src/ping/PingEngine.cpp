@@ -50,6 +50,7 @@ struct PingEngine::State final : EchoListener {
     // whose address now holds another job) is passed over.
     struct Deadline {
         std::chrono::steady_clock::time_point at;
+        std::chrono::steady_clock::duration span;  // from sending to at
         void* context;
         std::uint64_t round;
         std::uint32_t rowId;
@@ -59,6 +60,7 @@ struct PingEngine::State final : EchoListener {
     // cannot name a later request.
     std::unordered_map<void*, std::unique_ptr<PingJob>> abandoned;
     std::chrono::milliseconds grace{kAbandonGraceMs};
+    std::chrono::steady_clock::time_point lastCompletion;
     std::size_t window = kFirstWindow, ceiling = kMaxWindow, credit = 0;
     bool echoOpen = false, refusedIdle = false;
     std::uint64_t openTriedRound = 0;
@@ -175,8 +177,8 @@ void PingEngine::State::PingerLoop() {
                                    : EchoService::SendResult::Failed;
             if (result == EchoService::SendResult::Started) {
                 void* context = job.get();
-                deadlines.push_back({std::chrono::steady_clock::now() + std::chrono::milliseconds(2ull * job->timeout) + grace,
-                                     context, job->round, job->rowId});
+                const std::chrono::steady_clock::duration span = std::chrono::milliseconds(2ull * job->timeout) + grace;
+                deadlines.push_back({std::chrono::steady_clock::now() + span, span, context, job->round, job->rowId});
                 inFlight.emplace(context, std::move(job));
             } else if (result == EchoService::SendResult::Refused) {
                 Refused(std::move(job));
@@ -223,8 +225,9 @@ std::uint32_t PingEngine::State::AbandonOverdue() {
             deadlines.pop_front();
             continue;
         }
-        if (next.at > now) {
-            const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(next.at - now).count() + 1;
+        const auto due = std::max(next.at, lastCompletion + next.span);
+        if (due > now) {
+            const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(due - now).count() + 1;
             return static_cast<std::uint32_t>(std::min<long long>(left, 0xFFFFFFFE));
         }
         std::unique_ptr<PingJob> job = std::move(it->second);
@@ -238,6 +241,7 @@ std::uint32_t PingEngine::State::AbandonOverdue() {
 }
 
 void PingEngine::State::OnEchoComplete(void* context, bool refused, const EchoReply& reply) {
+    lastCompletion = std::chrono::steady_clock::now();
     if (abandoned.erase(context)) return;  // reported as timed out long ago
     auto node = inFlight.extract(context);
     if (node.empty()) return;

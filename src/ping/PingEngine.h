@@ -48,9 +48,11 @@ public:
     static constexpr int kMaxLookups = 64;
     static constexpr std::size_t kFirstWindow = 1024;
     static constexpr std::size_t kMaxWindow = 65535;
-    // How long past twice its timeout a request may stay unanswered by the platform before it is
-    // reported as timed out, so that one lost completion never holds a round up for good.
-    static constexpr std::uint32_t kAbandonGraceMs = 5000;
+    // A request still unanswered twice its timeout and this grace after it was sent, while the
+    // platform has completed no request at all for as long, is reported as timed out: a lost
+    // completion never holds a round up for good, while a platform that is slow but answering
+    // (a long queue of requests under load) is waited for.
+    static constexpr std::uint32_t kAbandonGraceMs = 20000;
 
     explicit PingEngine(PingResultSink& sink);
     PingEngine(const PingEngine&) = delete;
