@@ -18,7 +18,7 @@ host=$(scripts/flap-host.sh up)
 scripts/flap-host.sh silence
 ip netns exec es-flap scripts/echo-responder.py &
 responder=$!
-trap 'kill $responder; scripts/flap-host.sh down; wineserver -k 2>/dev/null || true' EXIT
+trap 'kill $responder; scripts/flap-host.sh down; pkill -f "screenshot-readme-history|desktop=history" || true' EXIT
 place() { printf '2C 00 00 00 00 00 00 00 01 00 00 00 FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF %s' "$1"; }
 # Host, IP, the counts, the description, Recent Pings and Recent Loss; the window above the graph.
 columns='6E 00 00 00 5A 00 01 00 00 00 02 00 3C 00 03 00 3C 00 04 00 00 00 05 00 00 00 06 00 00 00 07 00 00 00 08 00 64 00 09 00 00 00 0A 00 00 00 0B 00 00 00 0C 00 00 00 0D 00 00 00 0E 00 00 00 0F 00 00 00 10 00 D8 00 11 00 50 00 12 00'

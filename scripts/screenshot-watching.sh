@@ -14,7 +14,7 @@ mkdir -p "$folder"
 cp $bin/EchoSentinel.exe "$folder/"
 cp translations/English.ini "$folder/EchoSentinel_lng.ini"
 host=$(scripts/flap-host.sh up)
-trap 'scripts/flap-host.sh down; wineserver -k 2>/dev/null || true' EXIT
+trap 'scripts/flap-host.sh down; pkill -f "screenshot-watching.EchoSentinel|desktop=watching" || true' EXIT
 # The window below Notepad: 0,140 - 1000,575 of the 1000 x 600 desktop.
 printf '[General]\r\nMarkFailedPings=1\r\nPingEverySeconds=1\r\nIPHostDescFormat=1\r\nRememberHosts=0\r\n%s\r\n%s\r\n' \
   'WinPos=2C 00 00 00 00 00 00 00 01 00 00 00 FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF 00 00 00 00 8C 00 00 00 E8 03 00 00 3F 02 00 00' \
