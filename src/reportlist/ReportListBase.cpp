@@ -1,7 +1,6 @@
 #include "reportlist/ReportListBase.h"
 
 #include <algorithm>
-#include <deque>
 #include <optional>
 
 #include "lang/StringTable.h"
@@ -86,11 +85,17 @@ void ReportListBase::ComputeVisibleColumns() {
     }
 }
 
+namespace {
+constexpr int kComputedLengthShift = 48;
+constexpr std::uint64_t kComputedOffsetMask = (std::uint64_t{1} << kComputedLengthShift) - 1;
+}  // namespace
+
 void ReportListBase::SortOrder(int key, std::vector<std::size_t>& order) const {
     const int column = key & kSortColumnMask;
     const bool descending = (key & kSortDescending) != 0;
     // Each key carries its record's value and its place, so that equal values keep their order
-    // without the extra buffer of a stable sort; texts that are not stored are kept once, in computed.
+    // without the extra buffer of a stable sort; texts that are not stored are kept once, one after
+    // another in computed (a string each would double what 65,535 rows cost to sort).
     struct SortKey {
         std::uint64_t number = 0;
         std::wstring_view text;
@@ -98,7 +103,7 @@ void ReportListBase::SortOrder(int key, std::vector<std::size_t>& order) const {
         std::uint32_t place = 0;
     };
     std::vector<SortKey> keys(order.size());
-    std::deque<std::wstring> computed;
+    std::wstring computed;
     bool numeric = false, decided = false;
     {
         std::optional<HeldLock<std::mutex>> lock;
@@ -117,10 +122,21 @@ void ReportListBase::SortOrder(int key, std::vector<std::size_t>& order) const {
                 if (!decided) numeric = hasNumber, decided = true;
                 if (numeric) continue;
             }
+            k.number = 0;
             const std::wstring_view text = record.SortText(column, scratch);
-            k.text = text.data() == scratch.data() ? std::wstring_view(computed.emplace_back(std::move(scratch))) : text;
+            if (text.data() != scratch.data()) {
+                k.text = text;
+                continue;
+            }
+            // Where it starts and how long it is, until computed stops growing; texts are lines
+            // of at most 8192 characters.
+            k.number = (std::uint64_t{text.size()} << kComputedLengthShift) | computed.size();
+            computed += text;
         }
     }
+    for (SortKey& k : keys)
+        if (!numeric && k.text.data() == nullptr && k.number != 0)
+            k.text = std::wstring_view(computed).substr(k.number & kComputedOffsetMask, k.number >> kComputedLengthShift);
     std::sort(keys.begin(), keys.end(), [descending, numeric](const SortKey& a, const SortKey& b) {
         const int result = numeric ? (a.number > b.number) - (a.number < b.number) : CompareNoCase(a.text, b.text);
         if (result != 0) return descending ? result > 0 : result < 0;
