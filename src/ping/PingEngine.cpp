@@ -217,6 +217,7 @@ void PingEngine::State::Refused(std::unique_ptr<PingJob> job) {
 
 std::uint32_t PingEngine::State::AbandonOverdue() {
     const auto now = std::chrono::steady_clock::now();
+    bool drained = false;
     while (!deadlines.empty()) {
         const Deadline& next = deadlines.front();
         const auto it = inFlight.find(next.context);
@@ -229,6 +230,13 @@ std::uint32_t PingEngine::State::AbandonOverdue() {
         if (due > now) {
             const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(due - now).count() + 1;
             return static_cast<std::uint32_t>(std::min<long long>(left, 0xFFFFFFFE));
+        }
+        // Completions may be queued for this thread while it was busy or kept waiting for the
+        // rows: they are taken first, and only a request still unanswered after them is given up.
+        if (!drained) {
+            drained = true;
+            platform.echo->Wait(*this, 0);
+            continue;
         }
         std::unique_ptr<PingJob> job = std::move(it->second);
         inFlight.erase(it);
