@@ -77,6 +77,7 @@ add_library(es_win STATIC
   ${ES_SRC}/unattended/RoundsRunner.cpp
   ${ES_SRC}/watch/Alerts.cpp
   ${ES_SRC}/watch/StateLog.cpp
+  ${ES_SRC}/settings/SavedPlacement.cpp
   ${ES_SRC}/graph/HistoryGraph.cpp
   ${ES_SRC}/app/Configuration.cpp
   ${ES_SRC}/app/MainWindow.cpp

@@ -15,6 +15,7 @@
 #include "reports/SaveReport.h"
 #include "resources/ResourceIds.h"
 #include "settings/CommandLineSettings.h"
+#include "settings/SavedPlacement.h"
 #include "support/ErrorMessage.h"
 #include "support/ExePaths.h"
 #include "support/FileDialog.h"
@@ -113,20 +114,7 @@ bool MainWindow::OnCreate() {
     return true;
 }
 
-void MainWindow::ApplyPlacement() {
-    if (!placement_.IsUsable(::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN))) return;
-    const int x = ::GetSystemMetrics(SM_XVIRTUALSCREEN), y = ::GetSystemMetrics(SM_YVIRTUALSCREEN);
-    const ScreenRect rect = placement_.NormalRectWithin(
-        {x, y, x + ::GetSystemMetrics(SM_CXVIRTUALSCREEN), y + ::GetSystemMetrics(SM_CYVIRTUALSCREEN)});
-    // The rectangle was saved in workspace coordinates, the ones SetWindowPlacement takes; moving
-    // the window in screen coordinates would shift it by the taskbar at every start. The window is
-    // not shown yet: only its normal rectangle is set here.
-    WINDOWPLACEMENT wp = {};
-    wp.length = sizeof(wp);
-    wp.showCmd = SW_HIDE;
-    wp.rcNormalPosition = {rect.left, rect.top, rect.right, rect.bottom};
-    ::SetWindowPlacement(window_, &wp);
-}
+void MainWindow::ApplyPlacement() { RestoreNormalRect(window_, placement_); }
 
 void MainWindow::ComputeReportPath() {
     std::wstring folder = GetExeDirectory();
@@ -437,21 +425,7 @@ void MainWindow::OnRowStatesChanged(UINT changedStates) {
 void MainWindow::SaveConfiguration(bool showFailure) {
     if (noSaveLoad_) return;
     graph_.StorePlacement();
-    WINDOWPLACEMENT wp = {};
-    wp.length = sizeof(wp);
-    if (::GetWindowPlacement(window_, &wp)) {
-        placement_.length = static_cast<std::int32_t>(wp.length);
-        placement_.flags = static_cast<std::int32_t>(wp.flags);
-        placement_.showCmd = static_cast<std::int32_t>(wp.showCmd);
-        placement_.minX = wp.ptMinPosition.x;
-        placement_.minY = wp.ptMinPosition.y;
-        placement_.maxX = wp.ptMaxPosition.x;
-        placement_.maxY = wp.ptMaxPosition.y;
-        placement_.left = wp.rcNormalPosition.left;
-        placement_.top = wp.rcNormalPosition.top;
-        placement_.right = wp.rcNormalPosition.right;
-        placement_.bottom = wp.rcNormalPosition.bottom;
-    }
+    CaptureWindowPlacement(window_, placement_);
     // Told once, whichever file failed; the old files stay as they were.
     const std::uint32_t error = LoadSaveConfiguration(settings_, placement_, items_, true);
     if (error && showFailure)

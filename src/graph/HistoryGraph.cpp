@@ -7,6 +7,7 @@
 
 #include "lang/StringTable.h"
 #include "resources/ResourceIds.h"
+#include "settings/SavedPlacement.h"
 
 namespace es {
 
@@ -98,28 +99,12 @@ void HistoryGraph::Open(HWND owner, HWND listView, HINSTANCE instance) {
 }
 
 // Where it was last time, cut to the screens as they are now.
-void HistoryGraph::ApplyPlacement() {
-    if (!placement_.IsUsable(::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN))) return;
-    const int x = ::GetSystemMetrics(SM_XVIRTUALSCREEN), y = ::GetSystemMetrics(SM_YVIRTUALSCREEN);
-    const ScreenRect rect = placement_.NormalRectWithin(
-        {x, y, x + ::GetSystemMetrics(SM_CXVIRTUALSCREEN), y + ::GetSystemMetrics(SM_CYVIRTUALSCREEN)});
-    WINDOWPLACEMENT wp = {};
-    wp.length = sizeof(wp);
-    wp.showCmd = SW_HIDE;
-    wp.rcNormalPosition = {rect.left, rect.top, rect.right, rect.bottom};
-    ::SetWindowPlacement(window_, &wp);
-}
+void HistoryGraph::ApplyPlacement() { RestoreNormalRect(window_, placement_); }
 
 void HistoryGraph::StorePlacement() {
-    WINDOWPLACEMENT wp = {};
-    wp.length = sizeof(wp);
-    if (!window_ || !::GetWindowPlacement(window_, &wp)) return;
+    if (!CaptureWindowPlacement(window_, placement_)) return;
     // Destroying hides the window first; it was shown all the same, and is shown again next time.
-    if (wp.showCmd == SW_HIDE) wp.showCmd = SW_SHOWNORMAL;
-    placement_ = {static_cast<std::int32_t>(wp.length), static_cast<std::int32_t>(wp.flags),
-                  static_cast<std::int32_t>(wp.showCmd), wp.ptMinPosition.x, wp.ptMinPosition.y, wp.ptMaxPosition.x,
-                  wp.ptMaxPosition.y, wp.rcNormalPosition.left, wp.rcNormalPosition.top, wp.rcNormalPosition.right,
-                  wp.rcNormalPosition.bottom};
+    if (placement_.showCmd == SW_HIDE) placement_.showCmd = SW_SHOWNORMAL;
 }
 
 bool HistoryGraph::OnCreate() {
