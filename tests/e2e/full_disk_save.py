@@ -8,7 +8,8 @@ import shutil
 import subprocess
 import sys
 import tempfile
-import time
+
+from e2e_wait import until
 
 wine_run, bin_dir = sys.argv[1], sys.argv[2]
 if os.geteuid() != 0:
@@ -35,13 +36,6 @@ try:
     program = subprocess.Popen([wine_run, os.path.join(folder, "EchoSentinel.exe"), "/PingTimeout", "900", "/loadfile",
                                 "Z:" + os.path.join(folder, "EchoSentinel_hosts.txt").replace("/", "\\")],
                                cwd=folder, stdin=subprocess.DEVNULL)
-    def until(condition, seconds=20):
-        end = time.time() + seconds
-        while time.time() < end:
-            if condition():
-                return True
-            time.sleep(0.2)
-        return False
     if not until(lambda: subprocess.run([wine_run, post, "EchoSentinel", "40002"]).returncode == 0):
         failures.append("the window never came")
     if not until(lambda: subprocess.run([wine_run, post, "#32770", "1"]).returncode == 0):

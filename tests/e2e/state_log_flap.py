@@ -12,6 +12,8 @@ import sys
 import tempfile
 import time
 
+from e2e_wait import until
+
 wine_run, bin_dir = sys.argv[1], sys.argv[2]
 if os.geteuid() != 0:
     print("not root: skipped")
@@ -23,13 +25,6 @@ def answer(on):
     subprocess.run([flap_host, "answer" if on else "silence"], check=True)
 
 
-def until(condition, seconds=30):
-    end = time.time() + seconds
-    while time.time() < end:
-        if condition():
-            return True
-        time.sleep(0.2)
-    return False
 
 
 subprocess.run([flap_host, "down"], check=True)
