@@ -6,6 +6,7 @@ add_library(es_portable STATIC
   ${ES_SRC}/support/Text.cpp
   ${ES_SRC}/support/Hex.cpp
   ${ES_SRC}/support/Color.cpp
+  ${ES_SRC}/support/Palette.cpp
   ${ES_SRC}/support/FileFilter.cpp
   ${ES_SRC}/support/Utf16.cpp
   ${ES_SRC}/support/StringList.cpp
