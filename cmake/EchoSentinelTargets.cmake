@@ -59,6 +59,7 @@ add_library(es_win STATIC
   ${ES_SRC}/support/DialogBase.cpp
   ${ES_SRC}/support/WindowBase.cpp
   ${ES_SRC}/support/FileDialog.cpp
+  ${ES_SRC}/support/DarkMode.cpp
   ${ES_SRC}/lang/ResourceTexts.cpp
   ${ES_SRC}/lang/LanguageFile.cpp
   ${ES_SRC}/lang/LanguageTemplate.cpp
@@ -66,6 +67,7 @@ add_library(es_win STATIC
   ${ES_SRC}/addresses/HostsFile.cpp
   ${ES_SRC}/addresses/OptionsDialog.cpp
   ${ES_SRC}/reportlist/ReportListView.cpp
+  ${ES_SRC}/reportlist/ListTheme.cpp
   ${ES_SRC}/reportlist/PropertiesDialog.cpp
   ${ES_SRC}/reportlist/RowFinder.cpp
   ${ES_SRC}/reportlist/ColumnSettingsDialog.cpp
@@ -83,6 +85,7 @@ add_library(es_win STATIC
   ${ES_SRC}/app/Configuration.cpp
   ${ES_SRC}/app/MainWindow.cpp
   ${ES_SRC}/app/MainCommands.cpp
+  ${ES_SRC}/app/MainTheme.cpp
   ${ES_SRC}/app/StatusBarLink.cpp
   ${ES_SRC}/app/AboutDialog.cpp
 )

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "resources/ResourceIds.h"
+#include "support/DarkMode.h"
 #include "support/Text.h"
 #include "support/Handles.h"
 #include "support/UiFramework.h"
@@ -15,7 +16,6 @@ namespace {
 constexpr int kLabelPadding = 10;
 constexpr int kBottomSpace = 21;
 constexpr int kButtonMargin = 5;
-constexpr COLORREF kValueText = RGB(0, 0, 192);
 
 using Template = PropertiesDialog::Template;
 
@@ -107,10 +107,10 @@ std::optional<INT_PTR> PropertiesDialog::OnMessage(UINT message, WPARAM wParam, 
         ::GetClassNameW(reinterpret_cast<HWND>(lParam), className, 16);
         if (EqualsNoCase(className, L"edit")) {
             HDC dc = reinterpret_cast<HDC>(wParam);
-            ::SetTextColor(dc, kValueText);
-            ::SetBkColor(dc, RGB(255, 255, 255));
+            ::SetTextColor(dc, ActivePalette().value.text);
+            ::SetBkColor(dc, ActivePalette().value.background);
             ::SetBkMode(dc, TRANSPARENT);
-            return reinterpret_cast<INT_PTR>(::GetStockObject(WHITE_BRUSH));
+            return reinterpret_cast<INT_PTR>(EditBackgroundBrush());
         }
     }
     return FormDialog::OnMessage(message, wParam, lParam);
