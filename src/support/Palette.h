@@ -24,6 +24,7 @@ struct Palette {
     TextColors status;      // the status bar's background and its counts
     TextColors dialog;      // dialog backgrounds, labels and check boxes
     TextColors edit;        // edit and list boxes in dialogs
+    TextColors inactiveSelection;  // selected rows while the list has not the focus
     TextColors failedRow;   // Mark Failed Pings: a row that is down
     TextColors amberRow;    // a row failing, not down yet
     TextColors value;       // the values of the Properties dialog, on the edit background

@@ -81,7 +81,7 @@ TEST(Colors, DarkTextsReachContrastAAMarkedRowsKeepTheirHueAndLightOnesStay) {
     const Palette& dark = DarkPalette();
     const std::pair<const char*, TextColors> pairs[] = {
         {"list", dark.list}, {"header", dark.header}, {"status bar", dark.status}, {"dialog", dark.dialog},
-        {"edit", dark.edit}, {"failed row", dark.failedRow}, {"amber row", dark.amberRow}, {"value", dark.value},
+        {"edit", dark.edit}, {"inactive selection", dark.inactiveSelection}, {"failed row", dark.failedRow}, {"amber row", dark.amberRow}, {"value", dark.value},
         {"status link", dark.statusLink}, {"dialog link", dark.dialogLink}, {"graph label", dark.graphLabel},
         {"graph legend", dark.graphLegend},
     };
