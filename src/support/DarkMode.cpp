@@ -1,5 +1,8 @@
 #include "support/DarkMode.h"
 
+#include <commctrl.h>
+
+#include <iterator>
 #include <string_view>
 
 #include "support/Handles.h"
@@ -86,6 +89,14 @@ void ApplyDialogTheme(HWND dialog) {
         dialog,
         [](HWND control, LPARAM) -> BOOL {
             ApplyControlTheme(control, true);
+            wchar_t className[32] = L"";
+            ::GetClassNameW(control, className, static_cast<int>(std::size(className)));
+            if (std::wstring_view(className) == WC_LISTVIEWW) {  // a list view takes no WM_CTLCOLOR
+                const TextColors& colors = DarkPalette().edit;
+                ::SendMessageW(control, LVM_SETBKCOLOR, 0, static_cast<LPARAM>(colors.background));
+                ::SendMessageW(control, LVM_SETTEXTBKCOLOR, 0, static_cast<LPARAM>(colors.background));
+                ::SendMessageW(control, LVM_SETTEXTCOLOR, 0, static_cast<LPARAM>(colors.text));
+            }
             return TRUE;
         },
         0);
