@@ -7,6 +7,7 @@ add_library(es_portable STATIC
   ${ES_SRC}/support/Hex.cpp
   ${ES_SRC}/support/Color.cpp
   ${ES_SRC}/support/DpiScale.cpp
+  ${ES_SRC}/support/Palette.cpp
   ${ES_SRC}/support/FileFilter.cpp
   ${ES_SRC}/support/Utf16.cpp
   ${ES_SRC}/support/StringList.cpp
@@ -60,6 +61,7 @@ add_library(es_win STATIC
   ${ES_SRC}/support/DialogBase.cpp
   ${ES_SRC}/support/WindowBase.cpp
   ${ES_SRC}/support/FileDialog.cpp
+  ${ES_SRC}/support/DarkMode.cpp
   ${ES_SRC}/lang/ResourceTexts.cpp
   ${ES_SRC}/lang/LanguageFile.cpp
   ${ES_SRC}/lang/LanguageTemplate.cpp
@@ -67,6 +69,7 @@ add_library(es_win STATIC
   ${ES_SRC}/addresses/HostsFile.cpp
   ${ES_SRC}/addresses/OptionsDialog.cpp
   ${ES_SRC}/reportlist/ReportListView.cpp
+  ${ES_SRC}/reportlist/ListTheme.cpp
   ${ES_SRC}/reportlist/PropertiesDialog.cpp
   ${ES_SRC}/reportlist/RowFinder.cpp
   ${ES_SRC}/reportlist/ColumnSettingsDialog.cpp
@@ -85,6 +88,7 @@ add_library(es_win STATIC
   ${ES_SRC}/app/MainWindow.cpp
   ${ES_SRC}/app/MainCommands.cpp
   ${ES_SRC}/app/MainWindowDpi.cpp
+  ${ES_SRC}/app/MainTheme.cpp
   ${ES_SRC}/app/StatusBarLink.cpp
   ${ES_SRC}/app/AboutDialog.cpp
 )

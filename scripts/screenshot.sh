@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Keeps pictures for people to look at (nothing is checked on them): the main window with pinged
 # loopback rows, the Properties and Choose Columns dialogs over it, the window in English, the
-# statistics columns and the history graph (with the silent host when ES_SILENT_HOST names one).
+# statistics columns, the history graph (with the silent host when ES_SILENT_HOST names one) and the
+# dark theme.
 # Needs DISPLAY and WINEPREFIX set and the Windows build done.
 # Usage: scripts/screenshot.sh [output folder, default build]
 set -euo pipefail
@@ -66,6 +67,21 @@ post EchoSentinel 40007  # Select All
 post EchoSentinel 40031  # History Graph
 sleep 10
 shot 1000x640+0+0 screenshot-history.png
+stop_program
+
+# The dark theme in English: the rows of the history picture, none selected so that the silent host
+# (when there is one) shows marked down, and the history graph of the focused row over them.
+dark=build/screenshot-dark
+english_folder "$dark"
+sed 's/^PingTimeout=300\r$/PingTimeout=300\r\nMarkFailedPings=1\r\nTheme=2\r/' "$history/EchoSentinel.cfg" > "$dark/EchoSentinel.cfg"
+cp "$history/list.txt" "$dark/"
+start_on "$dark" "$dark/list.txt"
+sleep 3
+post EchoSentinel 40007  # Select All
+post EchoSentinel 40031  # History Graph
+sleep 10
+post EchoSentinel 40015  # Deselect All
+shot 1000x640+0+0 screenshot-dark.png
 stop_program
 
 # The window at 150 and 200 %, each in a prefix of its own given that DPI.

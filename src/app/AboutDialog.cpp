@@ -4,6 +4,7 @@
 
 #include "resources/ResourceIds.h"
 #include "support/Dpi.h"
+#include "support/DarkMode.h"
 #include "support/ScrambledText.h"
 #include "support/Text.h"
 #include "support/UiFramework.h"
@@ -12,7 +13,6 @@ namespace es {
 
 namespace {
 
-constexpr COLORREF kLinkColor = RGB(0, 0, 192);
 constexpr std::size_t kMaxTranslatorName = 63;
 constexpr int kLinkFontHeight = 10;
 
@@ -88,8 +88,8 @@ std::optional<INT_PTR> AboutDialog::OnMessage(UINT message, WPARAM wParam, LPARA
         if (!IsActive(reinterpret_cast<HWND>(lParam))) return std::nullopt;
         HDC dc = reinterpret_cast<HDC>(wParam);
         ::SetBkMode(dc, TRANSPARENT);
-        ::SetTextColor(dc, kLinkColor);
-        return reinterpret_cast<INT_PTR>(::GetSysColorBrush(COLOR_BTNFACE));
+        ::SetTextColor(dc, ActivePalette().dialogLink.text);
+        return reinterpret_cast<INT_PTR>(DialogBackgroundBrush());
     }
     case WM_MOUSEMOVE:
         if (!ActiveLabelAt(lParam)) return std::nullopt;

@@ -10,7 +10,8 @@
 namespace es {
 
 // The keys in their fixed order: the ten options, WinPos, Columns and Sort, then the watching
-// options that differ from their defaults, then GraphPos once the history graph was opened.
+// options that differ from their defaults, then GraphPos once the history graph was opened, then
+// Theme when one was chosen.
 void ExchangeConfiguration(SettingsStore& store, AppSettings& settings, WindowPlacement& placement,
                            ReportListBase& list);
 

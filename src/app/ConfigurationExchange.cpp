@@ -9,6 +9,7 @@ void ExchangeConfiguration(SettingsStore& store, AppSettings& settings, WindowPl
     list.PersistColumns(store);
     ExchangeWatchSettings(settings, store);
     ExchangeGraphPlacement(settings.graphPlacement, store);
+    ExchangeThemeSetting(settings, store);
 }
 
 }  // namespace es

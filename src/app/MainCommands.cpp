@@ -12,6 +12,7 @@
 #include "reportlist/PropertiesDialog.h"
 #include "reports/SaveReport.h"
 #include "resources/ResourceIds.h"
+#include "support/DarkMode.h"
 
 namespace es {
 
@@ -24,7 +25,7 @@ constexpr int kToolbarSlots = 10;  // positions 0 and 4 are separators
 std::span<const MainWindow::Command> MainWindow::Commands() {
     using R = Rule;
     using W = MainWindow;
-    static const std::array<Command, 29> commands = {{
+    static const std::array<Command, 32> commands = {{
         {IDM_SAVESELECTED, R::AnyMarked, 5, 1, nullptr, &W::SaveSelected},
         {IDM_EXIT, R::Always, 9, 4, nullptr, &W::Exit},
         {IDM_ABOUT, R::Always, 0, 0, nullptr, &W::ShowAbout},
@@ -54,6 +55,9 @@ std::span<const MainWindow::Command> MainWindow::Commands() {
         {IDM_MINIMIZETOTRAY, R::Always, 0, 0, &AppSettings::MinimizeToTray, &W::ApplyAlertOptions},
         {IDM_LOGSTATECHANGES, R::Always, 0, 0, &AppSettings::LogStateChanges, nullptr},
         {IDM_HISTORYGRAPH, R::AnyRow, 0, 0, nullptr, &W::OpenHistoryGraph},
+        {IDM_THEMESYSTEM, R::Always, 0, 0, nullptr, &W::UseSystemTheme},
+        {IDM_THEMELIGHT, R::Always, 0, 0, nullptr, &W::UseLightTheme},
+        {IDM_THEMEDARK, R::Always, 0, 0, nullptr, &W::UseDarkTheme},
     }};
     return commands;
 }
@@ -161,7 +165,10 @@ void MainWindow::ToggleStatisticsColumns() {
 
 bool MainWindow::StatisticsColumnsShown() const { return view_.ColumnsShown(kFieldLoss, kFieldRecentLoss); }
 
-void MainWindow::OpenHistoryGraph() { graph_.Open(window_, listView_, instance_); }
+void MainWindow::OpenHistoryGraph() {
+    graph_.Open(window_, listView_, instance_);
+    if (darkApplied_) ApplyTitleBarTheme(graph_.Window(), true);
+}
 
 void MainWindow::ApplyAlertOptions() { alerts_.Apply(settings_); }
 

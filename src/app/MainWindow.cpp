@@ -17,6 +17,7 @@
 #include "settings/CommandLineSettings.h"
 #include "settings/SavedPlacement.h"
 #include "support/Dpi.h"
+#include "support/DarkMode.h"
 #include "support/ErrorMessage.h"
 #include "support/ExePaths.h"
 #include "support/FileDialog.h"
@@ -100,6 +101,7 @@ bool MainWindow::OnCreate() {
         CommandLineSettings overrides(commandLine_);
         ExchangeAppSettings(settings_, overrides);
         ExchangeWatchSettings(settings_, overrides);
+        ExchangeThemeSetting(settings_, overrides);
     }
     ::DragAcceptFiles(window_, TRUE);
     settings_.created = 1;
@@ -112,6 +114,7 @@ bool MainWindow::OnCreate() {
     UpdateCommandStates(nullptr);
     SetStatusParts();
     ::SendMessageW(statusBar_, SB_SETTEXTW, StatusBarLink::kPart | SBT_OWNERDRAW, 0);
+    ApplyTheme();
     ApplyAlwaysOnTop();
     alerts_.Attach(window_, instance_);
     alerts_.Apply(settings_);
@@ -175,7 +178,7 @@ void MainWindow::UpdateStatusText() {
     std::wstring text = FormatCount(IDS_ITEMCOUNT, view_.RowCount());
     const int selected = view_.SelectedCount();
     if (selected > 0) text += FormatCount(IDS_SELECTEDCOUNT, selected);
-    ::SendMessageW(statusBar_, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    SetStatusText(text);
 }
 
 void MainWindow::RebuildRows() {
@@ -190,8 +193,7 @@ void MainWindow::RebuildRows() {
     items_.BuildItems(settings_, [&](std::size_t count) {
         if (::GetTickCount() - lastProgress < kProgressIntervalMs) return;
         lastProgress = ::GetTickCount();
-        const std::wstring text = FormatCount(IDS_LOADINGPROGRESS, static_cast<int>(count));
-        ::SendMessageW(statusBar_, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(text.c_str()));
+        SetStatusText(FormatCount(IDS_LOADINGPROGRESS, static_cast<int>(count)));
     });
     view_.Refresh(true);
     UpdateStatusText();
@@ -243,8 +245,7 @@ void MainWindow::LogStateChanges(const std::vector<StateChange>& changes) {
         lines.push_back(FormatStateLogLine(change, GetString(IDS_STATUSBASE + static_cast<std::uint32_t>(change.status))));
     const StateLog::Outcome outcome = log_->Append(std::move(lines));
     if (!outcome.firstFailure) return;
-    const std::wstring text = FillFormat(GetString(IDS_LOGFAILED), {GetErrorLine(outcome.error)});
-    ::SendMessageW(statusBar_, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    SetStatusText(FillFormat(GetString(IDS_LOGFAILED), {GetErrorLine(outcome.error)}));
 }
 
 void MainWindow::OpenPingOptions() {
@@ -297,7 +298,8 @@ std::optional<LRESULT> MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM
     case WM_DRAWITEM: {
         const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
         if (!item || item->hwndItem != statusBar_) break;
-        link_.Draw(*item);
+        if (item->itemID == StatusBarLink::kPart) link_.Draw(*item);
+        else DrawStatusText(*item);
         return TRUE;
     }
     case WM_DPICHANGED:
@@ -307,6 +309,9 @@ std::optional<LRESULT> MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM
         if (reinterpret_cast<HWND>(wParam) != statusBar_) break;
         ::SetCursor(handCursor_);
         return TRUE;
+    case WM_SETTINGCHANGE:
+        if (IsThemeChangeMessage(lParam)) ApplyTheme();
+        break;
     case WM_INITMENUPOPUP:
         UpdateCommandStates(nullptr);  // the columns may have changed since: their check mark too
         break;
@@ -372,6 +377,8 @@ std::optional<LRESULT> MainWindow::OnNotify(NMHDR& header) {
         if (reinterpret_cast<const NMMOUSE&>(header).dwItemSpec == StatusBarLink::kPart) link_.Open(window_);
         return 0;
     }
+    if (header.hwndFrom == toolbar_ && header.code == static_cast<UINT>(NM_CUSTOMDRAW))
+        return OnToolbarCustomDraw(reinterpret_cast<NMCUSTOMDRAW&>(header));
     if (header.code == TTN_GETDISPINFOW) {
         OnToolTipText(reinterpret_cast<NMTTDISPINFOW&>(header));
         return 0;

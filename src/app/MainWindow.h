@@ -12,6 +12,7 @@
 #include "graph/HistoryGraph.h"
 #include "ping/PingCycle.h"
 #include "ping/PingItemList.h"
+#include "reportlist/ListTheme.h"
 #include "reportlist/ReportListView.h"
 #include "reportlist/RowFinder.h"
 #include "settings/AppSettings.h"
@@ -146,6 +147,18 @@ private:
     void StartPing();
     void ChooseAddressFile();
     void ResetRows();
+    // The theme (MainTheme.cpp): chosen in the Options menu, or Windows' own while it is System.
+    void UseSystemTheme();
+    void UseLightTheme();
+    void UseDarkTheme();
+    // The windows' colours for the theme now wanted; nothing while it has not changed, so that
+    // the light theme paints as it always did.
+    void ApplyTheme();
+    void ApplyStatusBarTheme(bool dark);
+    // Part 0 of the status bar: drawn by the control in the light theme, by us in the dark one.
+    void SetStatusText(const std::wstring& text);
+    void DrawStatusText(const DRAWITEMSTRUCT& item) const;
+    std::optional<LRESULT> OnToolbarCustomDraw(NMCUSTOMDRAW& draw) const;
     // Lines that could not be written stay kept; the first failure after a success is told in
     // the status bar, once.
     void LogStateChanges(const std::vector<StateChange>& changes);
@@ -160,6 +173,9 @@ private:
     RowFinder finder_{items_, view_};
     HistoryGraph graph_{items_, view_, settings_.graphPlacement};
     StatusBarLink link_;
+    ListTheme listTheme_;
+    bool darkApplied_ = false;
+    std::wstring statusText_;
     Alerts alerts_;
     std::optional<StateLog> log_;  // opened at the first change logged
     MenuHandle mainMenu_;

@@ -3,6 +3,7 @@
 #include <shellapi.h>
 
 #include "support/DpiScale.h"
+#include "support/Palette.h"
 #include "support/ScrambledText.h"
 
 namespace es {
@@ -30,7 +31,7 @@ void StatusBarLink::Draw(const DRAWITEMSTRUCT& item) const {
     RECT rect = item.rcItem;
     rect.left += margin_;
     const int oldMode = ::SetBkMode(item.hDC, TRANSPARENT);
-    const COLORREF oldColor = ::SetTextColor(item.hDC, RGB(0, 0, 255));
+    const COLORREF oldColor = ::SetTextColor(item.hDC, ActivePalette().statusLink.text);
     const SelectedObject font(item.hDC, font_.Get());
     ::DrawTextW(item.hDC, text_.c_str(), static_cast<int>(text_.size()), &rect, DT_SINGLELINE | DT_VCENTER);
     ::SetTextColor(item.hDC, oldColor);

@@ -9,6 +9,7 @@
 #include "resources/ResourceIds.h"
 #include "settings/SavedPlacement.h"
 #include "support/Dpi.h"
+#include "support/Palette.h"
 
 namespace es {
 
@@ -25,9 +26,6 @@ constexpr int kLabelGap = 6;
 constexpr int kSwatchWidth = 14;
 constexpr int kSwatchGap = 4;
 constexpr int kLegendSpacing = 16;
-constexpr COLORREF kBackground = RGB(255, 255, 255);
-constexpr COLORREF kGridColor = RGB(224, 224, 224);
-constexpr COLORREF kLabelColor = RGB(96, 96, 96);
 
 class MemoryDC {
 public:
@@ -309,7 +307,8 @@ GraphFrame HistoryGraph::FrameFor(HDC dc, int width, int height) const {
 
 void HistoryGraph::Render(HDC dc, int width, int height) const {
     const RECT all = {0, 0, width, height};
-    FillSolid(dc, all, kBackground);
+    const Palette& palette = ActivePalette();
+    FillSolid(dc, all, palette.graphLabel.background);
     const SelectedObject font(dc, font_ ? font_.Get() : ::GetStockObject(DEFAULT_GUI_FONT));
     ::SetBkMode(dc, TRANSPARENT);
     const GraphFrame frame = FrameFor(dc, width, height);
@@ -320,16 +319,16 @@ void HistoryGraph::Render(HDC dc, int width, int height) const {
     DrawLegend(dc, frame, width);
     if (!plotted_.empty()) return;
     RECT middle = {plot.left, plot.top, plot.right, plot.bottom};
-    ::SetTextColor(dc, kLabelColor);
+    ::SetTextColor(dc, palette.graphLabel.text);
     ::DrawTextW(dc, GetString(IDS_GRAPHNOROWS), -1, &middle, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
 }
 
 void HistoryGraph::DrawGrid(HDC dc, const PlotArea& plot) const {
-    GdiObject pen(::CreatePen(PS_SOLID, Px(1), kGridColor));
+    GdiObject pen(::CreatePen(PS_SOLID, Px(1), ActivePalette().graphGrid));
     const SelectedObject selected(dc, pen.Get());
     ::MoveToEx(dc, plot.left, plot.top, nullptr);
     ::LineTo(dc, plot.left, plot.bottom + 1);
-    ::SetTextColor(dc, kLabelColor);
+    ::SetTextColor(dc, ActivePalette().graphLabel.text);
     const int lineHeight = LineHeight(dc);
     for (std::size_t i = 0; i < kGraphGridTimes.size(); ++i) {
         const int y = TimeY(kGraphGridTimes[i], plot);
@@ -376,11 +375,11 @@ void HistoryGraph::DrawLegend(HDC dc, const GraphFrame& frame, int width) const 
         const int middle = top + lineHeight / 2;
         FillSolid(dc, {spots[i].x, middle - Px(1), spots[i].x + Px(kSwatchWidth), middle + Px(2)}, entries[i].color);
         const int textLeft = spots[i].x + Px(kSwatchWidth) + Px(kSwatchGap);
-        ::SetTextColor(dc, RGB(0, 0, 0));
+        ::SetTextColor(dc, ActivePalette().graphLegend.text);
         ::TextOutW(dc, textLeft, top, entries[i].host.c_str(), static_cast<int>(entries[i].host.size()));
         if (entries[i].description.empty()) continue;
         const std::wstring rest = L"  " + entries[i].description;
-        ::SetTextColor(dc, kLabelColor);
+        ::SetTextColor(dc, ActivePalette().graphLabel.text);
         ::TextOutW(dc, textLeft + TextSize(dc, entries[i].host).cx, top, rest.c_str(), static_cast<int>(rest.size()));
     }
 }

@@ -7,6 +7,7 @@
 #include "ping/HistoryScale.h"
 #include "resources/ResourceIds.h"
 #include "support/LocalTime.h"
+#include "support/Palette.h"
 
 namespace es {
 
@@ -169,11 +170,12 @@ void PingItemList::CustomDrawCell(const ReportItem& record, int, CellColors& col
     const auto& item = static_cast<const PingItem&>(record);
     const std::int32_t status = item.LastStatus.load(std::memory_order_relaxed);
     if (status == kStatusSuccess && item.Watch.load(std::memory_order_relaxed) != WatchState::Down) return;
-    colors.set = true;
-    colors.text = 0x000000;
-    // COLORREFs: RGB(255, 240, 240) for down, RGB(255, 232, 176) for failing but not down yet.
+    // Red for down, amber for failing but not down yet, in the shades of the theme.
     const bool failing = status != kStatusNone && item.Watch.load(std::memory_order_relaxed) != WatchState::Down;
-    colors.background = failing ? 0xB0E8FF : 0xF0F0FF;
+    const TextColors& marked = failing ? ActivePalette().amberRow : ActivePalette().failedRow;
+    colors.set = true;
+    colors.text = marked.text;
+    colors.background = marked.background;
 }
 
 }  // namespace es

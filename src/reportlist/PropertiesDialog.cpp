@@ -5,6 +5,7 @@
 
 #include "resources/ResourceIds.h"
 #include "support/Dpi.h"
+#include "support/DarkMode.h"
 #include "support/Text.h"
 #include "support/Handles.h"
 #include "support/UiFramework.h"
@@ -16,7 +17,6 @@ namespace {
 constexpr int kLabelPadding = 10;
 constexpr int kBottomSpace = 21;
 constexpr int kButtonMargin = 5;
-constexpr COLORREF kValueText = RGB(0, 0, 192);
 
 using Template = PropertiesDialog::Template;
 
@@ -111,10 +111,10 @@ std::optional<INT_PTR> PropertiesDialog::OnMessage(UINT message, WPARAM wParam, 
         ::GetClassNameW(reinterpret_cast<HWND>(lParam), className, 16);
         if (EqualsNoCase(className, L"edit")) {
             HDC dc = reinterpret_cast<HDC>(wParam);
-            ::SetTextColor(dc, kValueText);
-            ::SetBkColor(dc, RGB(255, 255, 255));
+            ::SetTextColor(dc, ActivePalette().value.text);
+            ::SetBkColor(dc, ActivePalette().value.background);
             ::SetBkMode(dc, TRANSPARENT);
-            return reinterpret_cast<INT_PTR>(::GetStockObject(WHITE_BRUSH));
+            return reinterpret_cast<INT_PTR>(EditBackgroundBrush());
         }
     }
     return FormDialog::OnMessage(message, wParam, lParam);

@@ -7,6 +7,7 @@
 #include <unordered_map>
 
 #include "support/DpiScale.h"
+#include "support/Palette.h"
 #include "support/Text.h"
 
 namespace es {
@@ -245,7 +246,8 @@ COLORREF ReportListView::RowBackground(const NMLVCUSTOMDRAW& draw, const CellCol
     const bool selected = (::SendMessageW(listView_, LVM_GETITEMSTATE, static_cast<WPARAM>(row), LVIS_SELECTED) & LVIS_SELECTED) != 0;
     selectedFocused = selected && ::GetFocus() == listView_;
     if (selectedFocused) return ::GetSysColor(COLOR_HIGHLIGHT);
-    if (selected && (::GetWindowLongW(listView_, GWL_STYLE) & LVS_SHOWSELALWAYS)) return ::GetSysColor(COLOR_BTNFACE);
+    if (selected && (::GetWindowLongW(listView_, GWL_STYLE) & LVS_SHOWSELALWAYS))
+        return ActivePalette().dark ? ActivePalette().inactiveSelection.background : ::GetSysColor(COLOR_BTNFACE);
     if (colors.set) return colors.background;
     if (draw.clrTextBk != CLR_DEFAULT && draw.clrTextBk != CLR_NONE) return draw.clrTextBk;
     const auto back = static_cast<COLORREF>(::SendMessageW(listView_, LVM_GETBKCOLOR, 0, 0));
@@ -288,6 +290,14 @@ LRESULT ReportListView::CustomDraw(NMLVCUSTOMDRAW* draw) {
         if (ItemOfRow(static_cast<int>(draw->nmcd.dwItemSpec), item)) {
             CellColors colors;
             list_.CustomDrawCell(list_.ItemAt(item), draw->iSubItem, colors);
+            // The list paints a selection it has not the focus for in the light button face; in the
+            // dark theme the row is drawn unselected in the palette's colours for it instead.
+            const auto row = static_cast<WPARAM>(draw->nmcd.dwItemSpec);
+            if (ActivePalette().dark && ::GetFocus() != listView_ &&
+                (::SendMessageW(listView_, LVM_GETITEMSTATE, row, LVIS_SELECTED) & LVIS_SELECTED)) {
+                draw->nmcd.uItemState &= ~static_cast<UINT>(CDIS_SELECTED);
+                colors = {true, ActivePalette().inactiveSelection.text, ActivePalette().inactiveSelection.background};
+            }
             if (list_.IsBarColumn(draw->iSubItem) && draw->iSubItem != 0) {
                 DrawBarCell(*draw, list_.ItemAt(item), colors);
                 return CDRF_SKIPDEFAULT;

@@ -68,6 +68,9 @@
 #define IDM_FLASHWHENDOWN       40034
 #define IDM_MINIMIZETOTRAY      40035
 #define IDM_LOGSTATECHANGES     40036
+#define IDM_THEMESYSTEM         40037
+#define IDM_THEMELIGHT          40038
+#define IDM_THEMEDARK           40039
 
 // String table
 #define IDS_ITEMCOUNT           4

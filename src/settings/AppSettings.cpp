@@ -39,4 +39,9 @@ void ExchangeWatchSettings(AppSettings& s, SettingsStore& store) {
     s.UpAfterSuccesses = std::clamp(s.UpAfterSuccesses, kMinThreshold, kMaxThreshold);
 }
 
+void ExchangeThemeSetting(AppSettings& s, SettingsStore& store) {
+    ExchangeUnlessDefault(store, L"Theme", s.Theme, kThemeSystem);
+    if (s.Theme < kThemeSystem || s.Theme > kThemeDark) s.Theme = kThemeSystem;
+}
+
 }  // namespace es

@@ -9,6 +9,11 @@
 
 namespace es {
 
+// The colours the windows use: as Windows apps are set (AppsUseLightTheme), or chosen.
+inline constexpr std::int32_t kThemeSystem = 0;
+inline constexpr std::int32_t kThemeLight = 1;
+inline constexpr std::int32_t kThemeDark = 2;
+
 struct AppSettings {
     std::int32_t created = 0;  // set by the main window once it exists
     std::int32_t ShowGridLines = 0;
@@ -32,6 +37,7 @@ struct AppSettings {
     std::int32_t LogStateChanges = 0;
     // The history graph's, empty until it was opened once (or read from the configuration).
     WindowPlacement graphPlacement;
+    std::int32_t Theme = kThemeSystem;
 };
 
 inline constexpr std::int32_t kMinThreshold = 1;
@@ -43,5 +49,7 @@ void ExchangeAppSettings(AppSettings& settings, SettingsStore& store);
 // its default, so a configuration that never changed one stays as it was. Thresholds read out of
 // 1-100 are brought within.
 void ExchangeWatchSettings(AppSettings& settings, SettingsStore& store);
+// Theme, the last key, written only when it is not the system's; a value out of 0-2 reads as 0.
+void ExchangeThemeSetting(AppSettings& settings, SettingsStore& store);
 
 }  // namespace es

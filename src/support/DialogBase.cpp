@@ -1,5 +1,6 @@
 #include "support/DialogBase.h"
 
+#include "support/DarkMode.h"
 #include "support/UiFramework.h"
 
 namespace es {
@@ -43,7 +44,11 @@ INT_PTR CALLBACK DialogBase::StaticDialogProc(HWND dialog, UINT message, WPARAM 
     std::optional<INT_PTR> result;
     auto call = [&] { result = self->OnMessage(message, wParam, lParam); };
     const bool ran = RunGuarded(dialog, call);
-    if (message == WM_INITDIALOG) ApplyRightToLeft(dialog, kMirrorDescendantStyles | kMirrorDescendantPositions);
+    if (message == WM_INITDIALOG) {
+        ApplyRightToLeft(dialog, kMirrorDescendantStyles | kMirrorDescendantPositions);
+        ApplyDialogTheme(dialog);
+    }
+    if (ran && !result) result = DarkControlColor(message, wParam);
     if (message == WM_NCDESTROY) {
         Unbind(dialog);
         self->window_ = nullptr;

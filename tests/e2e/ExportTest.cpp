@@ -131,6 +131,9 @@ TEST_F(DescribedListExport, EveryUtf16Format) {
         EXPECT_EQ(Export(std::wstring(option, option + strlen(option))), e2e::ExpectedReport(std::string("described.") + option))
             << option;
     }
+    config += "Theme=2\r\n";  // the dark theme never reaches a report
+    e2e::WriteFileBytes(sandbox.PathOf(L"EchoSentinel.cfg"), config);
+    EXPECT_EQ(Export(L"shtml"), e2e::ExpectedReport("described.shtml")) << "dark";
 }
 
 }  // namespace

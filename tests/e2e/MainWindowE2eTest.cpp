@@ -11,6 +11,7 @@
 #include "e2e/E2eSupport.h"
 #include "resources/ResourceIds.h"
 #include "support/ExePaths.h"
+#include "support/Palette.h"
 
 namespace e2e {
 namespace {
@@ -133,6 +134,78 @@ TEST(MainWindowE2e, ItSavesTheConfigurationAndHostsFileThatTheNextStartRestores)
                   .find("\r\nColumns=96 00 00 00 6E 00 01 00 6E 00 02 00 5A 00 03 00 5A 00 04 00 78 00 05 00 64 00 06 00 "
                         "64 00 07 00 64 00 08 00 78 00 09 00\r\nSort=4098\r\nUpAfterSuccesses=2\r\n"),
               std::string::npos);
+}
+
+// A rectangle that a message of another process's control writes: the request lives in that process.
+RECT RemoteRect(HANDLE process, HWND control, UINT message, WPARAM wParam, RECT request) {
+    auto* remote = static_cast<RECT*>(::VirtualAllocEx(process, nullptr, sizeof(RECT), MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
+    ::WriteProcessMemory(process, remote, &request, sizeof(request), nullptr);
+    ::SendMessageW(control, message, wParam, reinterpret_cast<LPARAM>(remote));
+    ::ReadProcessMemory(process, remote, &request, sizeof(request), nullptr);
+    ::VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+    return request;
+}
+
+COLORREF ScreenPixel(HWND window, int x, int y) {
+    POINT point = {x, y};
+    ::ClientToScreen(window, &point);
+    HDC screen = ::GetDC(nullptr);
+    const COLORREF color = ::GetPixel(screen, point.x, point.y);
+    ::ReleaseDC(nullptr, screen);
+    return color;
+}
+
+// The theme of the configuration file, read back from the screen: a row, its text, a header item
+// and the status bar in the system's colours without the key, in the dark palette's with Theme=2;
+// the menu's commands switch a running window, and the save writes the choice back last. The window stays on top, clear of other tests' windows.
+TEST(MainWindowE2e, TheConfiguredThemePaintsRowsHeaderAndStatusBarAndIsSavedLast) {
+    const es::Palette& dark = es::DarkPalette();
+    const struct {
+        const char* name;
+        std::string key, saved;
+        COLORREF row, text, header, status;
+    } themes[] = {
+        // The light header is the visual style's (white in Wine's Light style): anything but ours.
+        {"light", "", "Theme=1\r\n", ::GetSysColor(COLOR_WINDOW), ::GetSysColor(COLOR_WINDOWTEXT), CLR_INVALID, ::GetSysColor(COLOR_BTNFACE)},
+        {"dark", "Theme=2\r\n", "Theme=2\r\n", dark.list.background, dark.list.text, dark.header.background, dark.status.background},
+    };
+    for (const auto& theme : themes) {
+        SCOPED_TRACE(theme.name);
+        Sandbox box;
+        WriteFileBytes(box.PathOf(L"EchoSentinel.cfg"),
+                       "[General]\r\nAlwaysOnTop=1\r\nPingEvery=0\r\nWinPos=2C 00 00 00 00 00 00 00 01 00 00 00 FF FF FF FF FF FF FF "
+                       "FF FF FF FF FF FF FF FF FF BC 02 00 00 30 02 00 00 EC 04 00 00 E8 03 00 00\r\n" + theme.key);
+        const auto [process, window, list] = StartOnList(box, "127.0.0.1-127.0.0.3\r\n", L"");
+        ASSERT_NE(window, nullptr);
+        ASSERT_TRUE(WaitForPingedRows(process, list, 3, 1));
+        ::Sleep(300);  // the last repaint of the round
+        const RECT host = RemoteRect(process, list, LVM_GETSUBITEMRECT, 1, {LVIR_LABEL, 0, 0, 0});
+        const int middle = (host.top + host.bottom) / 2;
+        EXPECT_EQ(ScreenPixel(list, host.right - 4, middle), theme.row) << "row 1 right of its host";
+        bool textSeen = false;
+        for (int x = host.left; x < host.left + 80 && !textSeen; ++x)
+            for (int y = host.top; y < host.bottom && !textSeen; ++y) textSeen = ScreenPixel(list, x, y) == theme.text;
+        EXPECT_TRUE(textSeen) << "the host's text in its colour";
+        HWND header = ::FindWindowExW(list, nullptr, L"SysHeader32", nullptr);
+        const RECT item = RemoteRect(process, header, HDM_GETITEMRECT, 1, {});
+        const COLORREF headerPixel = ScreenPixel(header, item.right - 6, (item.top + item.bottom) / 2);
+        if (theme.header == CLR_INVALID) EXPECT_NE(headerPixel, dark.header.background) << "header item 1";
+        else EXPECT_EQ(headerPixel, theme.header) << "header item 1";
+        HWND status = ::FindWindowExW(window, nullptr, STATUSCLASSNAMEW, nullptr);
+        RECT bar;
+        ::GetClientRect(status, &bar);
+        EXPECT_EQ(ScreenPixel(status, 280, bar.bottom / 2), theme.status) << "status part 0 after its text";
+        if (theme.key.empty()) {  // Dark and Light from the menu while it runs: Light paints as it began
+            for (const auto& [command, row] : {std::pair<UINT, COLORREF>(IDM_THEMEDARK, dark.list.background), std::pair<UINT, COLORREF>(IDM_THEMELIGHT, theme.row)}) {
+                ::SendMessageW(window, WM_COMMAND, command, 0);
+                ::Sleep(300);
+                EXPECT_EQ(ScreenPixel(list, host.right - 4, middle), row) << command;
+            }
+        }
+        EXPECT_EQ(CloseAndWait(process, window), 0);
+        const std::string cfg = ReadFileBytes(box.PathOf(L"EchoSentinel.cfg"));
+        EXPECT_EQ(cfg.substr(cfg.rfind("\r\nSort=")), "\r\nSort=0\r\n" + theme.saved);
+    }
 }
 
 // Windows asks first and may then go on: the settings are saved at the question, pinging goes on

@@ -21,9 +21,11 @@ TEST(CommandLineSettingsTest, OverridesOnlyTheOptionsGiven) {
     EXPECT_EQ(std::tuple(settings.PingTimeout, settings.AlwaysOnTop, settings.PingEverySeconds, settings.ShowInfoTip,
                          settings.RememberHosts, store.Hits()),
               std::tuple(500, 1, 0, 0, 0, 4));
-    line.Parse(L"/DownAfterFailures 7 /LogStateChanges 1 /UpAfterSuccesses 0");
+    line.Parse(L"/DownAfterFailures 7 /LogStateChanges 1 /UpAfterSuccesses 0 /Theme 2");
     CommandLineSettings watching(line);
     ExchangeWatchSettings(settings, watching);
+    ExchangeThemeSetting(settings, watching);
+    EXPECT_EQ(settings.Theme, kThemeDark);
     EXPECT_EQ(settings.DownAfterFailures, 7);
     EXPECT_EQ(settings.LogStateChanges, 1);
     EXPECT_EQ(settings.UpAfterSuccesses, 1) << "brought within 1-100";

@@ -1,6 +1,7 @@
 // The helpers that read outside input or fix a visible limit: _wtoi-style numbers, case-blind
 // comparison, the settings reader's hexadecimal rule and the 8192-character hex text, UTF-16LE,
-// paths beside the executable, the gradient of the colour helpers, and sizes at the screen's DPI.
+// paths beside the executable, the gradient of the colour helpers, sizes at the screen's DPI and the
+// themes' contrast.
 #include <gtest/gtest.h>
 
 #include <climits>
@@ -12,6 +13,7 @@
 #include "support/Color.h"
 #include "support/DpiScale.h"
 #include "support/Hex.h"
+#include "support/Palette.h"
 #include "support/Text.h"
 #include "support/Utf16.h"
 
@@ -115,6 +117,43 @@ TEST(DpiScale, StoredWidthsSurviveEveryScreenAndTheNearestPictureIsChosen) {
     EXPECT_EQ(ScaleToDpi(150, 0), 150) << "a DPI not known is 96";
     const std::pair<int, int> sizes[] = {{72, 16}, {96, 16}, {108, 20}, {120, 20}, {144, 24}, {168, 32}, {192, 32}, {288, 32}};
     for (auto [dpi, size] : sizes) EXPECT_EQ(ImageSizeForDpi(dpi), size) << dpi << " DPI";
+}
+
+// Every text of the dark theme reads on its background at WCAG AA (4.5:1), its marked rows keep
+// their hue; the light theme keeps the colours the program always painted.
+TEST(Colors, DarkTextsReachContrastAAMarkedRowsKeepTheirHueAndLightOnesStay) {
+    EXPECT_NEAR(ContrastRatio(Rgb(0, 0, 0), Rgb(255, 255, 255)), 21.0, 1e-9);
+    EXPECT_NEAR(ContrastRatio(Rgb(255, 255, 255), Rgb(119, 119, 119)), 4.48, 0.005) << "the grey that just fails AA";
+    const Palette& dark = DarkPalette();
+    const std::pair<const char*, TextColors> pairs[] = {
+        {"list", dark.list}, {"header", dark.header}, {"status bar", dark.status}, {"dialog", dark.dialog},
+        {"edit", dark.edit}, {"inactive selection", dark.inactiveSelection}, {"failed row", dark.failedRow}, {"amber row", dark.amberRow}, {"value", dark.value},
+        {"status link", dark.statusLink}, {"dialog link", dark.dialogLink}, {"graph label", dark.graphLabel},
+        {"graph legend", dark.graphLegend},
+    };
+    for (const auto& [name, colors] : pairs) {
+        SCOPED_TRACE(name);
+        EXPECT_GE(ContrastRatio(colors.text, colors.background), 4.5);
+    }
+    const auto channel = [](Color color, int shift) { return static_cast<int>(color >> shift & 0xFF); };
+    EXPECT_GT(channel(dark.failedRow.background, 0), 2 * channel(dark.failedRow.background, 8)) << "red";
+    EXPECT_GT(channel(dark.amberRow.background, 8), 2 * channel(dark.amberRow.background, 16)) << "amber, not red";
+    EXPECT_GT(channel(dark.amberRow.background, 0), channel(dark.amberRow.background, 8)) << "amber, not green";
+
+    const Palette& light = LightPalette();
+    const struct {
+        const char* name;
+        Color actual, expected;
+    } unchanged[] = {
+        {"failed row", light.failedRow.background, Rgb(255, 240, 240)}, {"failed text", light.failedRow.text, 0},
+        {"amber row", light.amberRow.background, Rgb(255, 232, 176)}, {"amber text", light.amberRow.text, 0},
+        {"graph", light.graphLabel.background, Rgb(255, 255, 255)}, {"graph label", light.graphLabel.text, Rgb(96, 96, 96)},
+        {"graph legend", light.graphLegend.text, 0}, {"graph grid", light.graphGrid, Rgb(224, 224, 224)},
+        {"status link", light.statusLink.text, Rgb(0, 0, 255)}, {"dialog link", light.dialogLink.text, Rgb(0, 0, 192)},
+        {"value", light.value.text, Rgb(0, 0, 192)}, {"value background", light.value.background, Rgb(255, 255, 255)},
+    };
+    for (const auto& c : unchanged) EXPECT_EQ(c.actual, c.expected) << c.name;
+    EXPECT_FALSE(ActivePalette().dark) << "light until told";
 }
 
 // An abandoned call gives back the holds taken inside it, newest first, and names why going on is

@@ -20,6 +20,7 @@
 #include "lang/ResourceTexts.h"
 #include "ping/FakeEcho.h"
 #include "resources/ResourceIds.h"
+#include "support/Palette.h"
 #include "win/UiDriver.h"
 
 namespace es {
@@ -220,6 +221,26 @@ TEST_F(MainWindowTest, RefreshesRepaintOnlyChangedRowsResetKeepsTheAddressesAndF
     EXPECT_TRUE(::GetMenuState(window->MainMenu(), IDM_MARKFAILED, MF_BYCOMMAND) & MF_CHECKED);
     EXPECT_EQ(send(), CDRF_NEWFONT);
     EXPECT_EQ(std::pair(draw.clrText, draw.clrTextBk), std::pair(RGB(0, 0, 0), RGB(255, 240, 240)));
+
+    // Options > Theme, a radio group: Dark gives an unselected failed row its dark red, Light the
+    // colours it had.
+    const auto radio = [&](int id) { return ::GetMenuState(window->MainMenu(), id, MF_BYCOMMAND) & (MF_CHECKED | MFT_RADIOCHECK); };
+    const struct {
+        int command;
+        COLORREF text, background;
+    } themes[] = {{IDM_THEMEDARK, DarkPalette().failedRow.text, DarkPalette().failedRow.background},
+                  {IDM_THEMELIGHT, RGB(0, 0, 0), RGB(255, 240, 240)}};
+    draw.nmcd.dwItemSpec = 1;
+    for (const auto& theme : themes) {
+        SCOPED_TRACE(theme.command);
+        Command(theme.command);
+        for (int id : {IDM_THEMESYSTEM, IDM_THEMELIGHT, IDM_THEMEDARK})
+            EXPECT_EQ(radio(id) & MF_CHECKED, id == theme.command ? UINT{MF_CHECKED} : 0u) << id;
+        EXPECT_EQ(radio(theme.command), UINT{MF_CHECKED | MFT_RADIOCHECK});
+        EXPECT_EQ(send(), CDRF_NEWFONT);
+        EXPECT_EQ(draw.clrText, theme.text);
+        EXPECT_EQ(draw.clrTextBk, theme.background);
+    }
 }
 
 // The list holds no texts of its own: sizing a column and typing a row's first letters are

@@ -100,9 +100,9 @@ TEST(ConfigurationFile, TheColumnsValueKeepsTenEntriesUntilAStatisticsColumnIsSh
     }
 }
 
-// The watching options come after Sort, each only when it is not at its default, and the graph's
-// placement once it has one, so that a file of the thirteen keys loads the defaults and is saved
-// again as it was.
+// The watching options come after Sort, each only when it is not at its default, the graph's
+// placement once it has one and a chosen theme last, so that a file of the thirteen keys loads the
+// defaults and is saved again as it was.
 TEST(ConfigurationFile, WatchingKeysAndTheGraphsPlaceFollowSortOnlyWhenChanged) {
     const testing_es::TempFolder folder(L"wat");
     const std::wstring path = folder.PathOf(L"x.cfg");
@@ -124,11 +124,12 @@ TEST(ConfigurationFile, WatchingKeysAndTheGraphsPlaceFollowSortOnlyWhenChanged) 
     changed.settings.SoundOnChange = 1;
     changed.settings.LogStateChanges = 1;
     changed.settings.graphPlacement = {44, 0, 1, 0, 0, 0, 0, 10, 20, 650, 380};  // the graph was opened
+    changed.settings.Theme = kThemeDark;
     changed.Exchange(path, true, true);
     EXPECT_EQ(ReadFileBytes(path),
               thirteen + "DownAfterFailures=5\r\nNotifyOnChange=0\r\nSoundOnChange=1\r\nLogStateChanges=1\r\n"
                          "GraphPos=2C 00 00 00 00 00 00 00 01 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 "
-                         "0A 00 00 00 14 00 00 00 8A 02 00 00 7C 01 00 00\r\n");
+                         "0A 00 00 00 14 00 00 00 8A 02 00 00 7C 01 00 00\r\nTheme=2\r\n");
     Configuration loaded;
     loaded.Exchange(path, false);
     EXPECT_EQ(loaded.settings.graphPlacement.right, 650);
@@ -136,11 +137,13 @@ TEST(ConfigurationFile, WatchingKeysAndTheGraphsPlaceFollowSortOnlyWhenChanged) 
     EXPECT_EQ(loaded.settings.NotifyOnChange, 0);
     EXPECT_EQ(loaded.settings.SoundOnChange, 1);
     EXPECT_EQ(loaded.settings.LogStateChanges, 1);
+    EXPECT_EQ(loaded.settings.Theme, kThemeDark);
 
-    WriteFileBytes(path, "[General]\r\nDownAfterFailures=0\r\nUpAfterSuccesses=250\r\n");
+    WriteFileBytes(path, "[General]\r\nDownAfterFailures=0\r\nUpAfterSuccesses=250\r\nTheme=3\r\n");
     loaded.Exchange(path, false);
     EXPECT_EQ(loaded.settings.DownAfterFailures, 1) << "brought within 1-100";
     EXPECT_EQ(loaded.settings.UpAfterSuccesses, 100) << "brought within 1-100";
+    EXPECT_EQ(loaded.settings.Theme, kThemeSystem) << "out of range";
 }
 
 TEST(AddressFile, DecodesMarkedUnmarkedAndAnsiText) {
