@@ -17,6 +17,7 @@
 #include "settings/CommandLineSettings.h"
 #include "settings/SavedPlacement.h"
 #include "support/ErrorMessage.h"
+#include "support/AccessKey.h"
 #include "support/ExePaths.h"
 #include "support/FileDialog.h"
 #include "support/FileFilter.h"
@@ -73,6 +74,7 @@ void MainWindow::LoadAccelerators(HINSTANCE instance) {
 bool MainWindow::OnCreate() {
     mainMenu_.Reset(LoadTranslatedMenu(instance_, IDR_MAINMENU));
     ::SetMenu(window_, mainMenu_.Get());
+    sortByMenu_.Attach(mainMenu_.Get());
     statusBar_ = ::CreateStatusWindowW(WS_CHILD | WS_VISIBLE, L"", window_, IDC_STATUSBAR);
     CreateToolbar();
     // Owner data: the rows' texts stay in the records and are asked for as they are drawn.
@@ -268,6 +270,17 @@ void MainWindow::OnStartup() {
     else OpenPingOptions();
 }
 
+void MainWindow::RememberFocus() {
+    HWND focus = ::GetFocus();
+    if (focus && ::IsChild(window_, focus)) savedFocus_ = focus;
+}
+
+void MainWindow::RestoreFocus() {
+    if (!listView_) return;
+    const bool kept = savedFocus_ && ::IsChild(window_, savedFocus_) && ::IsWindowVisible(savedFocus_);
+    ::SetFocus(kept ? savedFocus_ : listView_);
+}
+
 void MainWindow::ShowContextMenu() {
     POINT at;
     ::GetCursorPos(&at);
@@ -301,9 +314,17 @@ std::optional<LRESULT> MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM
         return TRUE;
     case WM_INITMENUPOPUP:
         UpdateCommandStates(nullptr);  // the columns may have changed since: their check mark too
+        sortByMenu_.OnInitMenuPopup(reinterpret_cast<HMENU>(wParam), items_);
         break;
+    case WM_ACTIVATE:
+        if (LOWORD(wParam) == WA_INACTIVE) RememberFocus();
+        break;
+    case WM_SETFOCUS:
+        // The frame gets the focus when it is activated again, after a dialog or the graph.
+        RestoreFocus();
+        return 0;
     case WM_ACTIVATEAPP:
-        if (!wParam) savedFocus_ = ::GetFocus();
+        if (!wParam) RememberFocus();
         else ::PostMessageW(window_, UM_RESTOREFOCUS, 0, 0);
         break;
     case UM_UPDATESTATUS:
@@ -315,7 +336,8 @@ std::optional<LRESULT> MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM
         OnStartup();
         return 0;
     case UM_RESTOREFOCUS:
-        ::SetFocus(savedFocus_);
+        // Another window of the program (a dialog, the graph) that is active keeps its own focus.
+        if (::GetActiveWindow() == window_) RestoreFocus();
         return 0;
     case WM_QUERYENDSESSION:
         return OnQueryEndSession();
@@ -372,11 +394,11 @@ std::optional<LRESULT> MainWindow::OnNotify(NMHDR& header) {
     return std::nullopt;
 }
 
-// A tool tip is the menu text of its command.
+// A tool tip is the menu text of its command, without the access key, which means nothing there.
 void MainWindow::OnToolTipText(NMTTDISPINFOW& info) {
     wchar_t text[kMaxTipChars + 1] = L"";
     ::GetMenuStringW(mainMenu_.Get(), static_cast<UINT>(info.hdr.idFrom), text, kMaxTipChars + 1, MF_BYCOMMAND);
-    lstrcpynW(info.szText, text, static_cast<int>(std::size(info.szText)));
+    lstrcpynW(info.szText, WithoutAccessKey(text).c_str(), static_cast<int>(std::size(info.szText)));
     info.lpszText = info.szText;
     info.hinst = nullptr;
 }

@@ -55,6 +55,8 @@
 #define IDM_FLASHWHENDOWN       40034
 #define IDM_MINIMIZETOTRAY      40035
 #define IDM_LOGSTATECHANGES     40036
+// View -> Sort By: IDM_SORTBYBASE + column index, one command per column
+#define IDM_SORTBYBASE          40100
 
 // String table
 #define IDS_ITEMCOUNT           4
