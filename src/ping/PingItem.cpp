@@ -53,6 +53,8 @@ std::wstring RecentPingsText(std::span<const std::uint16_t> values) {
 
 }  // namespace
 
+static_assert(sizeof(void*) != 8 || sizeof(PingItem) == 296, "a row's members are laid out without padding");
+
 PingItem::PingItem(std::wstring hostName, std::wstring description, std::uint32_t address, std::uint32_t rowId)
     : RowId(rowId), Address(address) {
     for (auto& slot : history_) slot.store(kHistoryNone, kRelaxed);
@@ -231,7 +233,7 @@ void PingItem::ApplyResult(std::int32_t status, std::uint32_t address, std::uint
     LastStatus.store(status, kRelaxed);
     Address.store(address, kRelaxed);
     ReplyAddress.store(replyAddress, kRelaxed);
-    LastTtl.store(ttl, kRelaxed);
+    LastTtl.store(static_cast<std::uint8_t>(ttl), kRelaxed);
     PingCount.store(PingCount.load(kRelaxed) + 1, kRelaxed);
     if (status == kStatusSuccess) {
         SucceedCount.store(SucceedCount.load(kRelaxed) + 1, kRelaxed);
@@ -244,10 +246,11 @@ void PingItem::ApplyResult(std::int32_t status, std::uint32_t address, std::uint
 
 void PingItem::Reset() {
     LastStatus.store(kStatusNone, kRelaxed);
-    for (auto* field : {&PingCount, &SucceedCount, &FailedCount, &LastPingTime, &LastTtl, &TotalPingTime, &MinPingTime,
+    for (auto* field : {&PingCount, &SucceedCount, &FailedCount, &LastPingTime, &TotalPingTime, &MinPingTime,
                         &MaxPingTime, &FailuresInARow, &SuccessesInARow, &LastSuccessTime, &StatusChangedTime})
         field->store(0, kRelaxed);
     JitterTotal.store(0, kRelaxed);
+    LastTtl.store(0, kRelaxed);
     Watch.store(WatchState::Unknown, kRelaxed);
     for (auto& slot : history_) slot.store(kHistoryNone, kRelaxed);
     next_.store(0, kRelaxed);

@@ -61,6 +61,8 @@ public:
     // The host as listed: a name, or the address as it was written.
     std::wstring HostName() const;
     std::wstring_view Description() const;
+    // The members are laid out without padding (296 bytes on a 64-bit build): a list of 65,535 rows
+    // costs what its rows hold and little more.
     const std::uint32_t RowId;
     std::atomic<std::uint32_t> Address;
     std::atomic<std::uint32_t> ReplyAddress{0};
@@ -68,35 +70,39 @@ public:
     std::atomic<std::uint32_t> SucceedCount{0};
     std::atomic<std::uint32_t> FailedCount{0};
     std::atomic<std::uint32_t> LastPingTime{0};
-    std::atomic<std::uint32_t> LastTtl{0};
     std::atomic<std::uint32_t> TotalPingTime{0};
     std::atomic<std::int32_t> LastStatus{kStatusNone};
     // Of the successful replies: the least and greatest time, and the sum of the differences
     // between consecutive ones.
     std::atomic<std::uint32_t> MinPingTime{0};
     std::atomic<std::uint32_t> MaxPingTime{0};
-    std::atomic<std::uint64_t> JitterTotal{0};
     std::atomic<std::uint32_t> FailuresInARow{0};
     std::atomic<std::uint32_t> SuccessesInARow{0};
-    std::atomic<WatchState> Watch{WatchState::Unknown};
     // Unix seconds, 0 for never: the last success, and the last result whose success differed
     // from the one before it.
     std::atomic<std::uint32_t> LastSuccessTime{0};
     std::atomic<std::uint32_t> StatusChangedTime{0};
 
 private:
+    std::uint32_t listedAddress_ = 0;  // the host when it is not kept, else 0
+    // The ring below is written by one result at a time (under the list's lock): next_ is where the
+    // next result goes. The failures among the kept results are counted as they come and go.
+    std::atomic<std::uint8_t> next_{0};
+    std::atomic<std::uint8_t> historyFailures_{0};
+    std::uint16_t hostLength_ = 0;
+    std::uint16_t descriptionLength_ = 0;
+
+public:
+    std::atomic<WatchState> Watch{WatchState::Unknown};
+    std::atomic<std::uint8_t> LastTtl{0};  // a reply's TTL is one byte
+    std::atomic<std::uint64_t> JitterTotal{0};
+
+private:
     // The host and description in one block, host first; a host that is its address in the usual
     // dotted form is not kept but written again from the address, which is most rows of a range.
     std::unique_ptr<wchar_t[]> texts_;
-    std::uint32_t listedAddress_ = 0;  // the host when it is not kept, else 0
-    std::uint16_t hostLength_ = 0;
-    std::uint16_t descriptionLength_ = 0;
-    // A ring written by one result at a time (under the list's lock): next_ is where the next
-    // result goes, and every slot not written since the last Reset holds kHistoryNone.
+    // Every slot not written since the last Reset holds kHistoryNone.
     std::array<std::atomic<std::uint16_t>, kHistoryLength> history_;
-    std::atomic<std::uint8_t> next_{0};
-    // The failures among the kept results, counted as they come and go: no pass over the ring.
-    std::atomic<std::uint8_t> historyFailures_{0};
 };
 
 }  // namespace es

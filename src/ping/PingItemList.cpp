@@ -85,7 +85,7 @@ std::vector<std::size_t> PingItemList::TakeChangedRows() {
 
 void PingItemList::ResetStatistics() {
     const HeldLock lock(storageLock_);
-    for (PingItem& item : items_) item.Reset();
+    for (std::size_t i = 0; i < items_.size(); ++i) items_[i].Reset();
     upRows_ = 0;
     downRows_ = 0;
 }

@@ -3,7 +3,6 @@
 
 #include <atomic>
 #include <cstdint>
-#include <deque>
 #include <functional>
 #include <mutex>
 #include <vector>
@@ -12,6 +11,7 @@
 #include "ping/PingItem.h"
 #include "reportlist/ReportListBase.h"
 #include "settings/AppSettings.h"
+#include "support/BlockList.h"
 #include "support/CallHolds.h"
 
 namespace es {
@@ -103,7 +103,7 @@ private:
     // Storage changes and results from the workers exclude each other; the window thread reads
     // rows without it, since only it changes the storage.
     mutable std::mutex storageLock_;
-    std::deque<PingItem> items_;
+    BlockList<PingItem> items_;
     std::uint64_t round_ = 0;
     std::vector<std::size_t> changedRows_;
     std::vector<char> rowChanged_;

@@ -1,6 +1,7 @@
 #include "reportlist/ReportListBase.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <optional>
 
 #include "lang/StringTable.h"
@@ -86,63 +87,89 @@ void ReportListBase::ComputeVisibleColumns() {
 }
 
 namespace {
-constexpr int kComputedLengthShift = 48;
-constexpr std::uint64_t kComputedOffsetMask = (std::uint64_t{1} << kComputedLengthShift) - 1;
+
+// A record's number or text and its place: equal values keep their order without the extra buffer
+// of a stable sort.
+struct SortKey {
+    std::uint64_t value = 0;   // the number, or where the text starts
+    std::uint32_t length = 0;  // of the text; kComputed while value is an offset in computed
+    std::uint32_t place = 0;   // in order
+    std::wstring_view Text() const { return {reinterpret_cast<const wchar_t*>(value), length}; }
+};
+constexpr std::uint32_t kComputed = 0x80000000;
+
 }  // namespace
 
-void ReportListBase::SortOrder(int key, std::vector<std::size_t>& order) const {
+void ReportListBase::SortOrder(int key, std::vector<std::uint32_t>& order) const {
     const int column = key & kSortColumnMask;
     const bool descending = (key & kSortDescending) != 0;
-    // Each key carries its record's value and its place, so that equal values keep their order
-    // without the extra buffer of a stable sort; texts that are not stored are kept once, one after
-    // another in computed (a string each would double what 65,535 rows cost to sort).
-    struct SortKey {
-        std::uint64_t number = 0;
-        std::wstring_view text;
-        std::uint32_t item = 0;
-        std::uint32_t place = 0;
-    };
+    // Each record's value is read once, under the records' lock, and the copies are sorted. A record
+    // type orders a column either always by a number or always by the texts.
+    std::vector<std::uint64_t> numbers;
+    numbers.reserve(order.size());  // a column of texts gives up at its first record, before any is touched
+    bool numeric = true, wide = false;
+    {
+        std::optional<HeldLock<std::mutex>> lock;
+        if (std::mutex* records = RecordsMutex()) lock.emplace(*records);
+        const std::size_t count = Count();
+        for (std::size_t i = 0; i < order.size() && numeric; ++i) {
+            std::uint64_t number = 0;
+            numeric = order[i] >= count || ItemAt(order[i]).SortNumber(column, number);
+            wide |= number > UINT32_MAX;
+            numbers.push_back(number);
+        }
+    }
+    if (numeric && !wide) {
+        // Numbers of 32 bits sort as one 64-bit key each, the number (inverted when descending)
+        // above its place: 8 bytes a record.
+        for (std::size_t i = 0; i < numbers.size(); ++i)
+            numbers[i] = (descending ? UINT32_MAX - numbers[i] : numbers[i]) << 32 | i;
+        std::sort(numbers.begin(), numbers.end());
+        for (std::uint64_t& n : numbers) n = order[n & UINT32_MAX];
+        for (std::size_t i = 0; i < order.size(); ++i) order[i] = static_cast<std::uint32_t>(numbers[i]);
+        return;
+    }
+    // Otherwise a key of 16 bytes each; texts that are not stored are kept once, one after another
+    // in computed (a string each would double what 65,535 rows cost to sort).
     std::vector<SortKey> keys(order.size());
     std::wstring computed;
-    bool numeric = false, decided = false;
-    {
+    if (numeric) {
+        for (std::size_t i = 0; i < keys.size(); ++i) keys[i] = {numbers[i], 0, static_cast<std::uint32_t>(i)};
+    } else {
         std::optional<HeldLock<std::mutex>> lock;
         if (std::mutex* records = RecordsMutex()) lock.emplace(*records);
         const std::size_t count = Count();
         std::wstring scratch;
         for (std::size_t i = 0; i < order.size(); ++i) {
             SortKey& k = keys[i];
-            k.item = static_cast<std::uint32_t>(order[i]);
             k.place = static_cast<std::uint32_t>(i);
             if (order[i] >= count) continue;
-            const ReportItem& record = ItemAt(order[i]);
-            // A record type orders a column either always by a number or always by the texts.
-            if (!decided || numeric) {
-                const bool hasNumber = record.SortNumber(column, k.number);
-                if (!decided) numeric = hasNumber, decided = true;
-                if (numeric) continue;
-            }
-            k.number = 0;
-            const std::wstring_view text = record.SortText(column, scratch);
+            // Texts are lines of at most 8192 characters.
+            const std::wstring_view text = ItemAt(order[i]).SortText(column, scratch);
+            k.length = static_cast<std::uint32_t>(text.size());
             if (text.data() != scratch.data()) {
-                k.text = text;
+                k.value = reinterpret_cast<std::uintptr_t>(text.data());
                 continue;
             }
-            // Where it starts and how long it is, until computed stops growing; texts are lines
-            // of at most 8192 characters.
-            k.number = (std::uint64_t{text.size()} << kComputedLengthShift) | computed.size();
+            k.value = computed.size();
+            k.length |= kComputed;
             computed += text;
         }
+        // Where computed ended up once it stopped growing.
+        for (SortKey& k : keys) {
+            if (!(k.length & kComputed)) continue;
+            k.value = reinterpret_cast<std::uintptr_t>(computed.data() + k.value);
+            k.length &= ~kComputed;
+        }
     }
-    for (SortKey& k : keys)
-        if (!numeric && k.text.data() == nullptr && k.number != 0)
-            k.text = std::wstring_view(computed).substr(k.number & kComputedOffsetMask, k.number >> kComputedLengthShift);
+    numbers = {};
     std::sort(keys.begin(), keys.end(), [descending, numeric](const SortKey& a, const SortKey& b) {
-        const int result = numeric ? (a.number > b.number) - (a.number < b.number) : CompareNoCase(a.text, b.text);
+        const int result = numeric ? (a.value > b.value) - (a.value < b.value) : CompareNoCase(a.Text(), b.Text());
         if (result != 0) return descending ? result > 0 : result < 0;
         return a.place < b.place;
     });
-    for (std::size_t i = 0; i < order.size(); ++i) order[i] = keys[i].item;
+    for (SortKey& k : keys) k.value = order[k.place];
+    for (std::size_t i = 0; i < order.size(); ++i) order[i] = static_cast<std::uint32_t>(keys[i].value);
 }
 
 void ReportListBase::PersistColumns(SettingsStore& store) {

@@ -114,7 +114,7 @@ public:
     // records keeping their order. Each
     // record's number or text is taken once, under RecordsMutex, and the copies are sorted: values
     // that change meanwhile cannot make the order inconsistent.
-    void SortOrder(int key, std::vector<std::size_t>& order) const;
+    void SortOrder(int key, std::vector<std::uint32_t>& order) const;
     // Held while records are read as one consistent set; none by default.
     virtual std::mutex* RecordsMutex() const { return nullptr; }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <iterator>
+#include <numeric>
 #include <unordered_map>
 
 #include "support/Text.h"
@@ -114,7 +115,7 @@ void ReportListView::IndexRows() {
 
 void ReportListView::Refresh(bool resort) {
     itemOfRow_.resize(list_.Count());
-    for (std::size_t i = 0; i < itemOfRow_.size(); ++i) itemOfRow_[i] = i;
+    std::iota(itemOfRow_.begin(), itemOfRow_.end(), 0u);
     // Rows just emptied carry no selection over, so the sort that follows indexes them alone.
     if (!resort || !rowOfItem_.empty()) IndexRows();
     ::SendMessageW(listView_, LVM_SETITEMCOUNT, static_cast<WPARAM>(itemOfRow_.size()), 0);
@@ -389,7 +390,7 @@ void ReportListView::SetRowState(int row, UINT state, UINT mask) {
 }
 
 std::vector<std::size_t> ReportListView::ShownItems(bool markedOnly) const {
-    if (!markedOnly) return itemOfRow_;
+    if (!markedOnly) return {itemOfRow_.begin(), itemOfRow_.end()};
     std::vector<std::size_t> items;
     for (int row = -1; (row = static_cast<int>(::SendMessageW(listView_, LVM_GETNEXTITEM, static_cast<WPARAM>(row), LVNI_SELECTED))) >= 0;)
         if (static_cast<std::size_t>(row) < itemOfRow_.size()) items.push_back(itemOfRow_[static_cast<std::size_t>(row)]);

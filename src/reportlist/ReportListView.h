@@ -86,7 +86,7 @@ private:
     HWND listView_ = nullptr;
     HIMAGELIST smallImages_ = nullptr;  // the list view destroys its own small images
     ImageListHandle headerImages_;      // the header does not
-    std::vector<std::size_t> itemOfRow_;  // the storage index shown in each row
+    std::vector<std::uint32_t> itemOfRow_;  // the storage index shown in each row
     std::vector<int> rowOfItem_;          // and back; -1 for none
     std::size_t repaintedRows_ = 0;
 };

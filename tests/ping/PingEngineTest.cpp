@@ -49,8 +49,10 @@ TEST_F(PingEngineTest, EveryRowGetsOneRequestEvenWhenThePlatformRefusesSome) {
     for (std::size_t i = 0; i < list->Count(); ++i) {
         const PingItem& row = list->Row(i);
         ASSERT_EQ(perAddress[row.Address], 1) << i;
-        ASSERT_EQ(std::tuple(row.PingCount.load(), row.SucceedCount.load(), row.LastTtl.load(), row.LastPingTime.load()),
-                  std::tuple(1u, 1u, 64u, row.Address >> 24)) << i;
+        ASSERT_EQ(row.PingCount, 1u) << i;
+        ASSERT_EQ(row.SucceedCount, 1u) << i;
+        ASSERT_EQ(row.LastTtl, 64u) << i;
+        ASSERT_EQ(row.LastPingTime, row.Address >> 24) << i;
     }
 }
 
@@ -173,7 +175,7 @@ TEST_F(PingEngineTest, ResetsAndSortsWhileResultsArrive) {
     const int keys[] = {kFieldAverage, kFieldSucceeded | kSortDescending, kFieldStatus};
     for (int pass = 0; pass == 0 || !done; ++pass) {
         list->ResetStatistics();
-        std::vector<std::size_t> order(list->Count());
+        std::vector<std::uint32_t> order(list->Count());
         std::iota(order.begin(), order.end(), 0);
         list->SortOrder(keys[pass % 3], order);
         std::sort(order.begin(), order.end());

@@ -57,43 +57,49 @@ TEST_F(PingListTest, CellsAndIconsThroughSuccessesAndFailures) {
     // keep the order shown. A status is a computed text: the empty ones first, the two successes
     // in the order shown.
     Build(L"192.168.0.1 10.0.0.2 Beta alpha");
-    std::vector<std::size_t> order = {0, 1, 2, 3};
+    std::vector<std::uint32_t> order = {0, 1, 2, 3};
     list.SortOrder(kFieldAddress | kSortDescending, order);
-    EXPECT_EQ(order, (std::vector<std::size_t>{1, 0, 2, 3}));
+    EXPECT_EQ(order, (std::vector<std::uint32_t>{1, 0, 2, 3}));
     Result(1, 0, 5);
     Result(3, 0, 5);
     order = {3, 0, 1, 2};
     list.SortOrder(kFieldStatus, order);
-    EXPECT_EQ(order, (std::vector<std::size_t>{0, 2, 3, 1}));
+    EXPECT_EQ(order, (std::vector<std::uint32_t>{0, 2, 3, 1}));
 }
 
 // Results land while the window sorts. Here each read of a value changes it, as a worker would:
-// the order must follow one value per record, or the sort has no consistent order to find.
+// the order must follow one value per record, or the sort has no consistent order to find. Numbers
+// of 32 bits and wider ones (at 2^33 and more) take different ways through the sort.
 TEST(SortOrderTest, ValuesChangingDuringTheSortGiveTheOrderOfOneReadingPerRecord) {
     struct Drifting final : ReportItem {
-        explicit Drifting(std::uint64_t v) : value(v) {}
+        Drifting(std::uint64_t v, int s) : value(v), shift(s) {}
         std::wstring GetText(int) const override { return {}; }
         bool SortNumber(int, std::uint64_t& number) const override {
-            number = value;
+            number = value << shift;
             value = (value * 7919 + 13) % 1000;
             return true;
         }
         mutable std::uint64_t value;
+        int shift;
     };
     struct DriftingList final : ReportListBase {
-        std::deque<Drifting> rows;
+        BlockList<Drifting> rows;
         std::size_t Count() const override { return rows.size(); }
         const ReportItem& ItemAt(std::size_t index) const override { return rows[index]; }
-    } list;
-    std::vector<std::size_t> order(500), expected(500);
-    for (std::size_t i = 0; i < order.size(); ++i) list.rows.emplace_back(i * 389 % 1000);
-    std::iota(order.begin(), order.end(), 0);
-    std::iota(expected.begin(), expected.end(), 0);
-    std::stable_sort(expected.begin(), expected.end(), [&](std::size_t a, std::size_t b) {
-        return list.rows[a].value > list.rows[b].value;
-    });
-    list.SortOrder(3 | kSortDescending, order);
-    EXPECT_EQ(order, expected);
+    };
+    for (const int shift : {0, 33}) {
+        SCOPED_TRACE(shift);
+        DriftingList list;
+        std::vector<std::uint32_t> order(500), expected(500);
+        for (std::size_t i = 0; i < order.size(); ++i) list.rows.emplace_back(i * 389 % 1000 / 2, shift);
+        std::iota(order.begin(), order.end(), 0);
+        std::iota(expected.begin(), expected.end(), 0);
+        std::stable_sort(expected.begin(), expected.end(), [&](std::size_t a, std::size_t b) {
+            return list.rows[a].value > list.rows[b].value;
+        });
+        list.SortOrder(3 | kSortDescending, order);
+        EXPECT_EQ(order, expected);
+    }
 }
 
 // The statistics columns result by result: loss, least and greatest time, jitter (a failure between
@@ -238,9 +244,9 @@ TEST_F(PingListTest, HistoryKeepsTheLastHundredResultsOldestFirst) {
     EXPECT_EQ(recent(2), (std::vector<std::wstring>{L"1 -", L"50.0%"}));
     for (const int field : {kFieldRecentPings, kFieldRecentLoss}) {
         SCOPED_TRACE(field);
-        std::vector<std::size_t> order = {2, 0, 1, 3};
+        std::vector<std::uint32_t> order = {2, 0, 1, 3};
         list.SortOrder(field, order);
-        EXPECT_EQ(order, (std::vector<std::size_t>{3, 1, 0, 2}));
+        EXPECT_EQ(order, (std::vector<std::uint32_t>{3, 1, 0, 2}));
     }
     list.ResetStatistics();
     EXPECT_EQ(list.Row(0).History(history), 0u);

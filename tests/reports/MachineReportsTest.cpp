@@ -11,6 +11,7 @@
 #include "reports/JsonReport.h"
 #include "reports/PrometheusReport.h"
 #include "reports/ReportWriter.h"
+#include "resources/Version.h"
 #include "support/Utf16.h"
 
 namespace {
@@ -53,7 +54,7 @@ TEST_F(MachineReportTest, JsonDocumentOfARunWithAndWithoutResults) {
     const UnattendedRun run{3, L"down", {L"up", L"unknown \"x\""}};
     ASSERT_TRUE(WriteJsonReport(list, {1, 0}, &run, *this, now));
     EXPECT_EQ(bytes,
-              "{\n  \"program\": \"EchoSentinel\",\n  \"version\": \"1.0.0.0\",\n"
+              "{\n  \"program\": \"EchoSentinel\",\n  \"version\": \"" ES_VERSION_TEXT "\",\n"
               "  \"created\": \"2025-12-31T20:30:15-03:30\",\n  \"title\": \"Ping \xE6\xB8\x85\xE5\x96\xAE\",\n"
               "  \"rounds\": 3,\n  \"state\": \"down\",\n  \"rows\": [\n"
               "    {\"host\": \"none\", \"address\": null, \"replyAddress\": null, \"succeeded\": 0, \"failed\": 0, "

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "support/AccessKey.h"
+#include "support/BlockList.h"
 #include "support/CallHolds.h"
 #include "support/Color.h"
 #include "support/Hex.h"
@@ -98,6 +99,30 @@ TEST(Colors, AGradientTruncatesEachChannelAndStaysWithinItsEnds) {
 
 // An abandoned call gives back the holds taken inside it, newest first, and names why going on is
 // unsafe; the call around it keeps its own.
+// Rows are referred to by address while the list grows: none may move when a block is added, and
+// clearing destroys each element once.
+TEST(BlockList, ElementsStayWhereTheyWereBuiltAndAreDestroyedOnceEach) {
+    struct Counted {
+        explicit Counted(int v, int& destroyed) : value(v), destroyed_(destroyed) {}
+        Counted(const Counted&) = delete;
+        ~Counted() { ++destroyed_; }
+        int value;
+        int& destroyed_;
+    };
+    int destroyed = 0;
+    BlockList<Counted, 4> list;
+    const Counted* first = &list.emplace_back(0, destroyed);
+    for (int i = 1; i < 10; ++i) list.emplace_back(i, destroyed);
+    EXPECT_EQ(&list[0], first);
+    ASSERT_EQ(list.size(), 10u);
+    for (int i = 0; i < 10; ++i) EXPECT_EQ(list[static_cast<std::size_t>(i)].value, i);
+    list.clear();
+    EXPECT_EQ(destroyed, 10);
+    EXPECT_TRUE(list.empty());
+    list.emplace_back(7, destroyed);
+    EXPECT_EQ(list[0].value, 7);
+}
+
 TEST(CallHolds, AnAbandonedCallGivesBackOnlyItsOwnHoldsNewestFirst) {
     struct Logged {
         std::vector<int>& log;
