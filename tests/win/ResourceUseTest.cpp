@@ -50,27 +50,19 @@ TEST(ResourceUse, EveryMenuAndAcceleratorCommandHasOneRowAndEveryRowAMenuItem) {
     for (int id : rows) EXPECT_TRUE(mainMenu.count(id)) << "row " << id << " is in no menu";
 }
 
-// The character after the lone '&' of a menu text, upper-cased; 0 for none, '?' for more than one.
-wchar_t AccessKey(const std::wstring& text) {
-    wchar_t key = 0;
-    for (std::size_t i = 0; i + 1 < text.size(); ++i) {
-        if (text[i] != L'&') continue;
-        if (text[++i] == L'&') continue;
-        key = key ? L'?' : static_cast<wchar_t>(std::towupper(text[i]));
-    }
-    return key;
-}
-
+// Every item of the menu and its submenus has one access key, which no item above it has.
 void ExpectAccessKeys(HMENU menu, const std::string& where) {
     std::set<wchar_t> keys;
     for (int i = 0; i < ::GetMenuItemCount(menu); ++i) {
         SCOPED_TRACE(where + " item " + std::to_string(i));
         wchar_t text[256] = L"";
         if (!::GetMenuStringW(menu, static_cast<UINT>(i), text, 256, MF_BYPOSITION)) continue;  // a separator
-        const wchar_t key = AccessKey(text);
-        EXPECT_NE(key, 0) << "without an access key";
-        EXPECT_NE(key, L'?') << "with two";
-        EXPECT_TRUE(keys.insert(key).second) << "a key an item above has";
+        std::wstring shown = text;
+        for (std::size_t at; (at = shown.find(L"&&")) != std::wstring::npos;) shown.erase(at, 2);
+        const std::size_t key = shown.find(L'&');
+        ASSERT_LT(key + 1, shown.size()) << "without an access key";
+        EXPECT_EQ(shown.find(L'&', key + 1), std::wstring::npos) << "with two";
+        EXPECT_TRUE(keys.insert(static_cast<wchar_t>(std::towupper(shown[key + 1]))).second) << "a key an item above has";
         if (HMENU popup = ::GetSubMenu(menu, i)) ExpectAccessKeys(popup, where + "/" + std::to_string(i));
     }
 }
