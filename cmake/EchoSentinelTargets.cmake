@@ -6,6 +6,7 @@ add_library(es_portable STATIC
   ${ES_SRC}/support/Text.cpp
   ${ES_SRC}/support/Hex.cpp
   ${ES_SRC}/support/Color.cpp
+  ${ES_SRC}/support/DpiScale.cpp
   ${ES_SRC}/support/FileFilter.cpp
   ${ES_SRC}/support/Utf16.cpp
   ${ES_SRC}/support/StringList.cpp
@@ -56,6 +57,7 @@ add_library(es_win STATIC
   ${ES_SRC}/support/ErrorMessage.cpp
   ${ES_SRC}/support/ExePaths.cpp
   ${ES_SRC}/support/UiFramework.cpp
+  ${ES_SRC}/support/Dpi.cpp
   ${ES_SRC}/support/DialogBase.cpp
   ${ES_SRC}/support/WindowBase.cpp
   ${ES_SRC}/support/FileDialog.cpp
@@ -83,6 +85,7 @@ add_library(es_win STATIC
   ${ES_SRC}/app/Configuration.cpp
   ${ES_SRC}/app/MainWindow.cpp
   ${ES_SRC}/app/MainCommands.cpp
+  ${ES_SRC}/app/MainWindowDpi.cpp
   ${ES_SRC}/app/StatusBarLink.cpp
   ${ES_SRC}/app/AboutDialog.cpp
   ${ES_SRC}/app/SortByMenu.cpp
@@ -93,7 +96,7 @@ target_link_libraries(es_win PUBLIC es_portable comctl32 comdlg32 gdi32 shell32 
 # the same menus, dialogs and texts.
 add_library(es_resources OBJECT ${ES_SRC}/resources/EchoSentinel.rc)
 set_source_files_properties(${ES_SRC}/resources/EchoSentinel.rc PROPERTIES OBJECT_DEPENDS
-  "${ES_SRC}/resources/ResourceIds.h;${ES_SRC}/resources/Version.h;${ES_SRC}/resources/EchoSentinel.manifest;${ES_SRC}/resources/EchoSentinel.ico;${ES_SRC}/resources/hand.cur;${ES_SRC}/resources/toolbar.bmp;${ES_SRC}/resources/rowimages.bmp;${ES_SRC}/resources/sortasc.bmp;${ES_SRC}/resources/sortdesc.bmp;${ES_SRC}/resources/trayunknown.ico;${ES_SRC}/resources/trayup.ico;${ES_SRC}/resources/traysomedown.ico;${ES_SRC}/resources/trayalldown.ico")
+  "${ES_SRC}/resources/ResourceIds.h;${ES_SRC}/resources/Version.h;${ES_SRC}/resources/EchoSentinel.manifest;${ES_SRC}/resources/EchoSentinel.ico;${ES_SRC}/resources/hand.cur;${ES_SRC}/resources/toolbar.bmp;${ES_SRC}/resources/rowimages.bmp;${ES_SRC}/resources/sortasc.bmp;${ES_SRC}/resources/sortdesc.bmp;${ES_SRC}/resources/toolbar20.bmp;${ES_SRC}/resources/toolbar24.bmp;${ES_SRC}/resources/toolbar32.bmp;${ES_SRC}/resources/rowimages20.bmp;${ES_SRC}/resources/rowimages24.bmp;${ES_SRC}/resources/rowimages32.bmp;${ES_SRC}/resources/sortasc20.bmp;${ES_SRC}/resources/sortasc24.bmp;${ES_SRC}/resources/sortasc32.bmp;${ES_SRC}/resources/sortdesc20.bmp;${ES_SRC}/resources/sortdesc24.bmp;${ES_SRC}/resources/sortdesc32.bmp;${ES_SRC}/resources/trayunknown.ico;${ES_SRC}/resources/trayup.ico;${ES_SRC}/resources/traysomedown.ico;${ES_SRC}/resources/trayalldown.ico")
 
 add_executable(EchoSentinel WIN32 ${ES_SRC}/app/Main.cpp $<TARGET_OBJECTS:es_resources>)
 target_link_libraries(EchoSentinel PRIVATE es_win)

@@ -1,5 +1,6 @@
 #!/usr/bin/env python3
-"""Draws the program's pictures: toolbar strip, row balls, sort arrows, icons, hand cursor.
+"""Draws the program's pictures: toolbar strip, row balls, sort arrows (each at 16, 20, 24 and 32
+pixels, for the screen's DPI), icons, hand cursor.
 
 The outputs are committed under src/resources; run this again only after changing a drawing.
 Palettised bitmaps use RGB(192,192,192) as background so that LR_LOADMAP3DCOLORS turns it
@@ -97,6 +98,55 @@ def write(name, data):
         f.write(data)
 
 
+# --- pictures at several sizes ----------------------------------------------------------------
+# The toolbar, row and sort pictures are drawn on a grid of 16 and scaled: a shape keeps its place
+# on that grid, lines grow as thick as the scale, and at 16 every pixel is what it always was.
+SIZES = (16, 20, 24, 32)
+
+
+class Scaled:
+    """A canvas of size x size pixels drawn with the coordinates of a 16 x 16 one."""
+
+    def __init__(self, size, bg):
+        self.c = Canvas(size, size, bg)
+        self.k = size / 16.0
+        self.t = math.ceil(self.k)
+
+    def edge(self, v):
+        return round(v * self.k)
+
+    def rect(self, x0, y0, x1, y1, c):
+        self.c.rect(self.edge(x0), self.edge(y0), self.edge(x1 + 1) - 1, self.edge(y1 + 1) - 1, c)
+
+    def set(self, x, y, c):
+        self.rect(x, y, x, y, c)
+
+    def frame(self, x0, y0, x1, y1, c):
+        self.rect(x0, y0, x1, y0, c)
+        self.rect(x0, y1, x1, y1, c)
+        self.rect(x0, y0, x0, y1, c)
+        self.rect(x1, y0, x1, y1, c)
+
+    def line(self, x0, y0, x1, y1, c):
+        # Through the middles of the end pixels, as wide as the scale.
+        k, t = self.k, self.t
+        n = max(abs(x1 - x0), abs(y1 - y0), 1) * t
+        for i in range(n + 1):
+            x = (x0 + (x1 - x0) * i / n + 0.5) * k - t / 2
+            y = (y0 + (y1 - y0) * i / n + 0.5) * k - t / 2
+            self.c.rect(round(x), round(y), round(x) + t - 1, round(y) + t - 1, c)
+
+    def disc(self, cx, cy, r, c):
+        self.c.disc(cx * self.k, cy * self.k, r * self.k, c)
+
+    def ring(self, cx, cy, r0, r1, c):
+        self.c.ring(cx * self.k, cy * self.k, r0 * self.k, r1 * self.k, c)
+
+
+def suffix(size):
+    return "" if size == 16 else str(size)
+
+
 # --- toolbar: find, save, copy, properties, exit, stop, options, start ---------------------
 
 BLACK = (0, 0, 0)
@@ -111,24 +161,24 @@ YELLOW = (240, 200, 32)
 BROWN = (144, 88, 32)
 
 
-def icon_find():
-    c = Canvas(16, 16, FACE)
+def icon_find(size):
+    c = Scaled(size, FACE)
     c.ring(6.5, 6.5, 3.6, 5.2, DARK)
     c.disc(6.5, 6.5, 3.6, LBLUE)
     c.set(5, 4, WHITE); c.set(4, 5, WHITE)
     for i in range(5):
         c.rect(10 + i, 10 + i, 11 + i, 11 + i, BROWN)
-    return c
+    return c.c
 
 
-def icon_save():
-    c = Canvas(16, 16, FACE)
+def icon_save(size):
+    c = Scaled(size, FACE)
     c.rect(1, 1, 14, 14, BLUE)
     c.frame(1, 1, 14, 14, DARK)
     c.rect(4, 2, 11, 6, WHITE)
     c.rect(9, 3, 10, 5, GREY)
     c.rect(4, 9, 11, 13, DARK)
-    return c
+    return c.c
 
 
 def page(c, x0, y0, x1, y1):
@@ -138,95 +188,98 @@ def page(c, x0, y0, x1, y1):
         c.line(x0 + 2, y, x1 - 2, y, GREY)
 
 
-def icon_copy():
-    c = Canvas(16, 16, FACE)
+def icon_copy(size):
+    c = Scaled(size, FACE)
     page(c, 1, 1, 9, 11)
     page(c, 6, 4, 14, 14)
-    return c
+    return c.c
 
 
-def icon_properties():
-    c = Canvas(16, 16, FACE)
+def icon_properties(size):
+    c = Scaled(size, FACE)
     page(c, 2, 1, 13, 14)
     c.disc(11.5, 11.5, 3.5, BLUE)
     c.rect(11, 10, 11, 13, WHITE)
     c.set(11, 9, WHITE)
-    return c
+    return c.c
 
 
-def icon_exit():
-    c = Canvas(16, 16, FACE)
+def icon_exit(size):
+    c = Scaled(size, FACE)
     c.rect(2, 1, 9, 14, BROWN)
     c.frame(2, 1, 9, 14, DARK)
     c.set(7, 8, YELLOW)
     c.line(9, 8, 14, 8, GREEN)
     c.line(12, 6, 14, 8, GREEN)
     c.line(12, 10, 14, 8, GREEN)
-    return c
+    return c.c
 
 
-def icon_stop():
-    c = Canvas(16, 16, FACE)
+def icon_stop(size):
+    c = Scaled(size, FACE)
     c.rect(3, 3, 12, 12, RED)
     c.frame(3, 3, 12, 12, (128, 0, 0))
-    return c
+    return c.c
 
 
-def icon_options():
-    c = Canvas(16, 16, FACE)
+def icon_options(size):
+    c = Scaled(size, FACE)
     for i in range(8):
         a = i * math.pi / 4
         c.disc(7.5 + 5.2 * math.cos(a), 7.5 + 5.2 * math.sin(a), 1.6, DARK)
     c.disc(7.5, 7.5, 5.0, DARK)
     c.disc(7.5, 7.5, 2.0, FACE)
-    return c
+    return c.c
 
 
-def icon_start():
-    c = Canvas(16, 16, FACE)
+def icon_start(size):
+    c = Scaled(size, FACE)
     for y in range(2, 14):
         half = 6 - abs(y - 7.5)
         c.line(4, y, 4 + round(2 * half), y, GREEN)
     c.line(4, 2, 4, 13, (0, 96, 0))
-    return c
+    return c.c
 
 
-strip = Canvas(128, 16, FACE)
-for i, f in enumerate([icon_find, icon_save, icon_copy, icon_properties,
-                       icon_exit, icon_stop, icon_options, icon_start]):
-    strip.blit(f(), i * 16, 0)
-write("toolbar.bmp", bmp_bytes(strip, True))
+for size in SIZES:
+    strip = Canvas(8 * size, size, FACE)
+    for i, f in enumerate([icon_find, icon_save, icon_copy, icon_properties,
+                           icon_exit, icon_stop, icon_options, icon_start]):
+        strip.blit(f(size), i * size, 0)
+    write("toolbar%s.bmp" % suffix(size), bmp_bytes(strip, True))
 
 # --- row images: grey, green and red ball -------------------------------------------------
 
 
-def ball(base, light):
-    c = Canvas(16, 16, TEAL)
+def ball(size, base, light):
+    c = Scaled(size, TEAL)
     c.disc(8, 8, 6.5, tuple(v // 2 for v in base))
     c.disc(7.6, 7.6, 5.8, base)
     c.disc(6.0, 6.0, 2.2, light)
-    return c
+    return c.c
 
 
-balls = Canvas(48, 16, TEAL)
-balls.blit(ball((150, 150, 150), (220, 220, 220)), 0, 0)
-balls.blit(ball((24, 176, 40), (150, 240, 160)), 16, 0)
-balls.blit(ball((212, 28, 28), (250, 160, 160)), 32, 0)
-write("rowimages.bmp", bmp_bytes(balls, False))
+for size in SIZES:
+    balls = Canvas(3 * size, size, TEAL)
+    balls.blit(ball(size, (150, 150, 150), (220, 220, 220)), 0, 0)
+    balls.blit(ball(size, (24, 176, 40), (150, 240, 160)), size, 0)
+    balls.blit(ball(size, (212, 28, 28), (250, 160, 160)), 2 * size, 0)
+    write("rowimages%s.bmp" % suffix(size), bmp_bytes(balls, False))
 
 # --- sort arrows ---------------------------------------------------------------------------
 
 
-def arrow(up):
-    c = Canvas(16, 16, FACE)
+def arrow(size, up):
+    c = Scaled(size, FACE)
     for i in range(5):
         y = 5 + i if up else 10 - i
         c.line(8 - i, y, 8 + i, y, GREY)
-    return c
+    return c.c
 
 
-write("sortasc.bmp", bmp_bytes(arrow(True), True))
-write("sortdesc.bmp", bmp_bytes(arrow(False), True))
+for size in SIZES:
+    write("sortasc%s.bmp" % suffix(size), bmp_bytes(arrow(size, True), True))
+    write("sortdesc%s.bmp" % suffix(size), bmp_bytes(arrow(size, False), True))
 
 # --- icon: a blue screen with green echo rings -----------------------------------------------
 

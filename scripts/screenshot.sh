@@ -67,3 +67,6 @@ post EchoSentinel 40031  # History Graph
 sleep 10
 shot 1000x640+0+0 screenshot-history.png
 stop_program
+
+# The window at 150 and 200 %, each in a prefix of its own given that DPI.
+scripts/screenshot-dpi.sh "$out"

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "resources/ResourceIds.h"
+#include "support/Dpi.h"
 #include "support/Text.h"
 #include "support/UiFramework.h"
 
@@ -161,8 +162,9 @@ std::optional<INT_PTR> OptionsDialog::OnMessage(UINT message, WPARAM wParam, LPA
         return std::nullopt;
     case WM_GETMINMAXINFO: {
         auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
-        info->ptMinTrackSize.x = kMinWidth;
-        info->ptMinTrackSize.y = kMinHeight;
+        const int dpi = WindowDpi(window_);  // the minimum is at 96 DPI
+        info->ptMinTrackSize.x = ScaleToDpi(kMinWidth, dpi);
+        info->ptMinTrackSize.y = ScaleToDpi(kMinHeight, dpi);
         return std::nullopt;
     }
     case WM_PAINT:

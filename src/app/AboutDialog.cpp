@@ -3,6 +3,7 @@
 #include <shellapi.h>
 
 #include "resources/ResourceIds.h"
+#include "support/Dpi.h"
 #include "support/ScrambledText.h"
 #include "support/Text.h"
 #include "support/UiFramework.h"
@@ -13,6 +14,7 @@ namespace {
 
 constexpr COLORREF kLinkColor = RGB(0, 0, 192);
 constexpr std::size_t kMaxTranslatorName = 63;
+constexpr int kLinkFontHeight = 10;
 
 // The translator's address comes from a file anyone may write: the shell opens it only as a web or
 // mail address, never a program, file or share, and without a space or quote that could end it
@@ -48,7 +50,7 @@ bool AboutDialog::OnInitDialog() {
     ::SetDlgItemTextW(window_, IDC_ABOUT_NAME, nameLine_.c_str());
     ::SetDlgItemTextW(window_, IDC_ABOUT_LINK, linkAddress_.c_str());
     LOGFONTW font = {};
-    font.lfHeight = 10;
+    font.lfHeight = ScaleToDpi(kLinkFontHeight, WindowDpi(window_));
     font.lfWeight = FW_BOLD;
     font.lfUnderline = TRUE;
     font.lfCharSet = DEFAULT_CHARSET;

@@ -71,7 +71,8 @@ bool MainWindow::IsEnabled(Rule rule) const {
 }
 
 void MainWindow::CreateToolbar() {
-    auto bitmap = static_cast<HBITMAP>(::LoadImageW(instance_, MAKEINTRESOURCEW(IDB_TOOLBAR), IMAGE_BITMAP, 0, 0,
+    const int size = ImageSizeForDpi(dpi_);
+    auto bitmap = static_cast<HBITMAP>(::LoadImageW(instance_, MAKEINTRESOURCEW(PictureId(IDB_TOOLBAR, size)), IMAGE_BITMAP, 0, 0,
                                                     LR_DEFAULTSIZE | LR_LOADTRANSPARENT | LR_LOADMAP3DCOLORS | LR_SHARED));
     std::array<TBBUTTON, kToolbarSlots> buttons = {};
     for (TBBUTTON& button : buttons) button.fsStyle = BTNS_SEP;
@@ -82,7 +83,7 @@ void MainWindow::CreateToolbar() {
     }
     toolbar_ = ::CreateToolbarEx(window_, WS_CHILD | WS_VISIBLE | WS_TABSTOP | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS,
                                  IDC_TOOLBAR, 8, nullptr, reinterpret_cast<UINT_PTR>(bitmap), buttons.data(),
-                                 kToolbarSlots, 16, 16, 16, 16, sizeof(TBBUTTON));
+                                 kToolbarSlots, size, size, size, size, sizeof(TBBUTTON));
 }
 
 void MainWindow::UpdateCommandStates(HMENU popup) {

@@ -16,8 +16,9 @@
 #include "resources/ResourceIds.h"
 #include "settings/CommandLineSettings.h"
 #include "settings/SavedPlacement.h"
-#include "support/ErrorMessage.h"
 #include "support/AccessKey.h"
+#include "support/Dpi.h"
+#include "support/ErrorMessage.h"
 #include "support/ExePaths.h"
 #include "support/FileDialog.h"
 #include "support/FileFilter.h"
@@ -63,8 +64,9 @@ bool MainWindow::Create(HINSTANCE instance) {
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     wc.lpszClassName = kClassName;
     ::RegisterClassW(&wc);
-    return ::CreateWindowExW(0, kClassName, L"EchoSentinel", WS_OVERLAPPEDWINDOW, 0, 0, 640, 480, nullptr,
-                             nullptr, instance, this) != nullptr;
+    const int dpi = ScreenDpi();
+    return ::CreateWindowExW(0, kClassName, L"EchoSentinel", WS_OVERLAPPEDWINDOW, 0, 0, ScaleToDpi(640, dpi),
+                             ScaleToDpi(480, dpi), nullptr, nullptr, instance, this) != nullptr;
 }
 
 void MainWindow::LoadAccelerators(HINSTANCE instance) {
@@ -72,6 +74,8 @@ void MainWindow::LoadAccelerators(HINSTANCE instance) {
 }
 
 bool MainWindow::OnCreate() {
+    dpi_ = WindowDpi(window_);
+    link_.SetDpi(dpi_);
     mainMenu_.Reset(LoadTranslatedMenu(instance_, IDR_MAINMENU));
     ::SetMenu(window_, mainMenu_.Get());
     sortByMenu_.Attach(mainMenu_.Get());
@@ -84,8 +88,10 @@ bool MainWindow::OnCreate() {
                                   0, 0, 400, 200, window_, reinterpret_cast<HMENU>(IDC_LISTVIEW), instance_, nullptr);
     items_.Initialise(1);
     view_.Attach(listView_);
+    view_.SetDpi(dpi_);
     view_.CreateColumns();
-    view_.CreateImageLists(instance_, IDB_ROWIMAGES, RGB(0, 128, 128), IDB_SORTASCENDING, IDB_SORTDESCENDING);
+    CreateImageLists();
+    ScaleFonts(ScreenDpi());
     contextMenu_.Reset(LoadTranslatedMenu(instance_, IDR_CONTEXTMENU));
     noSaveLoad_ = commandLine_.FindArg(L"/nosaveload") >= 0;
     if (!noSaveLoad_) {
@@ -106,8 +112,7 @@ bool MainWindow::OnCreate() {
     ApplyListStyles();
     findMessage_ = ::RegisterWindowMessageW(FINDMSGSTRINGW);
     UpdateCommandStates(nullptr);
-    int parts[] = {300, 1024};
-    ::SendMessageW(statusBar_, SB_SETPARTS, 2, reinterpret_cast<LPARAM>(parts));
+    SetStatusParts();
     ::SendMessageW(statusBar_, SB_SETTEXTW, StatusBarLink::kPart | SBT_OWNERDRAW, 0);
     ApplyAlwaysOnTop();
     alerts_.Attach(window_, instance_);
@@ -308,6 +313,9 @@ std::optional<LRESULT> MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM
         link_.Draw(*item);
         return TRUE;
     }
+    case WM_DPICHANGED:
+        OnDpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+        return 0;
     case WM_SETCURSOR:
         if (reinterpret_cast<HWND>(wParam) != statusBar_) break;
         ::SetCursor(handCursor_);

@@ -18,6 +18,7 @@
 #include "settings/AppSettings.h"
 #include "settings/WindowPlacement.h"
 #include "support/CommandLine.h"
+#include "support/DpiScale.h"
 #include "support/Handles.h"
 #include "support/WindowBase.h"
 #include "watch/Alerts.h"
@@ -67,6 +68,8 @@ public:
     HMENU MainMenu() const { return mainMenu_.Get(); }
     HMENU ContextMenu() const { return contextMenu_.Get(); }
     HistoryGraph& Graph() { return graph_; }
+    // The DPI the window is shown at; sizes are scaled from 96 DPI to it.
+    int Dpi() const { return dpi_; }
 
     // The rows built anew from the address list, shown sorted with the first one selected.
     void RebuildRows();
@@ -97,10 +100,19 @@ protected:
     void OnEndSession(bool ending);
     void OnSize(int width, int height) override;
     void OnDestroy() override;
+    // WM_DPICHANGED: every size made again for the new DPI, then the window moved where Windows suggests.
+    void OnDpiChanged(int dpi, const RECT& suggested);
 
 private:
     bool IsEnabled(Rule rule) const;
     void CreateToolbar();
+    // The pictures, fonts and status bar parts for dpi_ (MainWindowDpi.cpp); fromDpi is the DPI
+    // the fonts were made for.
+    void CreateImageLists();
+    // Bitmap picture16 (one drawn at 16 pixels) at size, one of kImageSizes.
+    static int PictureId(int picture16, int size);
+    void SetStatusParts();
+    void ScaleFonts(int fromDpi);
     void ApplyPlacement();
     // The configuration and hosts files (nothing under /nosaveload); a failure told in a box when asked.
     void SaveConfiguration(bool showFailure);
@@ -165,6 +177,8 @@ private:
     HWND listView_ = nullptr;
     HWND savedFocus_ = nullptr;
     HCURSOR handCursor_ = nullptr;
+    int dpi_ = kBaseDpi;
+    GdiObject listFont_;  // made only when the list's own font is for another DPI
     std::wstring reportPath_;
     UINT findMessage_ = 0;
     bool noSaveLoad_ = false;

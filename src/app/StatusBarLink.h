@@ -15,6 +15,8 @@ public:
     static constexpr int kPart = 1;
 
     StatusBarLink();
+    // The font and margin for the DPI the status bar is shown at (96 until told).
+    void SetDpi(int dpi);
     // WM_DRAWITEM of the owner-drawn part.
     void Draw(const DRAWITEMSTRUCT& item) const;
     // Opens the address with the shell's "open" verb.
@@ -22,6 +24,7 @@ public:
 
 private:
     GdiObject font_;
+    int margin_ = 5;
     std::wstring text_;
 };
 

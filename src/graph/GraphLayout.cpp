@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "ping/HistoryScale.h"
+#include "support/DpiScale.h"
 
 namespace es {
 
@@ -16,16 +17,17 @@ constexpr int kLegendGap = 6;
 
 }  // namespace
 
-GraphFrame LayOutFrame(int width, int height, int labelWidth, int lineHeight, int legendLines) {
+GraphFrame LayOutFrame(int width, int height, int labelWidth, int lineHeight, int legendLines, int dpi) {
+    const int margin = ScaleToDpi(kMargin, dpi);
     GraphFrame frame;
-    frame.markTop = kMargin;
-    frame.markBottom = kMargin + kMarkHeight;
-    frame.legendTop = height - kMargin - legendLines * (lineHeight + 2);
-    frame.plot.left = kMargin + labelWidth + kLabelGap;
-    frame.plot.right = width - kMargin - 1;
+    frame.markTop = margin;
+    frame.markBottom = margin + ScaleToDpi(kMarkHeight, dpi);
+    frame.legendTop = height - margin - legendLines * (lineHeight + ScaleToDpi(2, dpi));
+    frame.plot.left = margin + labelWidth + ScaleToDpi(kLabelGap, dpi);
+    frame.plot.right = width - margin - 1;
     // The labels of the top and bottom lines are centred on them and must not be cut.
-    frame.plot.top = std::max(frame.markBottom + 3, kMargin + lineHeight / 2);
-    frame.plot.bottom = frame.legendTop - (legendLines ? kLegendGap : 0) - (lineHeight + 1) / 2 - 1;
+    frame.plot.top = std::max(frame.markBottom + ScaleToDpi(3, dpi), margin + lineHeight / 2);
+    frame.plot.bottom = frame.legendTop - (legendLines ? ScaleToDpi(kLegendGap, dpi) : 0) - (lineHeight + 1) / 2 - 1;
     return frame;
 }
 

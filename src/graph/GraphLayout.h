@@ -41,8 +41,9 @@ struct GraphFrame {
 };
 
 // The frame of a picture of width x height for labels labelWidth wide, text lineHeight high and a
-// legend of legendLines lines; the plot is empty (right < left) when it does not fit.
-GraphFrame LayOutFrame(int width, int height, int labelWidth, int lineHeight, int legendLines);
+// legend of legendLines lines, with margins and gaps for dpi; the plot is empty (right < left) when
+// it does not fit.
+GraphFrame LayOutFrame(int width, int height, int labelWidth, int lineHeight, int legendLines, int dpi = 96);
 
 int TimeY(std::uint32_t ms, const PlotArea& area);
 // Slot 0 of kHistoryLength at the left edge, the last one at the right edge.

@@ -8,6 +8,7 @@
 #include "lang/StringTable.h"
 #include "resources/ResourceIds.h"
 #include "settings/SavedPlacement.h"
+#include "support/Dpi.h"
 
 namespace es {
 
@@ -90,8 +91,11 @@ void HistoryGraph::Open(HWND owner, HWND listView, HINSTANCE instance) {
     ::RegisterClassW(&wc);  // fails harmlessly once registered
     RECT ownerRect = {};
     ::GetWindowRect(owner, &ownerRect);
-    if (!::CreateWindowExW(0, kClassName, GetString(IDS_GRAPHTITLE), WS_OVERLAPPEDWINDOW, ownerRect.left + kOwnerOffset,
-                           ownerRect.top + kOwnerOffset, kDefaultWidth, kDefaultHeight, owner, nullptr, instance, this))
+    const int dpi = WindowDpi(owner);
+    const int offset = ScaleToDpi(kOwnerOffset, dpi);
+    if (!::CreateWindowExW(0, kClassName, GetString(IDS_GRAPHTITLE), WS_OVERLAPPEDWINDOW, ownerRect.left + offset,
+                           ownerRect.top + offset, ScaleToDpi(kDefaultWidth, dpi), ScaleToDpi(kDefaultHeight, dpi), owner,
+                           nullptr, instance, this))
         return;
     ApplyPlacement();
     ChooseRows();
@@ -108,12 +112,26 @@ void HistoryGraph::StorePlacement() {
 }
 
 bool HistoryGraph::OnCreate() {
-    // The list's font, which shows the hosts' names as the list does.
+    dpi_ = WindowDpi(window_);
+    // The list's font, which shows the hosts' names as the list does, at this window's DPI.
     LOGFONTW font = {};
     auto listFont = reinterpret_cast<HGDIOBJ>(::SendMessageW(listView_, WM_GETFONT, 0, 0));
     if (!listFont || !::GetObjectW(listFont, sizeof(font), &font)) ::GetObjectW(::GetStockObject(DEFAULT_GUI_FONT), sizeof(font), &font);
+    font.lfHeight = RescaleDpi(font.lfHeight, WindowDpi(listView_), dpi_);
     font_.Reset(::CreateFontIndirectW(&font));
     return true;
+}
+
+void HistoryGraph::OnDpiChanged(int dpi, const RECT& suggested) {
+    LOGFONTW font = {};
+    if (dpi > 0 && dpi != dpi_ && font_ && ::GetObjectW(font_.Get(), sizeof(font), &font)) {
+        font.lfHeight = RescaleDpi(font.lfHeight, dpi_, dpi);
+        font_.Reset(::CreateFontIndirectW(&font));
+    }
+    if (dpi > 0) dpi_ = dpi;
+    ::SetWindowPos(window_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                   suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    ::InvalidateRect(window_, nullptr, FALSE);
 }
 
 void HistoryGraph::OnDestroy() {
@@ -200,7 +218,10 @@ std::optional<LRESULT> HistoryGraph::OnMessage(UINT message, WPARAM wParam, LPAR
         ::DestroyWindow(window_);
         return 0;
     case WM_GETMINMAXINFO:
-        reinterpret_cast<MINMAXINFO*>(lParam)->ptMinTrackSize = {kMinWidth, kMinHeight};
+        reinterpret_cast<MINMAXINFO*>(lParam)->ptMinTrackSize = {Px(kMinWidth), Px(kMinHeight)};
+        return 0;
+    case WM_DPICHANGED:
+        OnDpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
         return 0;
     case kSelectionMessage:
         selectionPending_ = false;
@@ -263,15 +284,16 @@ std::vector<HistoryGraph::LegendEntry> HistoryGraph::Legend() const {
 std::vector<HistoryGraph::LegendSpot> HistoryGraph::FlowLegend(HDC dc, const std::vector<LegendEntry>& entries,
                                                                int width) const {
     std::vector<LegendSpot> spots;
-    int line = 0, x = kGraphMargin;
+    const int margin = Px(kGraphMargin);
+    int line = 0, x = margin;
     for (const LegendEntry& entry : entries) {
-        const int entryWidth = kSwatchWidth + kSwatchGap + TextSize(dc, LegendText(entry)).cx;
-        if (x > kGraphMargin && x + entryWidth > width - kGraphMargin) {
+        const int entryWidth = Px(kSwatchWidth) + Px(kSwatchGap) + TextSize(dc, LegendText(entry)).cx;
+        if (x > margin && x + entryWidth > width - margin) {
             ++line;
-            x = kGraphMargin;
+            x = margin;
         }
         spots.push_back({line, x});
-        x += entryWidth + kLegendSpacing;
+        x += entryWidth + Px(kLegendSpacing);
     }
     return spots;
 }
@@ -282,7 +304,7 @@ GraphFrame HistoryGraph::FrameFor(HDC dc, int width, int height) const {
     for (std::size_t i = 0; i < kGraphGridTimes.size(); ++i)
         labelWidth = std::max<int>(labelWidth, TextSize(dc, GetString(IDS_GRAPHGRIDBASE + i)).cx);
     const std::vector<LegendSpot> spots = FlowLegend(dc, Legend(), width);
-    return LayOutFrame(width, height, labelWidth, LineHeight(dc), spots.empty() ? 0 : spots.back().line + 1);
+    return LayOutFrame(width, height, labelWidth, LineHeight(dc), spots.empty() ? 0 : spots.back().line + 1, dpi_);
 }
 
 void HistoryGraph::Render(HDC dc, int width, int height) const {
@@ -292,7 +314,7 @@ void HistoryGraph::Render(HDC dc, int width, int height) const {
     ::SetBkMode(dc, TRANSPARENT);
     const GraphFrame frame = FrameFor(dc, width, height);
     const PlotArea& plot = frame.plot;
-    if (plot.right - plot.left < kMinPlot || plot.bottom - plot.top < kMinPlot) return;
+    if (plot.right - plot.left < Px(kMinPlot) || plot.bottom - plot.top < Px(kMinPlot)) return;
     DrawGrid(dc, plot);
     DrawRows(dc, frame);
     DrawLegend(dc, frame, width);
@@ -303,7 +325,7 @@ void HistoryGraph::Render(HDC dc, int width, int height) const {
 }
 
 void HistoryGraph::DrawGrid(HDC dc, const PlotArea& plot) const {
-    GdiObject pen(::CreatePen(PS_SOLID, 1, kGridColor));
+    GdiObject pen(::CreatePen(PS_SOLID, Px(1), kGridColor));
     const SelectedObject selected(dc, pen.Get());
     ::MoveToEx(dc, plot.left, plot.top, nullptr);
     ::LineTo(dc, plot.left, plot.bottom + 1);
@@ -313,7 +335,7 @@ void HistoryGraph::DrawGrid(HDC dc, const PlotArea& plot) const {
         const int y = TimeY(kGraphGridTimes[i], plot);
         ::MoveToEx(dc, plot.left, y, nullptr);
         ::LineTo(dc, plot.right + 1, y);
-        RECT label = {0, y - lineHeight, plot.left - kLabelGap, y + lineHeight};
+        RECT label = {0, y - lineHeight, plot.left - Px(kLabelGap), y + lineHeight};
         ::DrawTextW(dc, GetString(IDS_GRAPHGRIDBASE + i), -1, &label, DT_RIGHT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
     }
 }
@@ -330,18 +352,18 @@ void HistoryGraph::DrawRows(HDC dc, const GraphFrame& frame) const {
         }
         const HistoryLayout layout = LayOutHistory(std::span(history.data(), count), frame.plot);
         const COLORREF color = kGraphRowColors[row.color];
-        GdiObject pen(::CreatePen(PS_SOLID, 2, color));
+        GdiObject pen(::CreatePen(PS_SOLID, Px(2), color));
         const SelectedObject selected(dc, pen.Get());
         for (const std::vector<GraphPoint>& run : layout.runs) {
             if (run.size() == 1) {
-                FillSolid(dc, {run[0].x - 1, run[0].y - 1, run[0].x + 2, run[0].y + 2}, color);
+                FillSolid(dc, {run[0].x - Px(1), run[0].y - Px(1), run[0].x + Px(2), run[0].y + Px(2)}, color);
                 continue;
             }
             std::vector<POINT> points;
             for (const GraphPoint& point : run) points.push_back({point.x, point.y});
             ::Polyline(dc, points.data(), static_cast<int>(points.size()));
         }
-        for (int x : layout.failureXs) FillSolid(dc, {x - 1, frame.markTop, x + 2, frame.markBottom}, kGraphFailedColor);
+        for (int x : layout.failureXs) FillSolid(dc, {x - Px(1), frame.markTop, x + Px(2), frame.markBottom}, kGraphFailedColor);
     }
 }
 
@@ -350,10 +372,10 @@ void HistoryGraph::DrawLegend(HDC dc, const GraphFrame& frame, int width) const 
     const std::vector<LegendSpot> spots = FlowLegend(dc, entries, width);
     const int lineHeight = LineHeight(dc);
     for (std::size_t i = 0; i < entries.size(); ++i) {
-        const int top = frame.legendTop + spots[i].line * (lineHeight + 2);
+        const int top = frame.legendTop + spots[i].line * (lineHeight + Px(2));
         const int middle = top + lineHeight / 2;
-        FillSolid(dc, {spots[i].x, middle - 1, spots[i].x + kSwatchWidth, middle + 2}, entries[i].color);
-        const int textLeft = spots[i].x + kSwatchWidth + kSwatchGap;
+        FillSolid(dc, {spots[i].x, middle - Px(1), spots[i].x + Px(kSwatchWidth), middle + Px(2)}, entries[i].color);
+        const int textLeft = spots[i].x + Px(kSwatchWidth) + Px(kSwatchGap);
         ::SetTextColor(dc, RGB(0, 0, 0));
         ::TextOutW(dc, textLeft, top, entries[i].host.c_str(), static_cast<int>(entries[i].host.size()));
         if (entries[i].description.empty()) continue;

@@ -14,6 +14,7 @@
 #include "ping/PingItemList.h"
 #include "reportlist/ReportListView.h"
 #include "settings/WindowPlacement.h"
+#include "support/DpiScale.h"
 #include "support/Handles.h"
 #include "support/WindowBase.h"
 
@@ -69,6 +70,10 @@ private:
     bool StillPlotted(const Plotted& row) const;
     void ApplyPlacement();
     void OnPaint();
+    // WM_DPICHANGED: the font and every size for the new DPI, the window where Windows suggests.
+    void OnDpiChanged(int dpi, const RECT& suggested);
+    // A size given at 96 DPI, at the window's DPI.
+    int Px(int value) const { return ScaleToDpi(value, dpi_); }
     struct LegendSpot {
         int line;
         int x;
@@ -84,6 +89,7 @@ private:
     WindowPlacement& placement_;
     HWND listView_ = nullptr;
     GdiObject font_;
+    int dpi_ = kBaseDpi;
     std::vector<Plotted> plotted_;
     bool selectionPending_ = false;
 };

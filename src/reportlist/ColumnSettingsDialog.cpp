@@ -5,6 +5,7 @@
 #include <string>
 
 #include "resources/ResourceIds.h"
+#include "support/Dpi.h"
 #include "support/UiFramework.h"
 
 namespace es {
@@ -12,7 +13,9 @@ namespace es {
 namespace {
 
 constexpr int kTitleChars = 256;
+// Widths here are at 96 DPI, as the layout holds them and the configuration stores them.
 constexpr int kShownAgainWidth = 100;
+constexpr int kTitleColumnWidth = 200;
 constexpr UINT kMaxWidth = 999;
 
 }  // namespace
@@ -68,7 +71,7 @@ void ColumnSettingsDialog::Fill() {
     while (::SendMessageW(rows, LVM_DELETECOLUMN, 0, 0)) {}
     const DWORD styles = LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT | LVS_EX_SUBITEMIMAGES;
     ::SendMessageW(rows, LVM_SETEXTENDEDLISTVIEWSTYLE, styles, styles);
-    LVCOLUMNW column = {LVCF_WIDTH | LVCF_TEXT, 0, 200, const_cast<wchar_t*>(L"")};
+    LVCOLUMNW column = {LVCF_WIDTH | LVCF_TEXT, 0, ScaleToDpi(kTitleColumnWidth, WindowDpi(window_)), const_cast<wchar_t*>(L"")};
     ::SendMessageW(rows, LVM_INSERTCOLUMNW, 0, reinterpret_cast<LPARAM>(&column));
     const int count = static_cast<int>(layout_.size());
     for (int position = 0; position < count; ++position) {

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "resources/ResourceIds.h"
+#include "support/Dpi.h"
 #include "support/Text.h"
 #include "support/Handles.h"
 #include "support/UiFramework.h"
@@ -60,7 +61,7 @@ int PropertiesDialog::LabelWidth(HFONT font, int templateWidth) const {
         if (::GetTextExtentPoint32W(dc.Get(), title.c_str(), static_cast<int>(title.size()), &size))
             widest = std::max(widest, static_cast<int>(size.cx));
     }
-    return widest + kLabelPadding;
+    return widest + ScaleToDpi(kLabelPadding, WindowDpi(window_));
 }
 
 // One label and value pair per column, copied from the template pair; the value fields keep their
@@ -71,6 +72,7 @@ int PropertiesDialog::AddFields(const Template& label, const Template& value, in
     const int valueWidth = value.rect.right - valueLeft;
     const int valueHeight = value.rect.bottom - value.rect.top;
     HINSTANCE instance = ::GetModuleHandleW(nullptr);
+    const int fieldGap = ScaleToDpi(fieldGap_, WindowDpi(window_));
     int y = 0;
     for (int c = 0; c < list_.ColumnCount(); ++c) {
         const std::wstring title = CopyTruncated(list_.Column(c).title + L":", 256);
@@ -82,7 +84,7 @@ int PropertiesDialog::AddFields(const Template& label, const Template& value, in
                                               value.rect.top + y, valueWidth, linesPerField_ * valueHeight, window_,
                                               nullptr, instance, nullptr);
         for (HWND control : {labelControl, valueControl}) ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-        y += linesPerField_ * valueHeight + fieldGap_;
+        y += linesPerField_ * valueHeight + fieldGap;
     }
     return y;
 }
@@ -96,10 +98,12 @@ void PropertiesDialog::FitToForm(int formHeight) {
     ::GetWindowRect(ok, &button);
     ::MapWindowPoints(nullptr, window_, reinterpret_cast<POINT*>(&button), 2);
     const int buttonHeight = button.bottom - button.top;
-    const int height = (frame.bottom - frame.top) - (client.bottom - client.top) + buttonHeight + formHeight + kBottomSpace;
+    const int dpi = WindowDpi(window_);
+    const int height = (frame.bottom - frame.top) - (client.bottom - client.top) + buttonHeight + formHeight +
+                       ScaleToDpi(kBottomSpace, dpi);
     ::SetWindowPos(window_, nullptr, 0, 0, frame.right - frame.left, height, SWP_NOMOVE | SWP_NOZORDER);
     ::GetClientRect(window_, &client);
-    ::SetWindowPos(ok, nullptr, button.left, client.bottom - kButtonMargin - buttonHeight, 0, 0,
+    ::SetWindowPos(ok, nullptr, button.left, client.bottom - ScaleToDpi(kButtonMargin, dpi) - buttonHeight, 0, 0,
                    SWP_NOSIZE | SWP_NOZORDER);
     CenterWindowOnScreen(window_);
 }

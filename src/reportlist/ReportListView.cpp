@@ -6,6 +6,7 @@
 #include <numeric>
 #include <unordered_map>
 
+#include "support/DpiScale.h"
 #include "support/Text.h"
 
 namespace es {
@@ -16,7 +17,6 @@ constexpr int kMaxLayoutWidth = 2000;
 // What the list view adds to a cell's text when it sizes a column to it, and the header to a title.
 constexpr int kCellPadding = 12;
 constexpr int kTitlePadding = 11;
-constexpr int kSmallImageWidth = 16;
 // Bars keep clear of the cell's edges, where the grid lines and the focus rectangle go.
 constexpr int kBarInsetX = 2;
 constexpr int kBarInsetY = 2;
@@ -70,31 +70,46 @@ void ReportListView::Attach(HWND listView) {
     list_.AttachColumnView(listView ? this : nullptr);
 }
 
+void ReportListView::SetDpi(int dpi) {
+    const int previous = dpi_;
+    dpi_ = dpi;
+    if (!listView_ || previous == dpi) return;
+    for (int c = 0; c < list_.ColumnCount(); ++c) {
+        const auto width = static_cast<int>(::SendMessageW(listView_, LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(c), 0));
+        if (width > 0)
+            ::SendMessageW(listView_, LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(c), MAKELPARAM(RescaleDpi(width, previous, dpi), 0));
+    }
+}
+
 void ReportListView::CreateColumns() {
     for (int c = 0; c < list_.ColumnCount(); ++c) {
         const ColumnDef& def = list_.Column(c);
         LVCOLUMNW column = {};
         column.mask = static_cast<UINT>(def.mask) | LVCF_FMT;
         column.fmt = def.format;
-        column.cx = def.width;
+        column.cx = ScaleToDpi(def.width, dpi_);
         column.pszText = const_cast<wchar_t*>(def.title.c_str());
         ::SendMessageW(listView_, LVM_INSERTCOLUMNW, static_cast<WPARAM>(def.index), reinterpret_cast<LPARAM>(&column));
     }
 }
 
-void ReportListView::CreateImageLists(HINSTANCE instance, int rowImagesId, COLORREF maskColor, int ascendingId,
-                                      int descendingId) {
-    smallImages_ = ::ImageList_Create(16, 16, ILC_COLOR24 | ILC_MASK, 4, 4);
+void ReportListView::CreateImageLists(HINSTANCE instance, int imageSize, int rowImagesId, COLORREF maskColor,
+                                      int ascendingId, int descendingId) {
+    imageSize_ = imageSize;
+    HIMAGELIST previous = smallImages_;
+    smallImages_ = ::ImageList_Create(imageSize, imageSize, ILC_COLOR24 | ILC_MASK, 4, 4);
     ::SendMessageW(listView_, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(smallImages_));
-    headerImages_.Reset(::ImageList_Create(16, 16, ILC_COLOR24 | ILC_MASK, 2, 2));
+    if (previous) ::ImageList_Destroy(previous);  // a list replaced is no longer the list view's
+    ImageListHandle headerImages(::ImageList_Create(imageSize, imageSize, ILC_COLOR24 | ILC_MASK, 2, 2));
     for (int id : {ascendingId, descendingId}) {
         auto bitmap = static_cast<HBITMAP>(
-            ::LoadImageW(instance, MAKEINTRESOURCEW(id), IMAGE_BITMAP, 16, 16, LR_LOADMAP3DCOLORS));
-        ::ImageList_AddMasked(headerImages_.Get(), bitmap, ::GetSysColor(COLOR_BTNFACE));
+            ::LoadImageW(instance, MAKEINTRESOURCEW(id), IMAGE_BITMAP, imageSize, imageSize, LR_LOADMAP3DCOLORS));
+        ::ImageList_AddMasked(headerImages.Get(), bitmap, ::GetSysColor(COLOR_BTNFACE));
         ::DeleteObject(bitmap);
     }
     HWND header = reinterpret_cast<HWND>(::SendMessageW(listView_, LVM_GETHEADER, 0, 0));
-    ::SendMessageW(header, HDM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(headerImages_.Get()));
+    ::SendMessageW(header, HDM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(headerImages.Get()));
+    headerImages_ = std::move(headerImages);
     // Shared: the system keeps it, so it is not deleted here.
     auto rows = static_cast<HBITMAP>(::LoadImageW(instance, MAKEINTRESOURCEW(rowImagesId), IMAGE_BITMAP, 0, 0,
                                                   LR_DEFAULTSIZE | LR_LOADTRANSPARENT | LR_SHARED));
@@ -247,11 +262,12 @@ void ReportListView::DrawBarCell(const NMLVCUSTOMDRAW& draw, const ReportItem& r
     const SelectedObject brush(dc, ::GetStockObject(DC_BRUSH));
     const COLORREF previous = ::SetDCBrushColor(dc, background);
     ::PatBlt(dc, cell.left, cell.top, cell.right - cell.left, cell.bottom - cell.top, PATCOPY);
-    const int width = cell.right - cell.left - 2 * kBarInsetX, height = cell.bottom - cell.top - 2 * kBarInsetY;
+    const int insetX = ScaleToDpi(kBarInsetX, dpi_), insetY = ScaleToDpi(kBarInsetY, dpi_);
+    const int width = cell.right - cell.left - 2 * insetX, height = cell.bottom - cell.top - 2 * insetY;
     CellBars bars;
     BarRects rects;
-    const std::size_t count = LayoutBars(bars, list_.GetCellBars(record, draw.iSubItem, height, bars), cell.left + kBarInsetX,
-                                         cell.top + kBarInsetY, width, height, rects);
+    const std::size_t count = LayoutBars(bars, list_.GetCellBars(record, draw.iSubItem, height, bars), cell.left + insetX,
+                                         cell.top + insetY, width, height, rects, ScaleToDpi(1, dpi_));
     for (std::size_t i = 0; i < count; ++i) {
         const BarRect& bar = rects[i];
         ::SetDCBrushColor(dc, bar.alert ? kAlertBarColor : barColor);
@@ -311,9 +327,9 @@ void ReportListView::AutoSizeColumns() {
     for (int c = 0; c < list_.ColumnCount(); ++c) {
         int width = widths[static_cast<std::size_t>(c)];
         if (width < 0) continue;
-        width += kCellPadding + (c == 0 && smallImages_ ? kSmallImageWidth : 0);
+        width += kCellPadding + (c == 0 && smallImages_ ? imageSize_ : 0);
         // Bars are drawn, not their text: a bar column fits its bars.
-        if (list_.IsBarColumn(c)) width = list_.Column(c).shownWidth;
+        if (list_.IsBarColumn(c)) width = ScaleToDpi(list_.Column(c).shownWidth, dpi_);
         width = std::max(width, titles.Width(list_.Column(c).title) + kTitlePadding);
         ::SendMessageW(listView_, LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(c), MAKELPARAM(width, 0));
     }
@@ -338,7 +354,7 @@ void ReportListView::ShowColumns(int first, int last, bool show) {
         ::SendMessageW(listView_, LVM_SETCOLUMNORDERARRAY, static_cast<WPARAM>(count), reinterpret_cast<LPARAM>(others.data()));
     }
     for (int c = first; c <= last && c < count; ++c)
-        ::SendMessageW(listView_, LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(c), MAKELPARAM(show ? list_.Column(c).shownWidth : 0, 0));
+        ::SendMessageW(listView_, LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(c), MAKELPARAM(show ? ScaleToDpi(list_.Column(c).shownWidth, dpi_) : 0, 0));
 }
 
 bool ReportListView::ColumnsShown(int first, int last) const {
@@ -412,7 +428,7 @@ void ReportListView::CaptureLayout(std::vector<ColumnLayoutEntry>& layout) {
     for (std::size_t c = 0; c < layout.size(); ++c) {
         int width = 0, order = 0;
         if (!QueryColumn(static_cast<int>(c), width, order)) continue;
-        layout[c].width = static_cast<std::int16_t>(width);
+        layout[c].width = static_cast<std::int16_t>(UnscaleFromDpi(width, dpi_));
         layout[c].order = static_cast<std::int16_t>(order);
     }
 }
@@ -430,7 +446,7 @@ void ReportListView::ApplyLayout(const std::vector<ColumnLayoutEntry>& layout) {
         lv.iOrder = position;
         if (it->width >= 0 && it->width < kMaxLayoutWidth) {
             lv.mask |= LVCF_WIDTH;
-            lv.cx = it->width;
+            lv.cx = ScaleToDpi(it->width, dpi_);
         }
         ::SendMessageW(listView_, LVM_SETCOLUMNW, static_cast<WPARAM>(it - layout.begin()), reinterpret_cast<LPARAM>(&lv));
     }

@@ -30,10 +30,15 @@ public:
     // Binds the list view; the list then asks it about its columns.
     void Attach(HWND listView);
 
+    // The DPI the list is shown at: widths the list is given or asked for (defaults, layouts) are
+    // at 96 DPI, the list view's own at this one. A new DPI rescales the shown columns.
+    void SetDpi(int dpi);
+    int Dpi() const { return dpi_; }
     void CreateColumns();
-    // The small images (16 x 16, 24-bit with mask) with the row bitmap added on maskColor, and
-    // the header's ascending and descending arrows.
-    void CreateImageLists(HINSTANCE instance, int rowImagesId, COLORREF maskColor, int ascendingId, int descendingId);
+    // The small images (imageSize square, 24-bit with mask; made anew on each call) with the row
+    // bitmap added on maskColor, and the header's ascending and descending arrows.
+    void CreateImageLists(HINSTANCE instance, int imageSize, int rowImagesId, COLORREF maskColor, int ascendingId,
+                          int descendingId);
 
     // Shows every record, in storage order; with resort, sorted by the saved key with the first row
     // selected.
@@ -85,6 +90,8 @@ private:
     ReportListBase& list_;
     HWND listView_ = nullptr;
     HIMAGELIST smallImages_ = nullptr;  // the list view destroys its own small images
+    int imageSize_ = 16;
+    int dpi_ = 96;
     ImageListHandle headerImages_;      // the header does not
     std::vector<std::uint32_t> itemOfRow_;  // the storage index shown in each row
     std::vector<int> rowOfItem_;          // and back; -1 for none

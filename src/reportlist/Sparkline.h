@@ -32,8 +32,10 @@ using BarRects = std::array<BarRect, kMaxCellBars>;
 
 // The first count bars laid out in a box, oldest on the left and bottoms on its bottom edge: one
 // every width / kMaxCellBars pixels (at least 1), so a full row of bars fills the box. When the box
-// is too narrow the newest that fit are kept. Bars without height are left out; returns how many
-// rectangles were written.
-std::size_t LayoutBars(const CellBars& bars, std::size_t count, int left, int top, int width, int height, BarRects& out);
+// is too narrow the newest that fit are kept. Bars more than two gaps apart keep a gap between them
+// (gap: a pixel at 96 DPI, at the screen's DPI). Bars without height are left out; returns how
+// many rectangles were written.
+std::size_t LayoutBars(const CellBars& bars, std::size_t count, int left, int top, int width, int height, BarRects& out,
+                       int gap = 1);
 
 }  // namespace es

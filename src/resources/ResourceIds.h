@@ -12,6 +12,19 @@
 #define IDB_ROWIMAGES           110
 #define IDB_SORTASCENDING       133
 #define IDB_SORTDESCENDING      134
+// The same pictures drawn at 20, 24 and 32 pixels, for 120, 144 and 192 DPI and what lies near
+#define IDB_TOOLBAR20           150
+#define IDB_TOOLBAR24           151
+#define IDB_TOOLBAR32           152
+#define IDB_ROWIMAGES20         153
+#define IDB_ROWIMAGES24         154
+#define IDB_ROWIMAGES32         155
+#define IDB_SORTASCENDING20     156
+#define IDB_SORTASCENDING24     157
+#define IDB_SORTASCENDING32     158
+#define IDB_SORTDESCENDING20    159
+#define IDB_SORTDESCENDING24    160
+#define IDB_SORTDESCENDING32    161
 // Tray icons: nothing known yet, every known row up, some down, all down
 #define IDI_TRAYUNKNOWN         140
 #define IDI_TRAYUP              141

@@ -1,7 +1,7 @@
 // The helpers that read outside input or fix a visible limit: _wtoi-style numbers, case-blind
 // comparison, the settings reader's hexadecimal rule and the 8192-character hex text, UTF-16LE,
-// paths beside the executable, the gradient of the colour helpers, and the access keys given to
-// column titles in menus.
+// paths beside the executable, the gradient of the colour helpers, sizes at the screen's DPI, and
+// the access keys given to column titles in menus.
 #include <gtest/gtest.h>
 
 #include <climits>
@@ -12,6 +12,7 @@
 #include "support/BlockList.h"
 #include "support/CallHolds.h"
 #include "support/Color.h"
+#include "support/DpiScale.h"
 #include "support/Hex.h"
 #include "support/Text.h"
 #include "support/Utf16.h"
@@ -90,8 +91,6 @@ TEST(Colors, AGradientTruncatesEachChannelAndStaysWithinItsEnds) {
     EXPECT_EQ(ColorToHex(rgb(0x12, 0x34, 0xAB)), L"1234AB");
 }
 
-// An abandoned call gives back the holds taken inside it, newest first, and names why going on is
-// unsafe; the call around it keeps its own.
 // Rows are referred to by address while the list grows: none may move when a block is added, and
 // clearing destroys each element once.
 TEST(BlockList, ElementsStayWhereTheyWereBuiltAndAreDestroyedOnceEach) {
@@ -116,6 +115,27 @@ TEST(BlockList, ElementsStayWhereTheyWereBuiltAndAreDestroyedOnceEach) {
     EXPECT_EQ(list[0].value, 7);
 }
 
+// A width stored at 96 DPI comes back unchanged after a session at any DPI a screen can have, and a
+// shown column never comes back hidden.
+TEST(DpiScale, StoredWidthsSurviveEveryScreenAndTheNearestPictureIsChosen) {
+    for (int dpi : {96, 120, 144, 168, 192, 240, 288}) {
+        SCOPED_TRACE(dpi);
+        for (int width = 0; width <= 2000; ++width) {
+            const int scaled = ScaleToDpi(width, dpi);
+            ASSERT_EQ(UnscaleFromDpi(scaled, dpi), width) << width << " shown as " << scaled;
+            ASSERT_EQ(RescaleDpi(RescaleDpi(scaled, dpi, 120), 120, dpi), scaled) << width;
+        }
+        EXPECT_EQ(UnscaleFromDpi(1, dpi), 1);
+    }
+    const std::pair<int, int> rounded[] = {{1, 2}, {3, 5}, {-3, -5}, {110, 165}};  // at 144 DPI
+    for (auto [value, scaled] : rounded) EXPECT_EQ(ScaleToDpi(value, 144), scaled) << value;
+    EXPECT_EQ(ScaleToDpi(150, 0), 150) << "a DPI not known is 96";
+    const std::pair<int, int> sizes[] = {{72, 16}, {96, 16}, {108, 20}, {120, 20}, {144, 24}, {168, 32}, {192, 32}, {288, 32}};
+    for (auto [dpi, size] : sizes) EXPECT_EQ(ImageSizeForDpi(dpi), size) << dpi << " DPI";
+}
+
+// An abandoned call gives back the holds taken inside it, newest first, and names why going on is
+// unsafe; the call around it keeps its own.
 TEST(CallHolds, AnAbandonedCallGivesBackOnlyItsOwnHoldsNewestFirst) {
     struct Logged {
         std::vector<int>& log;

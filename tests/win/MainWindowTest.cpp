@@ -614,6 +614,42 @@ TEST_F(MainWindowTest, PropertiesCopyAndSaveReadTheSelectedRowsAsShown) {
     EXPECT_EQ(json.find("127.0.0.3"), std::string::npos);
 }
 
+// Moved to a screen of 200 % and back: the window takes the rectangle Windows suggests, the
+// toolbar, rows and columns grow for the new DPI, and on the way back are what they were.
+TEST_F(MainWindowTest, ADpiChangeRescalesTheToolbarRowsAndColumnsAndUndoesItOnTheWayBack) {
+    Open();
+    Build(L"127.0.0.1\r\n127.0.0.2\r\n");
+    const auto measure = [&] {
+        RECT row = {LVIR_BOUNDS};
+        ::SendMessageW(List(), LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&row));
+        const auto buttons = static_cast<DWORD>(::SendMessageW(window->Toolbar(), TB_GETBUTTONSIZE, 0, 0));
+        return std::vector<int>{LOWORD(buttons), HIWORD(buttons), row.bottom - row.top, ColumnWidth(0), ColumnWidth(1)};
+    };
+    const std::vector<int> at96 = measure();
+    const auto changeTo = [&](int dpi, RECT suggested) {
+        ::SendMessageW(window->Window(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+        PumpFor(0);
+        RECT now = {};
+        ::GetWindowRect(window->Window(), &now);
+        EXPECT_EQ(now.left, suggested.left);
+        EXPECT_EQ(now.bottom, suggested.bottom);
+    };
+    changeTo(192, {20, 10, 1300, 970});
+    const std::vector<int> at192 = measure();
+    EXPECT_EQ(at192[0], at96[0] + 16) << "the 32-pixel pictures, padded as the 16-pixel ones";
+    EXPECT_EQ(at192[1], at96[1] + 16);
+    EXPECT_GT(at192[2], 32) << "a row holds its picture";
+    EXPECT_EQ(at192[3], 2 * at96[3]);
+    EXPECT_EQ(at192[4], 2 * at96[4]);
+    RECT toolbar = {};
+    ::GetWindowRect(window->Toolbar(), &toolbar);
+    EXPECT_GE(toolbar.bottom - toolbar.top, at192[1]) << "laid out at its new height";
+    changeTo(96, {20, 10, 660, 490});
+    const std::vector<int> back = measure();
+    const char* names[] = {"button width", "button height", "row height", "column 0", "column 1"};
+    for (std::size_t i = 0; i < at96.size(); ++i) EXPECT_EQ(back[i], at96[i]) << names[i];
+}
+
 }  // namespace
 }  // namespace es
 
