@@ -14,6 +14,7 @@ add_library(es_portable STATIC
   ${ES_SRC}/support/CommandLine.cpp
   ${ES_SRC}/support/LocalTime.cpp
   ${ES_SRC}/support/CallHolds.cpp
+  ${ES_SRC}/support/AccessKey.cpp
   ${ES_SRC}/lang/StringTable.cpp
   ${ES_SRC}/lang/FormatCheck.cpp
   ${ES_SRC}/lang/DialogTemplate.cpp
@@ -91,6 +92,7 @@ add_library(es_win STATIC
   ${ES_SRC}/app/MainTheme.cpp
   ${ES_SRC}/app/StatusBarLink.cpp
   ${ES_SRC}/app/AboutDialog.cpp
+  ${ES_SRC}/app/SortByMenu.cpp
 )
 target_link_libraries(es_win PUBLIC es_portable comctl32 comdlg32 gdi32 shell32 winmm ws2_32 user32 kernel32 psapi)
 

@@ -61,6 +61,7 @@ bool AboutDialog::OnInitDialog() {
             ::SendDlgItemMessageW(window_, id, WM_SETFONT, reinterpret_cast<WPARAM>(linkFont_.Get()), TRUE);
     }
     CenterWindowOnScreen(window_);
+    ::SetFocus(::GetDlgItem(window_, IDOK));  // Enter and Esc close it from the start
     return false;
 }
 

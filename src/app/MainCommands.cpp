@@ -109,6 +109,10 @@ void MainWindow::UpdateCommandStates(HMENU popup) {
 
 bool MainWindow::OnCommand(int id, int code, HWND) {
     if (code > 1) return false;  // menus and toolbar send 0, accelerators 1
+    if (const int column = SortByMenu::ColumnOf(id, items_); column >= 0) {
+        view_.SortByColumn(column, false);  // as a click on its header
+        return true;
+    }
     for (const Command& command : Commands()) {
         if (command.id != id) continue;
         // An accelerator arrives even while its command is grayed: a grayed command does nothing.

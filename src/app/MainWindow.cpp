@@ -16,6 +16,7 @@
 #include "resources/ResourceIds.h"
 #include "settings/CommandLineSettings.h"
 #include "settings/SavedPlacement.h"
+#include "support/AccessKey.h"
 #include "support/Dpi.h"
 #include "support/DarkMode.h"
 #include "support/ErrorMessage.h"
@@ -78,6 +79,7 @@ bool MainWindow::OnCreate() {
     link_.SetDpi(dpi_);
     mainMenu_.Reset(LoadTranslatedMenu(instance_, IDR_MAINMENU));
     ::SetMenu(window_, mainMenu_.Get());
+    sortByMenu_.Attach(mainMenu_.Get());
     statusBar_ = ::CreateStatusWindowW(WS_CHILD | WS_VISIBLE, L"", window_, IDC_STATUSBAR);
     CreateToolbar();
     // Owner data: the rows' texts stay in the records and are asked for as they are drawn.
@@ -274,6 +276,17 @@ void MainWindow::OnStartup() {
     else OpenPingOptions();
 }
 
+void MainWindow::RememberFocus() {
+    HWND focus = ::GetFocus();
+    if (focus && ::IsChild(window_, focus)) savedFocus_ = focus;
+}
+
+void MainWindow::RestoreFocus() {
+    if (!listView_) return;
+    const bool kept = savedFocus_ && ::IsChild(window_, savedFocus_) && ::IsWindowVisible(savedFocus_);
+    ::SetFocus(kept ? savedFocus_ : listView_);
+}
+
 void MainWindow::ShowContextMenu() {
     POINT at;
     ::GetCursorPos(&at);
@@ -314,9 +327,17 @@ std::optional<LRESULT> MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM
         break;
     case WM_INITMENUPOPUP:
         UpdateCommandStates(nullptr);  // the columns may have changed since: their check mark too
+        sortByMenu_.OnInitMenuPopup(reinterpret_cast<HMENU>(wParam), items_);
         break;
+    case WM_ACTIVATE:
+        if (LOWORD(wParam) == WA_INACTIVE) RememberFocus();
+        break;
+    case WM_SETFOCUS:
+        // The frame gets the focus when it is activated again, after a dialog or the graph.
+        RestoreFocus();
+        return 0;
     case WM_ACTIVATEAPP:
-        if (!wParam) savedFocus_ = ::GetFocus();
+        if (!wParam) RememberFocus();
         else ::PostMessageW(window_, UM_RESTOREFOCUS, 0, 0);
         break;
     case UM_UPDATESTATUS:
@@ -328,7 +349,8 @@ std::optional<LRESULT> MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM
         OnStartup();
         return 0;
     case UM_RESTOREFOCUS:
-        ::SetFocus(savedFocus_);
+        // Another window of the program (a dialog, the graph) that is active keeps its own focus.
+        if (::GetActiveWindow() == window_) RestoreFocus();
         return 0;
     case WM_QUERYENDSESSION:
         return OnQueryEndSession();
@@ -387,11 +409,11 @@ std::optional<LRESULT> MainWindow::OnNotify(NMHDR& header) {
     return std::nullopt;
 }
 
-// A tool tip is the menu text of its command.
+// A tool tip is the menu text of its command, without the access key, which means nothing there.
 void MainWindow::OnToolTipText(NMTTDISPINFOW& info) {
     wchar_t text[kMaxTipChars + 1] = L"";
     ::GetMenuStringW(mainMenu_.Get(), static_cast<UINT>(info.hdr.idFrom), text, kMaxTipChars + 1, MF_BYCOMMAND);
-    lstrcpynW(info.szText, text, static_cast<int>(std::size(info.szText)));
+    lstrcpynW(info.szText, WithoutAccessKey(text).c_str(), static_cast<int>(std::size(info.szText)));
     info.lpszText = info.szText;
     info.hinst = nullptr;
 }

@@ -8,6 +8,7 @@
 #include <span>
 #include <string>
 
+#include "app/SortByMenu.h"
 #include "app/StatusBarLink.h"
 #include "graph/HistoryGraph.h"
 #include "ping/PingCycle.h"
@@ -118,6 +119,10 @@ private:
     void SaveConfiguration(bool showFailure);
     void ComputeReportPath();
     void ShowContextMenu();
+    // The focus kept while another window is active and given back when this one gets it: to
+    // the control that had it, the list when that is gone, never the frame itself.
+    void RememberFocus();
+    void RestoreFocus();
     void OnStartup();
 
     // Command actions.
@@ -176,6 +181,7 @@ private:
     ListTheme listTheme_;
     bool darkApplied_ = false;
     std::wstring statusText_;
+    SortByMenu sortByMenu_;
     Alerts alerts_;
     std::optional<StateLog> log_;  // opened at the first change logged
     MenuHandle mainMenu_;

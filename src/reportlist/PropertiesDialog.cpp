@@ -43,7 +43,10 @@ bool PropertiesDialog::OnInitDialog() {
     const int labelWidth = LabelWidth(font, label.rect.right - label.rect.left);
     const int formHeight = AddFields(label, value, labelWidth, font);
     FitToForm(formHeight);
-    return FormDialog::OnInitDialog();
+    FormDialog::OnInitDialog();
+    // On OK, so that Enter and Esc close the dialog and Tab walks the values from the first.
+    ::SetFocus(::GetDlgItem(window_, IDOK));
+    return false;
 }
 
 // The label column fits the widest title in the dialog's font, which the labels are given too.

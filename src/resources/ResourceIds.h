@@ -71,6 +71,8 @@
 #define IDM_THEMESYSTEM         40037
 #define IDM_THEMELIGHT          40038
 #define IDM_THEMEDARK           40039
+// View -> Sort By: IDM_SORTBYBASE + column index, one command per column
+#define IDM_SORTBYBASE          40100
 
 // String table
 #define IDS_ITEMCOUNT           4

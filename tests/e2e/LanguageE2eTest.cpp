@@ -39,7 +39,8 @@ TEST(LanguageE2e, TheTemplateIsWrittenOnceKeepsWhatATranslatorWroteAndEnglishHas
     EXPECT_EQ(FolderEntries(box.Folder()), (std::vector<std::wstring>{L"EchoSentinel.exe", L"EchoSentinel_lng.ini"}));
     const auto entries = Entries(path);
     const auto value = [&](const wchar_t* key) { return entries.count(key) ? entries.at(key) : std::wstring(L"<absent>"); };
-    EXPECT_EQ(value(L"menu_102/40001"), L"儲存選取項") << "without the accelerator hint";
+    EXPECT_EQ(value(L"menu_102/40001"), L"儲存選取項(&A)") << "without the accelerator hint";
+    EXPECT_EQ(value(L"menu_102/71001"), L"排序方式(&B)") << "the Sort By submenu";
     EXPECT_EQ(value(L"menu_102/70001"), L"檔案(&F)");
     EXPECT_EQ(value(L"dialog_1096/caption"), L"欄設定");
     EXPECT_EQ(value(L"dialog_107/caption"), L"<absent>") << "the crash report is left out";

@@ -1,13 +1,14 @@
 // The helpers that read outside input or fix a visible limit: _wtoi-style numbers, case-blind
 // comparison, the settings reader's hexadecimal rule and the 8192-character hex text, UTF-16LE,
-// paths beside the executable, the gradient of the colour helpers, sizes at the screen's DPI and the
-// themes' contrast.
+// paths beside the executable, the gradient of the colour helpers, sizes at the screen's DPI, the
+// themes' contrast, and the access keys given to column titles in menus.
 #include <gtest/gtest.h>
 
 #include <climits>
 #include <new>
 #include <vector>
 
+#include "support/AccessKey.h"
 #include "support/BlockList.h"
 #include "support/CallHolds.h"
 #include "support/Color.h"
@@ -31,6 +32,21 @@ TEST(TextHelpers, NumbersCaseAndPaths) {
     EXPECT_EQ(WithoutLastDot(L"C:\\Tools\\app.exe"), L"C:\\Tools\\app");
     EXPECT_EQ(WithoutLastDot(L"C:\\my.tools\\app"), L"C:\\my") << "the last dot, wherever it stands";
     EXPECT_EQ(CopyTruncated(L"abcdef", 4), L"abc");
+}
+
+// Titles in the order a menu takes them: word initials first, then any letter or digit, then one
+// appended; '&' shown as it is. A tool tip shows the text without its key.
+TEST(AccessKeys, EachTitleGetsAKeyNoTitleBeforeItHas) {
+    const std::pair<const wchar_t*, const wchar_t*> titles[] = {
+        {L"Host Name", L"&Host Name"}, {L"Last Ping", L"&Last Ping"}, {L"Last Ping TTL", L"Last &Ping TTL"},
+        {L"lost", L"l&ost"}, {L"Loss & Jitter", L"Loss && &Jitter"}, {L"\u4e3b\u96fb", L"\u4e3b\u96fb(&A)"},
+    };
+    std::wstring used;
+    for (const auto& [title, text] : titles) EXPECT_EQ(WithAccessKey(title, used), text);
+    std::wstring full = L"ABCDEFGHIJKLMNOPQRSTUVWXYZ123456789";
+    EXPECT_EQ(WithAccessKey(L"\u63cf\u8ff0", full), L"\u63cf\u8ff0") << "no key left";
+    EXPECT_EQ(WithoutAccessKey(L"\u958b\u59cb Ping(&S)\tF7"), L"\u958b\u59cb Ping\tF7");
+    EXPECT_EQ(WithoutAccessKey(L"S&top && go(&&)"), L"Stop && go(&&)");
 }
 
 TEST(Utf16, SupplementaryCharactersTravelAsSurrogatePairsAndAnOddByteIsDropped) {

@@ -55,7 +55,7 @@ TEST_F(LanguageFileTest, StringsMenusAndDialogsTakeTheTranslatedTexts) {
     EXPECT_EQ(MenuText(menu.Get(), 0), L"&File");
     const int save = 7;  // Save Selected Items, after load, options, separator, reset, start, stop, separator
     EXPECT_EQ(MenuText(fileMenu, save), L"Save\tCtrl+Q\tCtrl+S") << "the built-in hint is appended";
-    EXPECT_EQ(MenuText(fileMenu, 10), L"離開") << "an empty value keeps the built-in text";
+    EXPECT_EQ(MenuText(fileMenu, 10), L"離開(&X)") << "an empty value keeps the built-in text";
 
     // Dialogs are translated by template id; rtl=1 mirrors them once, so the OK button's margins
     // swap sides; a modeless dialog ends by being destroyed.

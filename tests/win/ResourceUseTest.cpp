@@ -1,14 +1,17 @@
 // The resources as the code uses them: every command of the menus and the accelerator table has
-// its row in the command table and every row a menu item, and each string id the code asks for
-// has a text.
+// its row in the command table and every row a menu item, every menu item an access key of its
+// own, built in and in the English we ship, and each string id the code asks for has a text.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
+#include <cwctype>
 #include <set>
 #include <vector>
 
 #include "app/MainWindow.h"
+#include "lang/LanguageFile.h"
+#include "lang/ResourceTexts.h"
 #include "resources/ResourceIds.h"
 #include "support/Handles.h"
 
@@ -45,6 +48,42 @@ TEST(ResourceUse, EveryMenuAndAcceleratorCommandHasOneRowAndEveryRowAMenuItem) {
     for (const ACCEL& key : Accelerators()) used.insert(key.cmd);
     for (int id : used) EXPECT_TRUE(rows.count(id)) << "command " << id << " has no row";
     for (int id : rows) EXPECT_TRUE(mainMenu.count(id)) << "row " << id << " is in no menu";
+}
+
+// Every item of the menu and its submenus has one access key, which no item above it has.
+void ExpectAccessKeys(HMENU menu, const std::string& where) {
+    std::set<wchar_t> keys;
+    for (int i = 0; i < ::GetMenuItemCount(menu); ++i) {
+        SCOPED_TRACE(where + " item " + std::to_string(i));
+        wchar_t text[256] = L"";
+        if (!::GetMenuStringW(menu, static_cast<UINT>(i), text, 256, MF_BYPOSITION)) continue;  // a separator
+        std::wstring shown = text;
+        for (std::size_t at; (at = shown.find(L"&&")) != std::wstring::npos;) shown.erase(at, 2);
+        const std::size_t key = shown.find(L'&');
+        ASSERT_LT(key + 1, shown.size()) << "without an access key";
+        EXPECT_EQ(shown.find(L'&', key + 1), std::wstring::npos) << "with two";
+        EXPECT_TRUE(keys.insert(static_cast<wchar_t>(std::towupper(shown[key + 1]))).second) << "a key an item above has";
+        if (HMENU popup = ::GetSubMenu(menu, i)) ExpectAccessKeys(popup, where + "/" + std::to_string(i));
+    }
+}
+
+TEST(ResourceUse, EveryMenuItemHasAnAccessKeyOfItsOwnBuiltInAndInEnglish) {
+    for (const bool english : {false, true}) {
+        ResourceTexts texts;
+        LanguageFile file;
+        if (english) {
+            ASSERT_TRUE(file.Load(L"Z:" ES_SOURCE_DIR L"/translations/English.ini"));
+            InstallBuiltInTexts(&texts);
+            InstallLanguageFile(&file);
+        }
+        const std::string language = english ? "English " : "built-in ";
+        MenuHandle mainMenu(LoadTranslatedMenu(::GetModuleHandleW(nullptr), IDR_MAINMENU));
+        ExpectAccessKeys(mainMenu.Get(), language + "main menu");
+        MenuHandle context(LoadTranslatedMenu(::GetModuleHandleW(nullptr), IDR_CONTEXTMENU));
+        ExpectAccessKeys(::GetSubMenu(context.Get(), 0), language + "context menu");  // its own title never shows
+        InstallLanguageFile(nullptr);
+        InstallBuiltInTexts(nullptr);
+    }
 }
 
 TEST(ResourceUse, EveryStringIdTheCodeAsksForHasAText) {
