@@ -134,4 +134,13 @@ std::wstring ListViewCell(HANDLE process, HWND listView, int row, int column) {
     return request.text;
 }
 
+RECT RemoteRect(HANDLE process, HWND control, UINT message, WPARAM wParam, RECT request) {
+    auto* remote = static_cast<RECT*>(::VirtualAllocEx(process, nullptr, sizeof(RECT), MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
+    ::WriteProcessMemory(process, remote, &request, sizeof(request), nullptr);
+    ::SendMessageW(control, message, wParam, reinterpret_cast<LPARAM>(remote));
+    ::ReadProcessMemory(process, remote, &request, sizeof(request), nullptr);
+    ::VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+    return request;
+}
+
 }  // namespace e2e

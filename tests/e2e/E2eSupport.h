@@ -68,5 +68,21 @@ std::string ExpectedReport(const std::string& name);
 
 // Queries of the list view of another process, whose structures must live in that process.
 std::wstring ListViewCell(HANDLE process, HWND listView, int row, int column);
+// The rectangle a message of another process's control writes over the request it is given.
+RECT RemoteRect(HANDLE process, HWND control, UINT message, WPARAM wParam, RECT request);
+
+// Asks the main window to close, and waits for the process's exit code as ExitCode does.
+inline int CloseAndWait(HANDLE process, HWND mainWindow) {
+    ::PostMessageW(mainWindow, WM_CLOSE, 0, 0);
+    return ExitCode(process);
+}
+
+// Polls condition until it holds, or gives up after timeoutMs.
+template <typename Condition>
+bool Until(Condition condition, DWORD timeoutMs = 10000) {
+    for (const DWORD start = ::GetTickCount(); ::GetTickCount() - start < timeoutMs; ::Sleep(25))
+        if (condition()) return true;
+    return false;
+}
 
 }  // namespace e2e

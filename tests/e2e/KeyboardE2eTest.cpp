@@ -15,13 +15,6 @@
 namespace e2e {
 namespace {
 
-template <typename Condition>
-bool Until(Condition condition, DWORD timeoutMs = 10000) {
-    for (const DWORD start = ::GetTickCount(); ::GetTickCount() - start < timeoutMs; ::Sleep(25))
-        if (condition()) return true;
-    return false;
-}
-
 class Keyboard {
 public:
     explicit Keyboard(HWND window) : thread_(::GetWindowThreadProcessId(window, nullptr)) {}

@@ -148,9 +148,9 @@ TEST_F(MainWindowTest, StatusBarToolTipsAndCommandStatesFollowingTheRowsTheSelec
     echo->Hold(false);
 }
 
-// Sorting moves the rows, never the records: equal keys keep the order they were shown in, and the
-// selected records stay selected wherever they land.
-TEST_F(MainWindowTest, HeaderSortingIsStableAndCarriesTheSelection) {
+// Sorting moves the rows, never the records: equal keys keep the order they were shown in, the
+// selected records stay selected wherever they land, and View -> Sort By checks the column.
+TEST_F(MainWindowTest, HeaderSortingIsStableCarriesTheSelectionAndIsCheckedInSortBy) {
     Open(L"/nosaveload /IPHostDescFormat 1");
     Build(L"a 1\r\nb 2\r\nA 3\r\nb 4");
     EXPECT_EQ(Column(9), (std::vector<std::wstring>{L"1", L"3", L"2", L"4"})) << "by host without case, ties in storage order";
@@ -188,6 +188,27 @@ TEST_F(MainWindowTest, HeaderSortingIsStableAndCarriesTheSelection) {
     const std::vector<int> selected = Selected();
     EXPECT_EQ(selected.size(), count);
     EXPECT_EQ(std::count_if(selected.begin(), selected.end(), [&](int row) { return !even(Cell(row, 1)); }), 0);
+
+    // View -> Sort By, made when View opens: the visible columns in the order shown, with access
+    // keys of their own, the one sorted by checked.
+    ::SendMessageW(List(), LVM_SETCOLUMNWIDTH, 2, 0);
+    std::vector<int> order(19);
+    ::SendMessageW(List(), LVM_GETCOLUMNORDERARRAY, 19, reinterpret_cast<LPARAM>(order.data()));
+    std::swap(order[0], order[1]);
+    ::SendMessageW(List(), LVM_SETCOLUMNORDERARRAY, 19, reinterpret_cast<LPARAM>(order.data()));
+    HMENU view = ::GetSubMenu(window->MainMenu(), 2);
+    ::SendMessageW(window->Window(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(view), 2);
+    HMENU sortBy = ::GetSubMenu(view, 10);
+    std::vector<std::wstring> items;
+    for (int i = 0; i < ::GetMenuItemCount(sortBy); ++i) {
+        wchar_t text[100] = L"";
+        ::GetMenuStringW(sortBy, static_cast<UINT>(i), text, 100, MF_BYPOSITION);
+        const bool checked = ::GetMenuState(sortBy, static_cast<UINT>(i), MF_BYPOSITION) & MF_CHECKED;
+        items.push_back(std::to_wstring(::GetMenuItemID(sortBy, i) - IDM_SORTBYBASE) + L" " + text + (checked ? L" *" : L""));
+    }
+    EXPECT_EQ(items, (std::vector<std::wstring>{L"1 &IP 位址 *", L"0 主電腦名(&A)", L"3 成功計數(&B)", L"4 失敗計數(&C)",
+                                                L"5 上次測試狀態(&D)", L"6 上次響應時間(&E)", L"7 為上次測試特殊的生存時間(&F)",
+                                                L"8 平均響應時間(&G)", L"9 描述(&H)"}));
 }
 
 TEST_F(MainWindowTest, RefreshesRepaintOnlyChangedRowsResetKeepsTheAddressesAndFailedRowsAreMarked) {
@@ -644,7 +665,7 @@ TEST_F(MainWindowTest, ADpiChangeRescalesTheToolbarRowsAndColumnsAndUndoesItOnTh
         RECT row = {LVIR_BOUNDS};
         ::SendMessageW(List(), LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&row));
         const auto buttons = static_cast<DWORD>(::SendMessageW(window->Toolbar(), TB_GETBUTTONSIZE, 0, 0));
-        return std::vector<int>{LOWORD(buttons), HIWORD(buttons), row.bottom - row.top, ColumnWidth(0), ColumnWidth(1)};
+        return std::vector<int>{LOWORD(buttons), HIWORD(buttons), row.bottom - row.top, ColumnWidth(0)};
     };
     const std::vector<int> at96 = measure();
     const auto changeTo = [&](int dpi, RECT suggested) {
@@ -660,45 +681,14 @@ TEST_F(MainWindowTest, ADpiChangeRescalesTheToolbarRowsAndColumnsAndUndoesItOnTh
     EXPECT_EQ(at192[0], at96[0] + 16) << "the 32-pixel pictures, padded as the 16-pixel ones";
     EXPECT_EQ(at192[1], at96[1] + 16);
     EXPECT_GT(at192[2], 32) << "a row holds its picture";
-    EXPECT_EQ(at192[3], 2 * at96[3]);
-    EXPECT_EQ(at192[4], 2 * at96[4]);
+    EXPECT_EQ(at192[3], 2 * at96[3]) << "every shown column as column 0";
     RECT toolbar = {};
     ::GetWindowRect(window->Toolbar(), &toolbar);
     EXPECT_GE(toolbar.bottom - toolbar.top, at192[1]) << "laid out at its new height";
     changeTo(96, {20, 10, 660, 490});
     const std::vector<int> back = measure();
-    const char* names[] = {"button width", "button height", "row height", "column 0", "column 1"};
+    const char* names[] = {"button width", "button height", "row height", "column 0"};
     for (std::size_t i = 0; i < at96.size(); ++i) EXPECT_EQ(back[i], at96[i]) << names[i];
-}
-
-}  // namespace
-}  // namespace es
-
-namespace es {
-namespace {
-
-// View -> Sort By, made when View opens: the visible columns in the order shown, with access keys
-// of their own, the one sorted by checked.
-TEST_F(MainWindowTest, SortByListsTheVisibleColumnsInTheirOrder) {
-    Open();
-    ::SendMessageW(List(), LVM_SETCOLUMNWIDTH, 2, 0);
-    std::vector<int> order(19);
-    ::SendMessageW(List(), LVM_GETCOLUMNORDERARRAY, 19, reinterpret_cast<LPARAM>(order.data()));
-    std::swap(order[0], order[1]);
-    ::SendMessageW(List(), LVM_SETCOLUMNORDERARRAY, 19, reinterpret_cast<LPARAM>(order.data()));
-    HMENU view = ::GetSubMenu(window->MainMenu(), 2);
-    ::SendMessageW(window->Window(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(view), 2);
-    HMENU sortBy = ::GetSubMenu(view, 10);
-    std::vector<std::wstring> items;
-    for (int i = 0; i < ::GetMenuItemCount(sortBy); ++i) {
-        wchar_t text[100] = L"";
-        ::GetMenuStringW(sortBy, static_cast<UINT>(i), text, 100, MF_BYPOSITION);
-        const bool checked = ::GetMenuState(sortBy, static_cast<UINT>(i), MF_BYPOSITION) & MF_CHECKED;
-        items.push_back(std::to_wstring(::GetMenuItemID(sortBy, i) - IDM_SORTBYBASE) + L" " + text + (checked ? L" *" : L""));
-    }
-    EXPECT_EQ(items, (std::vector<std::wstring>{L"1 &IP 位址", L"0 主電腦名(&A) *", L"3 成功計數(&B)", L"4 失敗計數(&C)",
-                                                L"5 上次測試狀態(&D)", L"6 上次響應時間(&E)", L"7 為上次測試特殊的生存時間(&F)",
-                                                L"8 平均響應時間(&G)", L"9 描述(&H)"}));
 }
 
 }  // namespace
