@@ -87,22 +87,33 @@ TEST(KeyboardE2e, ListStartStopSortPropertiesGraphAndSaveWithKeysAlone) {
     WriteFileBytes(box.PathOf(L"list.txt"), "127.0.0.10\r\n127.0.0.2\r\n127.0.0.3\r\n127.0.0.1\r\n");
     HANDLE process = box.Start(L"/nosaveload /PingEverySeconds 0");
     HWND window = WaitForMainWindow(process), list = ListViewOf(window);
-    ASSERT_NE(WaitForWindow(process, L"#32770"), nullptr) << "Ping Options, at every start";
     const Keyboard keys(window);
     const auto listHasFocus = [&] { return Until([&] { return keys.Focus() == list; }); };
+    // A dialog is there and has taken the focus: keys sent before that would reach the list.
+    const auto dialogHasFocus = [&] {
+        HWND dialog = WaitForWindow(process, L"#32770");
+        return dialog && Until([&] { return keys.Focus() == dialog || ::IsChild(dialog, keys.Focus()); });
+    };
+    ASSERT_TRUE(dialogHasFocus()) << "Ping Options, at every start";
     keys.Press(VK_ESCAPE);
     EXPECT_TRUE(listHasFocus()) << "after Ping Options";
 
     ASSERT_TRUE(keys.Menu(L'F', L"L")) << "File, Load Addresses From File";
-    ASSERT_NE(WaitForWindow(process, L"#32770"), nullptr);
+    ASSERT_TRUE(dialogHasFocus()) << "the open dialog";
     keys.Type(box.PathOf(L"list.txt"));
     keys.Press(VK_RETURN);
     HWND toolbar = ::FindWindowExW(window, nullptr, L"ToolbarWindow32", nullptr);
     const auto pinging = [&] { return (::SendMessageW(toolbar, TB_GETSTATE, 40024, 0) & TBSTATE_ENABLED) != 0; };
     ASSERT_TRUE(Until([&] { return pinging() && ListViewCell(process, list, 3, 0) != L""; })) << "four rows pinged";
-    for (const auto& [key, on] : {std::pair(L"T", false), std::pair(L"S", true)}) {  // Stop, Start
-        ASSERT_TRUE(keys.Menu(L'F', key));
-        EXPECT_TRUE(Until([&] { return pinging() == on; })) << key;
+    EXPECT_TRUE(listHasFocus()) << "after the open dialog";
+    // Stop, then Start. Each is chosen a second time, as a user would, when Wine closed the menu
+    // by itself before its key came (the open dialog's late focus events can do that).
+    for (const auto& [key, on] : {std::pair(L"T", false), std::pair(L"S", true)}) {
+        for (int tries = 0; tries < 2 && pinging() != on; ++tries) {
+            ASSERT_TRUE(keys.Menu(L'F', key));
+            Until([&] { return pinging() == on; }, 5000);
+        }
+        EXPECT_EQ(pinging(), on) << key;
     }
     // By IP address, then again: the other way round, as a second click on its header does.
     for (const wchar_t* first : {L"127.0.0.1", L"127.0.0.10"}) {
@@ -111,7 +122,7 @@ TEST(KeyboardE2e, ListStartStopSortPropertiesGraphAndSaveWithKeysAlone) {
     }
 
     ASSERT_TRUE(keys.Menu(L'F', L"P")) << "File, Properties";
-    ASSERT_NE(WaitForWindow(process, L"#32770"), nullptr);
+    ASSERT_TRUE(dialogHasFocus()) << "Properties";
     keys.Press(VK_ESCAPE);
     EXPECT_TRUE(listHasFocus()) << "after Properties";
     keys.Press(VK_F6);
@@ -122,7 +133,7 @@ TEST(KeyboardE2e, ListStartStopSortPropertiesGraphAndSaveWithKeysAlone) {
 
     keys.Control('A');
     keys.Control('S');
-    ASSERT_NE(WaitForWindow(process, L"#32770"), nullptr);
+    ASSERT_TRUE(dialogHasFocus()) << "the save dialog";
     keys.Type(box.PathOf(L"sorted.txt"));
     keys.Press(VK_RETURN);
     EXPECT_TRUE(listHasFocus()) << "after the save dialog";
