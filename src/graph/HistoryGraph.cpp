@@ -167,7 +167,7 @@ void HistoryGraph::ChooseRows() {
     const std::vector<std::size_t> colors = KeepColors(previousIds, previousColors, rowIds);
     plotted_.clear();
     for (std::size_t i = 0; i < items.size(); ++i)
-        plotted_.push_back({items[i], rowIds[i], colors[i], items_.Row(items[i]).PingCount.load(std::memory_order_relaxed)});
+        plotted_.push_back({items[i], rowIds[i], colors[i], items_.Row(items[i]).PingCount()});
     ::InvalidateRect(window_, nullptr, FALSE);
 }
 
@@ -183,7 +183,7 @@ void HistoryGraph::OnTick() {
             ChooseRows();
             return;
         }
-        const std::uint32_t count = items_.Row(row.item).PingCount.load(std::memory_order_relaxed);
+        const std::uint32_t count = items_.Row(row.item).PingCount();
         changed |= count != row.shownCount;
         row.shownCount = count;
     }
@@ -193,7 +193,7 @@ void HistoryGraph::OnTick() {
 void HistoryGraph::Redraw() {
     if (!window_) return;
     for (Plotted& row : plotted_)
-        if (StillPlotted(row)) row.shownCount = items_.Row(row.item).PingCount.load(std::memory_order_relaxed);
+        if (StillPlotted(row)) row.shownCount = items_.Row(row.item).PingCount();
     ::InvalidateRect(window_, nullptr, FALSE);
 }
 

@@ -53,7 +53,7 @@ std::wstring RecentPingsText(std::span<const std::uint16_t> values) {
 
 }  // namespace
 
-static_assert(sizeof(void*) != 8 || sizeof(PingItem) == 296, "a row's members are laid out without padding");
+static_assert(sizeof(void*) != 8 || sizeof(PingItem) == 288, "a row's members are laid out without padding");
 
 PingItem::PingItem(std::wstring hostName, std::wstring description, std::uint32_t address, std::uint32_t rowId)
     : RowId(rowId), Address(address) {
@@ -81,8 +81,8 @@ std::wstring_view PingItem::Description() const {
 }
 
 std::size_t PingItem::History(std::span<std::uint16_t, kHistoryLength> out) const {
-    // The oldest kept result is at next_ once the ring is full, at 0 before.
-    const std::size_t next = next_.load(kRelaxed);
+    // The oldest kept result is where the next one goes once the ring is full, at 0 before.
+    const std::size_t next = PingCount() % kHistoryLength;
     const bool full = history_[kHistoryLength - 1].load(kRelaxed) != kHistoryNone;
     const std::size_t count = full ? kHistoryLength : next;
     const std::size_t first = full ? next : 0;
@@ -91,7 +91,7 @@ std::size_t PingItem::History(std::span<std::uint16_t, kHistoryLength> out) cons
 }
 
 std::size_t PingItem::HistoryCount() const {
-    return history_[kHistoryLength - 1].load(kRelaxed) != kHistoryNone ? kHistoryLength : next_.load(kRelaxed);
+    return std::min<std::size_t>(PingCount(), kHistoryLength);
 }
 
 std::uint32_t PingItem::AveragePingTime() const {
@@ -217,24 +217,22 @@ void PingItem::ApplyResult(std::int32_t status, std::uint32_t address, std::uint
         if (successes == 0 || roundTripTime < MinPingTime.load(kRelaxed)) MinPingTime.store(roundTripTime, kRelaxed);
         if (successes == 0 || roundTripTime > MaxPingTime.load(kRelaxed)) MaxPingTime.store(roundTripTime, kRelaxed);
         FailuresInARow.store(0, kRelaxed);
-        SuccessesInARow.store(SuccessesInARow.load(kRelaxed) + 1, kRelaxed);
+        SuccessesInARow.store(static_cast<std::uint8_t>(std::min(SuccessesInARow.load(kRelaxed) + 1, UINT8_MAX)), kRelaxed);
         LastSuccessTime.store(now, kRelaxed);
     } else {
         FailuresInARow.store(FailuresInARow.load(kRelaxed) + 1, kRelaxed);
         SuccessesInARow.store(0, kRelaxed);
     }
-    const std::uint8_t next = next_.load(kRelaxed);
+    const std::size_t next = PingCount() % kHistoryLength;
     const int failures = historyFailures_.load(kRelaxed) - (history_[next].load(kRelaxed) == kHistoryFailure) + !success;
     history_[next].store(success ? static_cast<std::uint16_t>(std::min<std::uint32_t>(roundTripTime, kHistoryMaxTime))
                                  : kHistoryFailure,
                          kRelaxed);
     historyFailures_.store(static_cast<std::uint8_t>(failures), kRelaxed);
-    next_.store(static_cast<std::uint8_t>((next + 1) % kHistoryLength), kRelaxed);
     LastStatus.store(status, kRelaxed);
     Address.store(address, kRelaxed);
     ReplyAddress.store(replyAddress, kRelaxed);
     LastTtl.store(static_cast<std::uint8_t>(ttl), kRelaxed);
-    PingCount.store(PingCount.load(kRelaxed) + 1, kRelaxed);
     if (status == kStatusSuccess) {
         SucceedCount.store(SucceedCount.load(kRelaxed) + 1, kRelaxed);
         TotalPingTime.store(TotalPingTime.load(kRelaxed) + roundTripTime, kRelaxed);
@@ -246,14 +244,14 @@ void PingItem::ApplyResult(std::int32_t status, std::uint32_t address, std::uint
 
 void PingItem::Reset() {
     LastStatus.store(kStatusNone, kRelaxed);
-    for (auto* field : {&PingCount, &SucceedCount, &FailedCount, &LastPingTime, &TotalPingTime, &MinPingTime,
-                        &MaxPingTime, &FailuresInARow, &SuccessesInARow, &LastSuccessTime, &StatusChangedTime})
+    for (auto* field : {&SucceedCount, &FailedCount, &LastPingTime, &TotalPingTime, &MinPingTime,
+                        &MaxPingTime, &FailuresInARow, &LastSuccessTime, &StatusChangedTime})
         field->store(0, kRelaxed);
     JitterTotal.store(0, kRelaxed);
     LastTtl.store(0, kRelaxed);
     Watch.store(WatchState::Unknown, kRelaxed);
     for (auto& slot : history_) slot.store(kHistoryNone, kRelaxed);
-    next_.store(0, kRelaxed);
+    SuccessesInARow.store(0, kRelaxed);
     historyFailures_.store(0, kRelaxed);
 }
 

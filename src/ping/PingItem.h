@@ -61,12 +61,16 @@ public:
     // The host as listed: a name, or the address as it was written.
     std::wstring HostName() const;
     std::wstring_view Description() const;
-    // The members are laid out without padding (296 bytes on a 64-bit build): a list of 65,535 rows
+    // The results so far: every result is a success or a failure.
+    std::uint32_t PingCount() const {
+        return SucceedCount.load(std::memory_order_relaxed) + FailedCount.load(std::memory_order_relaxed);
+    }
+
+    // The members are laid out without padding (288 bytes on a 64-bit build): a list of 65,535 rows
     // costs what its rows hold and little more.
     const std::uint32_t RowId;
     std::atomic<std::uint32_t> Address;
     std::atomic<std::uint32_t> ReplyAddress{0};
-    std::atomic<std::uint32_t> PingCount{0};
     std::atomic<std::uint32_t> SucceedCount{0};
     std::atomic<std::uint32_t> FailedCount{0};
     std::atomic<std::uint32_t> LastPingTime{0};
@@ -77,7 +81,6 @@ public:
     std::atomic<std::uint32_t> MinPingTime{0};
     std::atomic<std::uint32_t> MaxPingTime{0};
     std::atomic<std::uint32_t> FailuresInARow{0};
-    std::atomic<std::uint32_t> SuccessesInARow{0};
     // Unix seconds, 0 for never: the last success, and the last result whose success differed
     // from the one before it.
     std::atomic<std::uint32_t> LastSuccessTime{0};
@@ -85,14 +88,16 @@ public:
 
 private:
     std::uint32_t listedAddress_ = 0;  // the host when it is not kept, else 0
-    // The ring below is written by one result at a time (under the list's lock): next_ is where the
-    // next result goes. The failures among the kept results are counted as they come and go.
-    std::atomic<std::uint8_t> next_{0};
-    std::atomic<std::uint8_t> historyFailures_{0};
     std::uint16_t hostLength_ = 0;
     std::uint16_t descriptionLength_ = 0;
+    // The ring below is written by one result at a time (under the list's lock); the next result
+    // goes to slot PingCount() % kHistoryLength. The failures among the kept results are counted
+    // as they come and go.
+    std::atomic<std::uint8_t> historyFailures_{0};
 
 public:
+    // Counted up to 255: it is only ever compared with a threshold of at most 100.
+    std::atomic<std::uint8_t> SuccessesInARow{0};
     std::atomic<WatchState> Watch{WatchState::Unknown};
     std::atomic<std::uint8_t> LastTtl{0};  // a reply's TTL is one byte
     std::atomic<std::uint64_t> JitterTotal{0};

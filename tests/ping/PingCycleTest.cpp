@@ -58,7 +58,7 @@ TEST_F(PingCycleTest, ThePauseIsMeasuredAcrossTheWrapAndClampedToWhatTheTickCoun
         Tick(c.end);
         Tick(c.tick);
         ASSERT_TRUE(SentBecomes(sent += c.starts ? 3 : 0));
-        ASSERT_TRUE(Eventually([&] { return list.Row(2).PingCount == sent / 3; }));
+        ASSERT_TRUE(Eventually([&] { return list.Row(2).PingCount() == sent / 3; }));
     }
 }
 

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <map>
 #include <numeric>
 #include <thread>
@@ -29,7 +30,7 @@ protected:
         list->BuildItems({.addressList = addresses});
     }
     bool RoundCompletes() { return Eventually([&] { return list->ResultsThisRound == list->Count(); }); }
-    std::uint32_t Pings(std::size_t row) { return list->Row(row).PingCount; }
+    std::uint32_t Pings(std::size_t row) { return list->Row(row).PingCount(); }
 
     std::shared_ptr<testing_es::FakeEcho::Shared> echo = std::make_shared<testing_es::FakeEcho::Shared>();
     std::shared_ptr<testing_es::FakeResolver::Shared> lookups = std::make_shared<testing_es::FakeResolver::Shared>();
@@ -49,7 +50,7 @@ TEST_F(PingEngineTest, EveryRowGetsOneRequestEvenWhenThePlatformRefusesSome) {
     for (std::size_t i = 0; i < list->Count(); ++i) {
         const PingItem& row = list->Row(i);
         ASSERT_EQ(perAddress[row.Address], 1) << i;
-        ASSERT_EQ(row.PingCount, 1u) << i;
+        ASSERT_EQ(row.PingCount(), 1u) << i;
         ASSERT_EQ(row.SucceedCount, 1u) << i;
         ASSERT_EQ(row.LastTtl, 64u) << i;
         ASSERT_EQ(row.LastPingTime, row.Address >> 24) << i;
@@ -185,7 +186,9 @@ TEST_F(PingEngineTest, ResetsAndSortsWhileResultsArrive) {
     results.join();
     for (std::size_t i = 0; i < list->Count(); ++i) {
         const PingItem& row = list->Row(i);
-        EXPECT_EQ(row.PingCount, row.SucceedCount + row.FailedCount) << i;
+        std::array<std::uint16_t, kHistoryLength> kept{};
+        const std::size_t count = row.History(kept);
+        EXPECT_EQ(static_cast<std::size_t>(std::count(kept.begin(), kept.begin() + count, kHistoryFailure)), row.HistoryFailures()) << i;
         EXPECT_EQ(row.TotalPingTime, row.SucceedCount * 7) << i;
     }
 }
