@@ -15,10 +15,6 @@ namespace es {
 
 inline constexpr std::size_t kMaxGraphRows = 8;
 inline constexpr int kGraphMargin = 8;
-// 0x00BBGGRR, readable on white and told apart from each other and from the failed colour.
-inline constexpr std::array<Color, kMaxGraphRows> kGraphRowColors = {
-    0xC85A00, 0x3C9600, 0x0082E6, 0xB43C8C, 0xAAA000, 0x1E5078, 0xA03CDC, 0x5A5A5A};
-inline constexpr Color kGraphFailedColor = 0x0000DC;
 // The times of the labelled grid lines, bottom to top.
 inline constexpr std::array<std::uint32_t, 4> kGraphGridTimes = {1, 10, 100, 1000};
 

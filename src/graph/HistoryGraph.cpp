@@ -13,6 +13,8 @@
 
 namespace es {
 
+static_assert(std::tuple_size_v<decltype(Palette::graphRows)> == kMaxGraphRows, "a line colour for every plotted row");
+
 namespace {
 
 constexpr wchar_t kClassName[] = L"EchoSentinelGraph";
@@ -274,7 +276,7 @@ std::vector<HistoryGraph::LegendEntry> HistoryGraph::Legend() const {
     for (const Plotted& row : plotted_) {
         if (!StillPlotted(row)) continue;
         const PingItem& item = items_.Row(row.item);
-        entries.push_back({item.HostName(), std::wstring(item.Description()), kGraphRowColors[row.color]});
+        entries.push_back({item.HostName(), std::wstring(item.Description()), ActivePalette().graphRows[row.color]});
     }
     return entries;
 }
@@ -350,7 +352,7 @@ void HistoryGraph::DrawRows(HDC dc, const GraphFrame& frame) const {
             count = items_.Row(row.item).History(history);
         }
         const HistoryLayout layout = LayOutHistory(std::span(history.data(), count), frame.plot);
-        const COLORREF color = kGraphRowColors[row.color];
+        const COLORREF color = ActivePalette().graphRows[row.color];
         GdiObject pen(::CreatePen(PS_SOLID, Px(2), color));
         const SelectedObject selected(dc, pen.Get());
         for (const std::vector<GraphPoint>& run : layout.runs) {
@@ -362,7 +364,7 @@ void HistoryGraph::DrawRows(HDC dc, const GraphFrame& frame) const {
             for (const GraphPoint& point : run) points.push_back({point.x, point.y});
             ::Polyline(dc, points.data(), static_cast<int>(points.size()));
         }
-        for (int x : layout.failureXs) FillSolid(dc, {x - Px(1), frame.markTop, x + Px(2), frame.markBottom}, kGraphFailedColor);
+        for (int x : layout.failureXs) FillSolid(dc, {x - Px(1), frame.markTop, x + Px(2), frame.markBottom}, ActivePalette().graphFailed);
     }
 }
 

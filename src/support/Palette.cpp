@@ -28,6 +28,9 @@ constexpr Palette kLight = {
     .graphLabel = {Rgb(96, 96, 96), kWhite},
     .graphLegend = {kBlack, kWhite},
     .graphGrid = Rgb(224, 224, 224),
+    .graphRows = {Rgb(0, 90, 200), Rgb(0, 150, 60), Rgb(230, 130, 0), Rgb(140, 60, 180), Rgb(0, 160, 170),
+                  Rgb(120, 80, 30), Rgb(220, 60, 160), Rgb(90, 90, 90)},
+    .graphFailed = Rgb(220, 0, 0),
     .toolbar = kButtonFace,
 };
 
@@ -54,6 +57,10 @@ constexpr Palette kDark = {
     .graphLabel = {Rgb(176, 176, 176), kDarkWindow},
     .graphLegend = {kDarkText, kDarkWindow},
     .graphGrid = Rgb(72, 72, 72),
+    // The light lines' hues, lighter where they were too dark to see on the dark background.
+    .graphRows = {Rgb(90, 160, 255), Rgb(80, 200, 110), Rgb(230, 130, 0), Rgb(190, 120, 230), Rgb(0, 160, 170),
+                  Rgb(200, 150, 90), Rgb(240, 100, 180), Rgb(170, 170, 170)},
+    .graphFailed = Rgb(255, 90, 90),
     .toolbar = kDarkSurface,
 };
 

@@ -2,6 +2,8 @@
 // dark one, and the WCAG contrast ratio that keeps the dark texts readable. Colours are 0x00BBGGRR.
 #pragma once
 
+#include <array>
+
 #include "support/Color.h"
 
 namespace es {
@@ -33,6 +35,9 @@ struct Palette {
     TextColors graphLabel;  // the graph's grid labels and descriptions, on its background
     TextColors graphLegend; // the graph's host names
     Color graphGrid = 0;
+    // One line colour per plotted row, told apart from each other and from the failures' marks.
+    std::array<Color, 8> graphRows{};
+    Color graphFailed = 0;
     Color toolbar = 0;
 };
 

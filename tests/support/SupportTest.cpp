@@ -149,6 +149,9 @@ TEST(Colors, DarkTextsReachContrastAAMarkedRowsKeepTheirHueAndLightOnesStay) {
         SCOPED_TRACE(name);
         EXPECT_GE(ContrastRatio(colors.text, colors.background), 4.5);
     }
+    // The graph's lines and failure marks are no text: 3:1 against its background (WCAG 1.4.11).
+    for (const Color line : dark.graphRows) EXPECT_GE(ContrastRatio(line, dark.graphLabel.background), 3.0) << line;
+    EXPECT_GE(ContrastRatio(dark.graphFailed, dark.graphLabel.background), 3.0);
     const auto channel = [](Color color, int shift) { return static_cast<int>(color >> shift & 0xFF); };
     EXPECT_GT(channel(dark.failedRow.background, 0), 2 * channel(dark.failedRow.background, 8)) << "red";
     EXPECT_GT(channel(dark.amberRow.background, 8), 2 * channel(dark.amberRow.background, 16)) << "amber, not red";

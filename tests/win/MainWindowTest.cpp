@@ -537,7 +537,7 @@ TEST_F(MainWindowTest, HistoryGraphFollowsTheSelectionBreaksLinesAtFailuresAndKe
     for (int x = SlotX(95, frame.plot) + 2; x <= SlotX(97, frame.plot) - 2; ++x)
         EXPECT_EQ(::GetPixel(dc, x, y), RGB(255, 255, 255)) << "no line across the failure at x " << x;
     EXPECT_EQ(::GetPixel(dc, (SlotX(97, frame.plot) + SlotX(98, frame.plot)) / 2, y), graph.Legend()[0].color);
-    EXPECT_EQ(::GetPixel(dc, SlotX(96, frame.plot), (frame.markTop + frame.markBottom) / 2), kGraphFailedColor);
+    EXPECT_EQ(::GetPixel(dc, SlotX(96, frame.plot), (frame.markTop + frame.markBottom) / 2), RGB(220, 0, 0));
     ::DeleteObject(::SelectObject(dc, previous));
     ::DeleteDC(dc);
     ::ReleaseDC(nullptr, screen);
