@@ -460,6 +460,11 @@ void ReportListView::ApplyLayout(const std::vector<ColumnLayoutEntry>& layout) {
         }
         ::SendMessageW(listView_, LVM_SETCOLUMNW, static_cast<WPARAM>(it - layout.begin()), reinterpret_cast<LPARAM>(&lv));
     }
+    // The whole order once more as it now stands: a list view may keep where it draws each column
+    // and take the new places only from a whole order (Wine's drew cells under other headers).
+    std::vector<int> order(static_cast<std::size_t>(count));
+    if (::SendMessageW(listView_, LVM_GETCOLUMNORDERARRAY, static_cast<WPARAM>(count), reinterpret_cast<LPARAM>(order.data())))
+        ::SendMessageW(listView_, LVM_SETCOLUMNORDERARRAY, static_cast<WPARAM>(count), reinterpret_cast<LPARAM>(order.data()));
 }
 
 }  // namespace es

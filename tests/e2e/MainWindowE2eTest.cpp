@@ -191,6 +191,26 @@ TEST(MainWindowE2e, TheConfiguredThemePaintsRowsHeaderAndStatusBarAndIsSavedLast
     }
 }
 
+// Loss shown third and Reply IP Address hidden last: each cell is painted under its own header
+// (Wine's list view painted cells where their indexes would put them until given the whole order).
+TEST(MainWindowE2e, MovedColumnsArePaintedUnderTheirHeaders) {
+    Sandbox box;
+    WriteFileBytes(box.PathOf(L"EchoSentinel.cfg"),
+                   "[General]\r\nAlwaysOnTop=1\r\nPingEvery=0\r\nWinPos=2C 00 00 00 00 00 00 00 01 00 00 00 FF FF FF FF FF FF FF "
+                   "FF FF FF FF FF FF FF FF FF BC 02 00 00 30 02 00 00 EC 04 00 00 E8 03 00 00\r\nColumns=96 00 00 00 6E 00 01 00 "
+                   "00 00 0A 00 46 00 03 00 46 00 04 00 78 00 05 00 00 00 06 00 00 00 07 00 00 00 08 00 00 00 09 00 50 00 02 00\r\n");
+    const auto [process, window, list] = StartOnList(box, "127.0.0.1-127.0.0.3\r\n", L"");
+    ASSERT_NE(window, nullptr);
+    ASSERT_TRUE(WaitForPingedRows(process, list, 3, 1));
+    ::Sleep(300);  // the last repaint of the round
+    const RECT loss = RemoteRect(process, list, LVM_GETSUBITEMRECT, 1, {LVIR_BOUNDS, 10, 0, 0});  // column 10, Loss
+    bool textSeen = false;
+    for (int x = loss.left; x < loss.right && !textSeen; ++x)
+        for (int y = loss.top; y < loss.bottom && !textSeen; ++y) textSeen = ScreenPixel(list, x, y) != ::GetSysColor(COLOR_WINDOW);
+    EXPECT_TRUE(textSeen) << "row 1's loss under its header";
+    EXPECT_EQ(CloseAndWait(process, window), 0);
+}
+
 // Windows asks first and may then go on: the settings are saved at the question, pinging goes on
 // when the session does, and a later close saves again.
 TEST(MainWindowE2e, AnEndOfSessionThatIsCancelledLeavesTheProgramPinging) {
