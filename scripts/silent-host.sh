@@ -28,5 +28,6 @@ up)
 down)
   ip route del 10.213.4.0/22 2>/dev/null || true
   ip link del es-silent0 2>/dev/null || true
-  ip netns del "$ns" 2>/dev/null || true ;;
+  ip netns del "$ns" 2>/dev/null || true
+  rm -rf "/etc/netns/$ns" ;;
 esac
