@@ -28,7 +28,7 @@ namespace {
 bool InitialiseCommonControls() {
     es::ModuleHandle comctl(::LoadLibraryW(L"comctl32.dll"));
     using InitEx = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
-    auto init = comctl ? reinterpret_cast<InitEx>(reinterpret_cast<void*>(::GetProcAddress(comctl.Get(), "InitCommonControlsEx"))) : nullptr;
+    auto init = es::ModuleFunction<InitEx>(comctl.Get(), "InitCommonControlsEx");
     if (!init) {
         ::InitCommonControls();
         return true;

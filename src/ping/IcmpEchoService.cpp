@@ -34,11 +34,6 @@ using IcmpSendEcho2Fn = DWORD(WINAPI*)(HANDLE, HANDLE, ApcRoutine, PVOID, ULONG,
                                        DWORD);
 using IcmpParseRepliesFn = DWORD(WINAPI*)(LPVOID, DWORD);
 
-template <typename T>
-T Entry(HMODULE module, const char* name) {
-    return reinterpret_cast<T>(reinterpret_cast<void*>(::GetProcAddress(module, name)));
-}
-
 // The reply area once the platform has answered: parsed as its documentation asks, then read in
 // the record layout the platform left (32-bit records on 64-bit Windows, native ones under Wine).
 EchoReply ReadReply(IcmpParseRepliesFn parse, unsigned char* area) {
@@ -128,10 +123,10 @@ private:
         for (const wchar_t* name : {L"Iphlpapi.dll", L"icmp.dll"}) {
             ModuleHandle module(::LoadLibraryW(name));
             if (!module) continue;
-            auto create = Entry<IcmpCreateFileFn>(module.Get(), "IcmpCreateFile");
-            auto close = Entry<IcmpCloseHandleFn>(module.Get(), "IcmpCloseHandle");
-            auto send = Entry<IcmpSendEcho2Fn>(module.Get(), "IcmpSendEcho2");
-            auto parse = Entry<IcmpParseRepliesFn>(module.Get(), "IcmpParseReplies");
+            auto create = ModuleFunction<IcmpCreateFileFn>(module.Get(), "IcmpCreateFile");
+            auto close = ModuleFunction<IcmpCloseHandleFn>(module.Get(), "IcmpCloseHandle");
+            auto send = ModuleFunction<IcmpSendEcho2Fn>(module.Get(), "IcmpSendEcho2");
+            auto parse = ModuleFunction<IcmpParseRepliesFn>(module.Get(), "IcmpParseReplies");
             if (!create || !close || !send || !parse) continue;
             create_ = create;
             close_ = close;

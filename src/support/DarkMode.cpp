@@ -15,11 +15,10 @@ namespace {
 constexpr DWORD kImmersiveDarkMode = 20;
 constexpr DWORD kImmersiveDarkModeBefore20H1 = 19;
 
+// The module stays loaded: the function is used for the whole run.
 template <typename Function>
 Function LoadSystemFunction(const wchar_t* dll, const char* name) {
-    HMODULE module = ::LoadLibraryExW(dll, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
-    if (!module) return nullptr;  // kept loaded: the function is used for the whole run
-    return reinterpret_cast<Function>(reinterpret_cast<void*>(::GetProcAddress(module, name)));
+    return ModuleFunction<Function>(::LoadLibraryExW(dll, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32), name);
 }
 
 using DwmSetWindowAttributeFunction = HRESULT(WINAPI*)(HWND, DWORD, LPCVOID, DWORD);

@@ -1,17 +1,12 @@
 #include "support/Dpi.h"
 
+#include "support/Handles.h"
+
 namespace es {
 
 namespace {
 
 using GetDpiForWindowFunction = UINT(WINAPI*)(HWND);
-
-GetDpiForWindowFunction FindGetDpiForWindow() {
-    HMODULE user32 = ::GetModuleHandleW(L"user32.dll");
-    return user32 ? reinterpret_cast<GetDpiForWindowFunction>(
-                        reinterpret_cast<void*>(::GetProcAddress(user32, "GetDpiForWindow")))
-                  : nullptr;
-}
 
 }  // namespace
 
@@ -23,7 +18,8 @@ int ScreenDpi() {
 }
 
 int WindowDpi(HWND window) {
-    static const GetDpiForWindowFunction getDpiForWindow = FindGetDpiForWindow();
+    static const auto getDpiForWindow =
+        ModuleFunction<GetDpiForWindowFunction>(::GetModuleHandleW(L"user32.dll"), "GetDpiForWindow");
     const int dpi = getDpiForWindow && window ? static_cast<int>(getDpiForWindow(window)) : 0;
     return dpi > 0 ? dpi : ScreenDpi();
 }

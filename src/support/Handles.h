@@ -83,6 +83,12 @@ struct GlobalMemoryTraits {
 using FileHandle = UniqueHandle<FileHandleTraits>;
 using KernelHandle = UniqueHandle<KernelHandleTraits>;
 using ModuleHandle = UniqueHandle<ModuleTraits>;
+
+// A function of a module looked up by name, typed; null when the module lacks it (an older system).
+template <typename Function>
+Function ModuleFunction(HMODULE module, const char* name) {
+    return module ? reinterpret_cast<Function>(reinterpret_cast<void*>(::GetProcAddress(module, name))) : nullptr;
+}
 using MenuHandle = UniqueHandle<MenuTraits>;
 using GdiObject = UniqueHandle<GdiObjectTraits>;
 using WindowHandle = UniqueHandle<WindowTraits>;
